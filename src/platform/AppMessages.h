@@ -1,0 +1,38 @@
+#pragma once
+
+// Application window messages: the only way threads, fields, pages, the
+// toolbar and dialogs reach the main window and each other.
+enum AppMessage : unsigned {
+    UM_CONNECT = 3025,
+    UM_SESSIONENDED = 3026,
+    UM_CLOSEFIELDWINDOW = 3028,
+    UM_KEY = 3030,
+    UM_FOCUSPAGE = 3031,
+    UM_REFRESHPAGE = 3032,
+    UM_MOVEFOCUS = 3033,
+    UM_TOOLBARLABEL = 3034,
+    UM_TOOLBARKEY = 3035,
+    UM_SETCURRENTFIELD = 3036,
+    UM_FIELDCOMPLETE = 3037,
+    UM_ADVISORY = 3038,
+    UM_PROMPT = 3039,
+    UM_ANIMATION = 3040,
+    UM_LOCKINPUT = 3041,
+    UM_UNLOCKINPUT = 3042,
+    UM_STOPANIMATION = 3043,
+    UM_INPUTCHAR = 3044,
+    UM_BLINK = 3045,
+    UM_RELAYOUT = 3046,
+    UM_GETCURRENTPAGE = 3047,
+    UM_GETCURRENTFIELD = 3048,
+    UM_SERIALOUT = 3049,
+    UM_GETINPUTSTATE = 3052,
+    UM_CLEARFIELD = 3053,
+    UM_LAYOUTFRAME = 3055,
+    UM_HOSTSIGNAL = 3056,
+};
+
+// The system message by which anything asks a field window to take the focus,
+// with the parameters a left click on its client area would carry.
+constexpr unsigned kSetCursorMessage = 0x0020;  // WM_SETCURSOR
+constexpr long kTakeFocusParam = 0x02010001;    // HTCLIENT, WM_LBUTTONDOWN

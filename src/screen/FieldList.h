@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+
+class CField;
+class CFieldRow;
+class CPage;
+
+// The fields of one page in ascending field number, with a row index.
+// Lookups and walks share one cursor: every operation sets it before using it,
+// so callers must not rely on it across calls of other operations.
+class CFieldList {
+public:
+    explicit CFieldList(CPage& owner) : page(owner) {}
+    ~CFieldList();
+    CFieldList(const CFieldList&) = delete;
+    CFieldList& operator=(const CFieldList&) = delete;
+
+    // The field with that number, or null. Stops at the first greater number
+    // and leaves the cursor there (null at the end of the list).
+    CField* FindField(int number);
+    CField* First();
+    CField* Last();
+    CField* Next();
+    CField* Previous();
+    CField* Cursor() const { return cursor; }
+    // For plain walks that leave the cursor alone: follow next from here.
+    CField* Head() const { return head; }
+    bool IsEmpty() const { return head == nullptr; }
+
+    // Replaces any field with that number; leaves the cursor on the new field.
+    // A negative length counts as 0.
+    CField* CreateField(int number, uint32_t row, int column, int length);
+    // Closes the field's window and frees the field; no-op when missing.
+    void DeleteField(int number);
+    // Closes every field window and empties the list and the row index.
+    void Clear();
+
+    // controlKind * 4 + video style + 1 of the field covering the cell, or 0.
+    int FieldStyleAt(int column, uint32_t row) const;
+    bool AllPrefixFieldsModified() const;
+    // The entry field where serial port input is typed, or null.
+    CField* NextSerialTarget() const;
+
+    // Focus stops by field number, or -1 when there is none.
+    int FirstInputField();
+    int LastInputField();
+    // The stop after (before) the field current, not counting the field the
+    // lookup of current leaves the cursor on.
+    int NextInputField(int current);
+    int PreviousInputField(int current);
+
+private:
+    void LinkByNumber(CField* field);
+    void LinkIntoRow(CField* field);
+    void Remove(CField* field);
+    CFieldRow* FindRow(uint32_t row) const;
+
+    CPage& page;
+    CField* head = nullptr;
+    CField* tail = nullptr;
+    CField* cursor = nullptr;
+    CFieldRow* firstRow = nullptr;
+    CFieldRow* lastRow = nullptr;
+};

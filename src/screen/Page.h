@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/WindowPort.h"
+#include "screen/FieldList.h"
+
+// One host page: its fields and the window that shows them.
+class CPage {
+public:
+    CPage(int number, CWindowPort& windowPort);
+    CPage(const CPage&) = delete;
+    CPage& operator=(const CPage&) = delete;
+
+    int32_t pageNumber;
+    CFieldList fields;
+    int32_t blinkPhase = 0;
+    WindowHandle pageWindow = nullptr;
+    WindowHandle parentWindow = nullptr;  // receives every message fields and pages send
+    uint32_t backColour;
+    uint8_t shown = 0;
+    CWindowPort& port;
+};
