@@ -6,11 +6,16 @@
 
 // Conversions between host or file bytes and the program's UTF-16 text.
 // UTF-8, or the system ANSI code page (Windows-1252 in the native build).
+// Texts are terminated strings: whatever follows a NUL is not part of them.
 
-// Decodes n bytes. Invalid input gives the empty text. The text ends at the
-// first NUL, as a terminated string would, and is cut to at most capacity
-// units without splitting a surrogate pair.
+// Decodes n bytes up to the first NUL. Invalid input gives the empty text.
+// The result is cut to at most capacity units (see CutText).
 std::u16string DecodeText(const unsigned char* bytes, size_t n, bool utf8, size_t capacity);
 
-// Encodes text; characters the ANSI code page cannot hold become '?'.
+// Encodes text up to its first NUL; characters the ANSI code page cannot hold
+// become '?', lone surrogates become U+FFFD in UTF-8.
 std::string EncodeText(std::u16string_view text, bool utf8);
+
+// The first capacity units of text. A cut that would split a surrogate pair
+// drops its high half too, so a cut text never ends in a lone high surrogate.
+std::u16string_view CutText(std::u16string_view text, size_t capacity);
