@@ -43,6 +43,8 @@ public:
 
     // Creates the field's window on its page window; null when none is made.
     virtual WindowHandle MakeFieldWindow(CField& field) = 0;
+    // Moves the field's window to the top of its siblings without redrawing.
+    virtual void RaiseFieldWindow(CField& field) = 0;
     // Hides and unbinds the field's live window and has the page window close it.
     virtual void CloseFieldWindow(CField& field) = 0;
 };

@@ -9,8 +9,13 @@
 class CPage {
 public:
     CPage(int number, CWindowPort& windowPort);
+    ~CPage();
     CPage(const CPage&) = delete;
     CPage& operator=(const CPage&) = delete;
+
+    // The page window's refresh: makes the windows of new fields and makes
+    // those of changed fields again, in ascending field number.
+    void RefreshFieldWindows();
 
     int32_t pageNumber;
     CFieldList fields;

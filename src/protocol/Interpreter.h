@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "protocol/RecordReader.h"
+
+class CPage;
+class CSession;
+
+// Runs the commands of one host-data record against the session, then brings
+// the screen up to date in one step. Lives for one record.
+class CInterpreter {
+public:
+    CInterpreter(CSession& owner, const unsigned char* p, const unsigned char* e);
+    CInterpreter(const CInterpreter&) = delete;
+    CInterpreter& operator=(const CInterpreter&) = delete;
+
+    void Run();
+
+    // Used by the command groups.
+    CSession& session;
+    CRecordReader reader;
+    // A command changed fields or the focus: refresh and show the display page.
+    bool refreshPending = false;
+    // "o" plays the Normal sound while set.
+    bool positionBeep = true;
+
+    CPage* CurrentPage() const;
+    // Host text in the code page the settings choose, cut to capacity units.
+    std::u16string DecodeHostText(const unsigned char* bytes, size_t n, size_t capacity) const;
+
+private:
+    void Dispatch(unsigned char command);
+    // Skips a count (short or long number) and the text that follows it,
+    // which always occupies at least one byte.
+    void SkipCountedText(bool longCount);
+    void SkipUpToPageEnd();
+    void EndOfRecord();
+};

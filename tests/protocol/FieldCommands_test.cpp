@@ -1,0 +1,159 @@
+#include "protocol/InterpreterFixture.h"
+
+namespace {
+
+struct FieldCase {
+    const char* name;
+    const char* setup;   // run first, on page 0
+    const char* record;  // the record under test
+    int field;
+    std::u16string text;
+    int maxLength;
+};
+
+}  // namespace
+
+TEST_F(InterpreterTest, FieldTexts) {
+    const std::vector<FieldCase> cases = {
+        {"fixed text", "", "f1005Hello", 1, u"Hello", 5},
+        {"fixed text cut to its length, rest read as commands", "", "f3005HelloXYo9", 3, u"Hello", 5},
+        {"fixed field of length 0 swallows one byte", "", "f3000Xo9", 3, u"", 0},
+        {"entry field starts empty", "", "i210C@8", 2, u"", 8},
+        {"u sets the text", "i210C@8", "u25abcde", 2, u"abcde", 8},
+        {"u cuts to the capacity", "i210C@3", "u25abcde", 2, u"abc", 3},
+        {"u with count 0 empties", "i210C@8u23abc", "u20", 2, u"", 8},
+        {"c empties", "i210C@8u23abc", "c2", 2, u"", 8},
+        {"C empties entry fields", "i210C@8u23abc", "C", 2, u"", 8},
+        {"C leaves fixed fields", "f1005Hello", "C", 1, u"Hello", 5},
+        {"@B grows the capacity", "i210C@3", "w20@B0010u26abcdef", 2, u"abcdef", 16},
+        {"@B 07FF", "i210C@3", "w20@B07FF", 2, u"", 2047},
+        {"@B 0800 is clamped", "i210C@3", "w20@B0800", 2, u"", 2047},
+        {"@B cuts the old text", "i210C@!0:u2:0123456789", "w20@B0004", 2, u"0123", 4},
+        {"@B with bad digits stays in range", "i210C@3", "w20@BZZZZ", 2, u"", 0},
+        {"k copies up to the shorter length", "f1005Helloi210C@8u28abcdefgh", "k12", 2, u"Hellofgh",
+         8},
+        {"k from a shorter text ends the target", "i110C@5u12Hii210C@8u28abcdefgh", "k12", 2, u"Hi",
+         8},
+        {"k to a shorter field", "f1005Helloi210C@3", "k12", 2, u"Hel", 3},
+        {"k with a missing source", "i210C@8u23abc", "k92", 2, u"abc", 8},
+        {"i replaces the field", "f1005Hello", "i110C@4", 1, u"", 4},
+        {"negative length counts as 0", "", "i110C@/", 1, u"", 0},
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Run("s0E");
+        Run(c.setup);
+        Run(c.record);
+        CField* field = Field(c.field);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->text.Get(), c.text);
+        EXPECT_EQ(field->maxLength, c.maxLength);
+        EXPECT_LE(static_cast<int>(field->text.Get().size()), field->text.Capacity());
+    }
+}
+
+TEST_F(InterpreterTest, FieldAttributesAndOptions) {
+    Run("s0Ei210C\x44" "8");
+    CField* field = Field(2);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->typeByte, 'C');
+    EXPECT_EQ(field->Class(), kEntryField);
+    EXPECT_EQ(field->attrFlag4, 1);
+    EXPECT_EQ(field->optionS, 1);
+
+    Run("+2A@");
+    EXPECT_EQ(field->typeByte, 'A');
+    EXPECT_EQ(field->attrFlag4, 0);
+    EXPECT_EQ(field->changed, 0) << "the refresh made the window again";
+
+    Run("w2!00@AS@H1@M@S3o3");
+    EXPECT_EQ(field->controlKind, kSelectButtonControl);
+    EXPECT_EQ(field->selected, 1);
+    EXPECT_EQ(field->optionM, 1);
+    EXPECT_EQ(field->optionS, 3);
+    EXPECT_EQ(session->currentField, 3) << "the command after the options runs";
+
+    Run("w20@AKo7");
+    EXPECT_EQ(field->controlKind, kSelectButtonControl) << "K is no control kind";
+    EXPECT_EQ(session->currentField, 3) << "K consumed the 'o' as its operand";
+
+    Run("w20@AC@H2");
+    EXPECT_EQ(field->controlKind, kCheckBoxControl);
+    EXPECT_EQ(field->selected, 1) << "@H2 ends the list unconsumed";
+}
+
+TEST_F(InterpreterTest, PrefixFlags) {
+    struct PrefixCase {
+        const char* record;
+        int flag16, flag8, flag4, mode, set;
+        std::u16string prefix;
+    };
+    const std::vector<PrefixCase> cases = {
+        {"y2E2]C", 1, 0, 1, 1, 1, u"]C"},           // 21 = 16 + 4 + 1
+        {"y282]C", 0, 1, 0, 0, 1, u"]C"},           // 8
+        {"y2?0", 0, 1, 1, 3, 0, u""},               // 15 = 8 + 4 + 3
+        {"y2E2]Cy200", 1, 0, 1, 0, 0, u""},         // 16 and 4 stick, 8 is cleared
+        {"y2/2ab", 1, 1, 1, 227, 1, u"ab"},         // -1 taken as the byte 255
+    };
+    for (const PrefixCase& c : cases) {
+        SCOPED_TRACE(c.record);
+        Run("s0Ei210C@8");
+        Run(c.record);
+        CField* field = Field(2);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->prefixFlag16, c.flag16);
+        EXPECT_EQ(field->prefixFlag8, c.flag8);
+        EXPECT_EQ(field->prefixFlag4, c.flag4);
+        EXPECT_EQ(field->prefixMode, c.mode);
+        EXPECT_EQ(field->prefixSet, c.set);
+        EXPECT_EQ(field->prefixText.Get(), c.prefix);
+    }
+}
+
+TEST_F(InterpreterTest, FixedFieldsBoundToThePortSendTheirText) {
+    struct SerialCase {
+        const char* name;
+        const char* record;
+        std::vector<std::string> sent;
+    };
+    const std::vector<SerialCase> cases = {
+        {"b on a fixed field", "f1005HELLOb11", {"48454C4C4F"}},
+        {"b on an empty fixed field", "f1000 b11", {}},
+        {"b without bit 0", "f1005HELLOb12", {}},
+        {"b on an entry field", "i110C@5u15HELLOb11", {}},
+        {"u on a bound fixed field", "f1005HELLOb11u12ab", {"48454C4C4F", "6162"}},
+        {"ANSI bytes go out as they came", "f1002\xE9\x80" "b11", {"E980"}},
+    };
+    for (const SerialCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Run("s0E");
+        std::vector<std::string> sent;
+        for (const std::string& event : Run(c.record)) {
+            std::string prefix = "bytes main UM_SERIALOUT ";
+            if (event.rfind(prefix, 0) == 0) sent.push_back(event.substr(event.rfind(' ') + 1));
+        }
+        EXPECT_EQ(sent, c.sent);
+    }
+    CField* field = Field(1);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->skipFocus, 1);
+}
+
+TEST_F(InterpreterTest, HostTextFollowsTheCodePageSetting) {
+    struct CodePageCase {
+        bool utf8;
+        const char* bytes;
+        std::u16string text;
+    };
+    const std::vector<CodePageCase> cases = {
+        {false, "\xE9\x80", u"\u00E9\u20AC"},
+        {true, "\xC3\xA9", u"\u00E9"},
+        {true, "\xE9\x80", u""},  // not UTF-8: the text stays empty
+    };
+    for (const CodePageCase& c : cases) {
+        settings.SetFieldIsUTF8(c.utf8);
+        Run("s0Ei110C@8");
+        Run(std::string("u12") + c.bytes);
+        EXPECT_EQ(Text(1), c.text);
+    }
+}

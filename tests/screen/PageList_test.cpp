@@ -1,0 +1,125 @@
+#include "screen/PageList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScreenTestFields.h"
+#include "config/Settings.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
+#include "support/RecordingPort.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+class PageListTest : public testing::Test {
+protected:
+    CRecordingPort port;
+    WindowHandle mainWindow = port.RegisterMainWindow();
+    CPageList pages{port};
+};
+
+TEST_F(PageListTest, CreateMakesWindowsAndShowsPageZero) {
+    pages.Create(3, mainWindow);
+    EXPECT_EQ(port.Events(), (Events{"create page0", "create page1", "create page2",
+                                     "place page0 show", "place page1 hide", "place page2 hide"}));
+    for (int i = 0; i < pages.Count(); ++i) {
+        EXPECT_EQ(pages.PageAt(i).pageNumber, i);
+        EXPECT_EQ(pages.PageAt(i).parentWindow, mainWindow);
+        EXPECT_EQ(port.NameOf(pages.PageAt(i).pageWindow), "page" + std::to_string(i));
+        EXPECT_EQ(pages.PageAt(i).shown, i == 0);
+    }
+}
+
+TEST_F(PageListTest, WithoutPageWindows) {
+    port.SetMakePageWindows(false);
+    pages.Create(2, mainWindow);
+    EXPECT_EQ(port.Events(), (Events{"create page0", "create page1"}));
+    EXPECT_EQ(pages.PageAt(0).parentWindow, nullptr);
+    EXPECT_EQ(pages.PageAt(0).shown, 1);
+    port.Clear();
+    pages.ShowPage(1);
+    pages.RefreshPage(1);
+    pages.DestroyWindows();
+    EXPECT_TRUE(port.Events().empty());
+    EXPECT_EQ(pages.Count(), 0);
+}
+
+TEST_F(PageListTest, FindShowAndRefresh) {
+    pages.Create(16, mainWindow);
+    for (int number : {-1, 16}) EXPECT_EQ(pages.FindPage(number), nullptr) << number;
+    for (int number : {0, 7, 15}) EXPECT_EQ(pages.FindPage(number)->pageNumber, number);
+
+    struct Case {
+        int number;
+        bool refreshed;
+    } cases[] = {{2, true}, {15, true}, {16, false}, {-1, false}};
+    for (const Case& c : cases) {
+        port.Clear();
+        pages.ShowPage(c.number);
+        pages.RefreshPage(c.number);
+        Events expected;
+        for (int i = 0; i < 16; ++i) {
+            expected.push_back("place page" + std::to_string(i) +
+                               (i == c.number ? " show" : " hide"));
+        }
+        if (c.refreshed) expected.push_back("refresh page" + std::to_string(c.number));
+        EXPECT_EQ(port.Events(), expected) << c.number;
+        for (int i = 0; i < 16; ++i) EXPECT_EQ(pages.PageAt(i).shown, i == c.number);
+    }
+}
+
+// Gives each page a few fields with windows and returns how many windows.
+int AddWindowedFields(CPageList& pages, CRecordingPort& port) {
+    int windows = 0;
+    for (int i = 0; i < pages.Count(); ++i) {
+        CFieldList& list = pages.PageAt(i).fields;
+        AddFields(list, {{10 * i + 1}, {10 * i + 2, 1}, {10 * i + 3, 2}});
+        for (CField* field = list.Head(); field; field = field->next, ++windows) {
+            field->fieldWindow = port.MakeFieldWindow(*field);
+        }
+    }
+    port.Clear();
+    return windows;
+}
+
+TEST_F(PageListTest, ClearAllPagesClosesFieldWindows) {
+    pages.Create(2, mainWindow);
+    AddWindowedFields(pages, port);
+    pages.ClearAllPages();
+    EXPECT_EQ(port.Events(), (Events{"close field1", "close field2", "close field3",
+                                     "close field11", "close field12", "close field13"}));
+    EXPECT_TRUE(pages.PageAt(0).fields.IsEmpty());
+    EXPECT_EQ(pages.Count(), 2);
+}
+
+TEST_F(PageListTest, DestroyWindowsUnbindsThenClosesFields) {
+    pages.Create(2, mainWindow);
+    AddWindowedFields(pages, port);
+    pages.DestroyWindows();
+    EXPECT_EQ(port.Events(),
+              (Events{"unbind page0", "close field1", "close field2", "close field3",
+                      "unbind page1", "close field11", "close field12", "close field13"}));
+    EXPECT_EQ(pages.Count(), 0);
+    EXPECT_EQ(pages.FindPage(0), nullptr);
+}
+
+TEST(PageTest, BackColourFollowsCustomColorMode) {
+    CRecordingPort port;
+    CSettings* saved = gSettings;
+    gSettings = nullptr;
+    EXPECT_EQ(CPage(0, port).backColour, 0x00C3B295u);
+
+    CSettings settings(u"Ravelin.ini");
+    gSettings = &settings;
+    settings.SetCustomColorMode(false);
+    EXPECT_EQ(CPage(1, port).backColour, 0x00C3B295u);
+    settings.SetCustomColorMode(true);
+    EXPECT_EQ(CPage(2, port).backColour, settings.BackGroundColor());
+    gSettings = saved;
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/WindowPort.h"
+
+// A window port for tests, benchmarks and fuzz targets: it hands out fake
+// window handles and records every call as one readable line, such as
+// "send main UM_UNLOCKINPUT 0 0", "place page2 show" or "close field5".
+// RefreshPage does what the page window does: it makes the field windows.
+// Windows are named "main" (registered by the test), "page<N>" after the page
+// number and "field<N>" after the field number.
+class CRecordingPort : public CWindowPort {
+public:
+    CRecordingPort() = default;
+    CRecordingPort(const CRecordingPort&) = delete;
+    CRecordingPort& operator=(const CRecordingPort&) = delete;
+
+    // Names the handle "main"; a null handle gets a fresh one. Returns it.
+    WindowHandle RegisterMainWindow(WindowHandle handle = nullptr);
+
+    // Whether CreatePageWindow and MakeFieldWindow hand out windows or null.
+    void SetMakePageWindows(bool make) { makePageWindows = make; }
+    void SetMakeFieldWindows(bool make) { makeFieldWindows = make; }
+    // Counts calls without formatting or naming anything (for benchmarks).
+    void SetCountOnly(bool countOnly) { onlyCount = countOnly; }
+
+    const std::vector<std::string>& Events() const { return events; }
+    size_t CallCount() const { return calls; }
+    void Clear();
+    // The name of a handle this port gave out or registered, else "?".
+    std::string NameOf(WindowHandle window) const;
+
+    intptr_t SendMsg(WindowHandle window, unsigned message, uintptr_t wParam,
+                     intptr_t lParam) override;
+    bool PostMsg(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
+    void SendBytes(WindowHandle window, unsigned message, const std::string& bytes) override;
+    void PlaySound(SoundEventKind kind) override;
+    WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
+    void RefreshPage(CPage& page) override;
+    void PlacePageWindow(CPage& page, bool show) override;
+    void UnbindPageWindow(CPage& page) override;
+    WindowHandle MakeFieldWindow(CField& field) override;
+    void RaiseFieldWindow(CField& field) override;
+    void CloseFieldWindow(CField& field) override;
+
+private:
+    WindowHandle NewHandle();
+    // Records "<what><number>" and names the handle, if any, after the window.
+    void Made(const char* what, int number, WindowHandle handle);
+    // Counts the call; true when it is to be recorded.
+    bool Count();
+    void Record(std::string event);
+    std::string MessageLine(const char* verb, WindowHandle window, unsigned message,
+                            uintptr_t wParam, intptr_t lParam) const;
+    std::string ParamText(intptr_t value) const;
+
+    std::vector<std::string> events;
+    std::unordered_map<WindowHandle, std::string> names;
+    uintptr_t handlesMade = 0;
+    size_t calls = 0;
+    bool makePageWindows = true;
+    bool makeFieldWindows = true;
+    bool onlyCount = false;
+};
