@@ -1,0 +1,251 @@
+#include "protocol/InterpreterFixture.h"
+#include "protocol/RecordReader.h"
+
+namespace {
+
+// Folds the sixteen "place" lines of one show-page into "show pageN" and
+// fails when more or fewer than one page is shown.
+std::vector<std::string> Summarise(const std::vector<std::string>& events) {
+    std::vector<std::string> summary;
+    for (const std::string& event : events) {
+        if (event.rfind("place ", 0) != 0) {
+            summary.push_back(event);
+            continue;
+        }
+        if (event.size() > 5 && event.compare(event.size() - 5, 5, " show") == 0) {
+            summary.push_back("show " + event.substr(6, event.size() - 11));
+        }
+    }
+    return summary;
+}
+
+const char* const kUnlock = "send main UM_UNLOCKINPUT 0 0";
+const char* const kStopAnimation = "send main UM_ANIMATION 1 0";
+const char* const kFocusPage0 = "send page0 UM_FOCUSPAGE page0 0x02010001";
+
+// Entry fields 5 and 7 on page 0, with windows; input still locked.
+const char* const kTwoEntries = "i500C@3i710C@3d0";
+
+struct RecordCase {
+    const char* name;
+    std::string setup;  // a record run before, whose events are not checked
+    std::string body;
+    std::vector<std::string> events;
+    int inputState;
+    int currentField;
+};
+
+TEST_F(InterpreterTest, RecordsGiveTheirEventsInOrder) {
+    const std::vector<RecordCase> cases = {
+        {"worked record",
+         "",
+         "s0Ef1005Helloi210C@8d0o2",
+         {"sound Normal", "refresh page0", "make field1", "make field2", "show page0", kUnlock,
+          kStopAnimation, FocusEvent(2)},
+         0,
+         2},
+        {"# before o takes the place of its sound",
+         kTwoEntries,
+         "#o5",
+         {"sound Error", "refresh page0", "raise field5", "raise field7", "show page0", kUnlock,
+          kStopAnimation, FocusEvent(5)},
+         0,
+         5},
+        {"# alone beeps and leaves the terminal locked",
+         kTwoEntries,
+         "#",
+         {"sound Normal", kStopAnimation, FocusEvent(5)},
+         2,
+         5},
+        {"o/ focuses the first input field and releases input",
+         kTwoEntries,
+         "o/",
+         {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0", kUnlock,
+          kStopAnimation, FocusEvent(5)},
+         0,
+         5},
+        {"l keeps input locked",
+         kTwoEntries,
+         "o7l",
+         {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0",
+          kStopAnimation, FocusEvent(7)},
+         2,
+         7},
+        {"P skips up to and including Q",
+         kTwoEntries,
+         "PxyzQo7",
+         {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0", kUnlock,
+          kStopAnimation, FocusEvent(7)},
+         0,
+         7},
+        {"O with count 0 eats the o behind it",
+         kTwoEntries,
+         "O0o5",
+         {kStopAnimation, FocusEvent(5)},
+         2,
+         5},
+        {"u with count 0 leaves the o behind it",
+         kTwoEntries,
+         "u50o7",
+         {"sound Normal", "refresh page0", "raise field5", "close field5", "make field5",
+          "raise field7", "show page0", kUnlock, kStopAnimation, FocusEvent(7)},
+         0,
+         7},
+        {"c empties without making the window again",
+         "i500C@3u53abco5",
+         "c5",
+         {"refresh page0", "raise field5", "show page0", kUnlock, kStopAnimation, FocusEvent(5)},
+         0,
+         5},
+        {"unknown bytes only still release input",
+         "i500C@3o5",
+         "xYq\x01\x80\x7F",
+         {kUnlock, kStopAnimation, FocusEvent(5)},
+         0,
+         5},
+        {"no input stop gives the focus to the page",
+         "",
+         "f1005Hellod0",
+         {"refresh page0", "make field1", "show page0", kStopAnimation, kFocusPage0},
+         2,
+         -1},
+        {"a field advisory waits for the screen",
+         kTwoEntries,
+         "o7a53Bad",
+         {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0",
+          "post main UM_ADVISORY 1 5", "sound Error", kStopAnimation, FocusEvent(7)},
+         0,
+         7},
+        {"an advisory goes back to the current field",
+         kTwoEntries,
+         "@7A2No",
+         {"refresh page0", "raise field5", "raise field7", "show page0",
+          "post main UM_ADVISORY 1 7", "sound Error", kStopAnimation, FocusEvent(7)},
+         2,
+         7},
+        {"a prompt carries its answer length",
+         kTwoEntries,
+         "h82Id",
+         {"post main UM_PROMPT 1 8", "sound Error", kStopAnimation, FocusEvent(5)},
+         2,
+         5},
+        {"page 2 built while page 0 is shown",
+         "",
+         "s2i300C@4s0",
+         {"refresh page0", "show page0", kStopAnimation, kFocusPage0},
+         2,
+         -1},
+        {"d2 shows the page built before",
+         "s2i300C@4s0",
+         "s2d2",
+         {"refresh page2", "make field3", "show page2", kStopAnimation,
+          "send field3 WM_SETCURSOR field3 0x02010001"},
+         2,
+         3},
+        {"a page out of range hides every page and takes no focus",
+         "",
+         "s\x60d\x60",
+         {kStopAnimation},
+         2,
+         -1},
+    };
+    for (const RecordCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        if (!c.setup.empty()) Run(c.setup);
+        EXPECT_EQ(Summarise(Run(c.body)), c.events);
+        EXPECT_EQ(session->inputState, c.inputState);
+        EXPECT_EQ(session->currentField, c.currentField);
+        EXPECT_EQ(session->pendingDialog, 0);
+    }
+}
+
+TEST_F(InterpreterTest, WorkedRecordBuildsItsFields) {
+    Run("s0Ef1005Helloi210C@8d0o2");
+    CField* fixed = Field(1);
+    CField* entry = Field(2);
+    ASSERT_TRUE(fixed && entry);
+    EXPECT_EQ(fixed->Class(), kFixedField);
+    EXPECT_EQ(fixed->text.Get(), u"Hello");
+    EXPECT_EQ(entry->Class(), kEntryField);
+    EXPECT_EQ(entry->attrByte, '@');
+    EXPECT_EQ(entry->row, 1u);
+    EXPECT_EQ(entry->displayLength, 8u);
+    EXPECT_TRUE(entry->text.IsEmpty());
+    EXPECT_FALSE(entry->text.IsNull());
+    EXPECT_EQ(session->displayPage, 0);
+    EXPECT_EQ(session->pages->FindPage(0)->shown, 1);
+}
+
+struct NumberCase {
+    std::string bytes;
+    bool longNumber;
+    int value;
+    long consumed;  // bytes from the first operand byte to the last one read
+};
+
+TEST(RecordReaderTest, NumbersAndSteps) {
+    const std::vector<NumberCase> cases = {
+        {"0", false, 0, 1},
+        {"\xFF", false, 207, 1},
+        {"/", false, -1, 1},
+        {"\x01", false, -47, 1},
+        {"!12", true, 210, 3},
+        {"!\xFF\xFF", true, 43263, 3},
+        {"!00", true, 0, 3},
+        {"5", true, 5, 1},
+    };
+    for (const NumberCase& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        std::string record = "x" + c.bytes + "\xFF\xEF";
+        auto* begin = reinterpret_cast<const unsigned char*>(record.data());
+        CRecordReader reader(begin, begin + record.size());
+        int value = c.longNumber ? reader.NextLongNumber() : reader.NextShortNumber();
+        EXPECT_EQ(value, c.value);
+        EXPECT_EQ(reader.Position() - begin, c.consumed);
+        EXPECT_FALSE(reader.Cut());
+    }
+
+    std::string record = "ab";
+    auto* begin = reinterpret_cast<const unsigned char*>(record.data());
+    CRecordReader reader(begin, begin + 2);
+    reader.Step(-5);
+    EXPECT_EQ(reader.Position(), begin);
+    reader.Step(1000);
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_EQ(reader.NextShortNumber(), 0);
+    EXPECT_TRUE(reader.Cut());
+    EXPECT_EQ(reader.Position(), begin + 2);
+}
+
+// A command cut short by the end of the record has no effect, and nothing
+// reads past the record.
+TEST_F(InterpreterTest, CommandsCutShortHaveNoEffect) {
+    const std::vector<std::string> cuts = {
+        "f1005Hel", "f100!1", "i210C@", "i2", "u13ab", "y1!3ab", "w1!00@B00", "a5!2", "A9x",
+        "h8", "S0", ">00!99ab", "k1", "b1", "+1C", "s", "d", "o", "Z", "Zs", "P", "$9",
+    };
+    for (const std::string& cut : cuts) {
+        SCOPED_TRACE(cut);
+        TearDown();
+        SetUp();
+        Run("f1003Abc");
+        // Without its terminator, the record ends where the cut stands.
+        port.Clear();
+        std::string bytes = cut;
+        auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+        const auto* e = p + bytes.size();
+        session->Interpret(p, e);
+        EXPECT_EQ(p, e);
+        EXPECT_EQ(Text(1), u"Abc");
+        EXPECT_EQ(Field(2), nullptr);
+        EXPECT_EQ(session->pendingDialog, 0);
+        for (const std::string& event : port.Events()) {
+            EXPECT_EQ(event.rfind("post", 0), std::string::npos) << event;
+            EXPECT_EQ(event.rfind("bytes", 0), std::string::npos) << event;
+        }
+    }
+}
+
+}  // namespace
