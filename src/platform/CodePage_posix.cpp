@@ -27,26 +27,31 @@ bool IsLowSurrogate(char32_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-void AppendUtf16(char32_t c, std::u16string& out) {
+// Writes c at to and returns the position behind it.
+char16_t* PutUtf16(char32_t c, char16_t* to) {
     if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-        return;
+        *to++ = static_cast<char16_t>(c);
+        return to;
     }
     c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    *to++ = static_cast<char16_t>(0xD800 + (c >> 10));
+    *to++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    return to;
 }
 
 // Strict UTF-8: overlong forms, encoded surrogates, code points above
 // U+10FFFF, truncated sequences and stray continuation bytes are all invalid.
 bool DecodeUtf8(const unsigned char* bytes, size_t n, std::u16string& out) {
     static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    out.reserve(n);
+    // No sequence gives more units than it has bytes.
+    out.resize(n);
+    char16_t* const begin = out.data();
+    char16_t* to = begin;
     size_t i = 0;
     while (i < n) {
         const unsigned char lead = bytes[i++];
         if (lead < 0x80) {
-            out.push_back(lead);
+            *to++ = lead;
             continue;
         }
         size_t more;
@@ -69,8 +74,9 @@ bool DecodeUtf8(const unsigned char* bytes, size_t n, std::u16string& out) {
         if (c < kSmallest[more] || c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) {
             return false;
         }
-        AppendUtf16(c, out);
+        to = PutUtf16(c, to);
     }
+    out.resize(static_cast<size_t>(to - begin));
     return true;
 }
 
@@ -109,9 +115,16 @@ std::string EncodeUtf8(std::u16string_view text) {
 
 void DecodeWindows1252(const unsigned char* bytes, size_t n, std::u16string& out) {
     out.resize(n);
+    char16_t* to = out.data();
+    // Two plain passes the compiler can vectorise: most host text is ASCII.
+    bool high = false;
     for (size_t i = 0; i < n; ++i) {
-        const unsigned char b = bytes[i];
-        out[i] = (b >= 0x80 && b < 0xA0) ? kWindows1252High[b - 0x80] : b;
+        to[i] = bytes[i];
+        high |= bytes[i] >= 0x80;
+    }
+    if (!high) return;
+    for (size_t i = 0; i < n; ++i) {
+        if (to[i] >= 0x80 && to[i] < 0xA0) to[i] = kWindows1252High[to[i] - 0x80];
     }
 }
 

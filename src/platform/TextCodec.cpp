@@ -20,14 +20,24 @@ std::u16string_view CutText(std::u16string_view text, size_t capacity) {
 }
 
 std::u16string DecodeText(const unsigned char* bytes, size_t n, bool utf8, size_t capacity) {
-    if (n == 0) return {};
+    std::u16string text;
+    DecodeTextInto(bytes, n, utf8, capacity, text);
+    return text;
+}
+
+void DecodeTextInto(const unsigned char* bytes, size_t n, bool utf8, size_t capacity,
+                    std::u16string& out) {
+    out.clear();
+    if (n == 0 || capacity == 0) return;
     if (const void* nul = std::memchr(bytes, 0, n)) {
         n = static_cast<size_t>(static_cast<const unsigned char*>(nul) - bytes);
     }
-    std::u16string text;
-    if (n == 0 || capacity == 0 || !MultiByteToUtf16(bytes, n, utf8, text)) return {};
-    text.resize(CutText(text, capacity).size());
-    return text;
+    if (n == 0) return;
+    if (!MultiByteToUtf16(bytes, n, utf8, out)) {
+        out.clear();
+        return;
+    }
+    out.resize(CutText(out, capacity).size());
 }
 
 std::string EncodeText(std::u16string_view text, bool utf8) {

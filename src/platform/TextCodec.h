@@ -11,6 +11,9 @@
 // Decodes n bytes up to the first NUL. Invalid input gives the empty text.
 // The result is cut to at most capacity units (see CutText).
 std::u16string DecodeText(const unsigned char* bytes, size_t n, bool utf8, size_t capacity);
+// The same into out, reusing its storage.
+void DecodeTextInto(const unsigned char* bytes, size_t n, bool utf8, size_t capacity,
+                    std::u16string& out);
 
 // Encodes text up to its first NUL; characters the ANSI code page cannot hold
 // become '?', lone surrogates become U+FFFD in UTF-8.

@@ -79,7 +79,7 @@ void CFieldCommands::DefineFixedField() {
     field->attrFlag4 = 0;
     ResetDefinition(*field);
     field->text.Allocate(static_cast<int>(field->displayLength));
-    field->text.Set(in.DecodeHostText(bytes, n, field->displayLength));
+    field->text.Decode(bytes, n, in.HostTextIsUTF8());
     field->changed = 1;
 }
 
@@ -126,7 +126,7 @@ void CFieldCommands::SetText() {
     if (!field) return;
     if (field->text.IsNull()) field->text.Allocate(field->maxLength);
     if (n > 0) {
-        field->text.Set(in.DecodeHostText(bytes, n, field->text.Capacity()));
+        field->text.Decode(bytes, n, in.HostTextIsUTF8());
     } else {
         field->text.Clear();
     }
@@ -219,11 +219,20 @@ bool CFieldCommands::SetOption(int number) {
             if (!field || !r.PeekNext(operand)) return false;
             uint8_t kind;
             switch (operand) {
-                case 'B': kind = kButtonControl; break;
-                case 'C': kind = kCheckBoxControl; break;
-                case 'R': kind = kRadioButtonControl; break;
-                case 'S': kind = kSelectButtonControl; break;
-                default: return false;
+                case 'B':
+                    kind = kButtonControl;
+                    break;
+                case 'C':
+                    kind = kCheckBoxControl;
+                    break;
+                case 'R':
+                    kind = kRadioButtonControl;
+                    break;
+                case 'S':
+                    kind = kSelectButtonControl;
+                    break;
+                default:
+                    return false;
             }
             r.Step(1);
             field->controlKind = kind;
@@ -302,7 +311,7 @@ void CFieldCommands::SetPrefix() {
     field->prefixLength = count;
     field->prefixText.Allocate(count);
     if (n > 0) {
-        field->prefixText.Set(in.DecodeHostText(bytes, n, count));
+        field->prefixText.Decode(bytes, n, in.HostTextIsUTF8());
         field->prefixSet = 1;
     } else {
         field->prefixSet = 0;

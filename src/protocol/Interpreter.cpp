@@ -10,11 +10,16 @@
 CInterpreter::CInterpreter(CSession& owner, const unsigned char* p, const unsigned char* e)
     : session(owner), reader(p, e) {}
 
-CPage* CInterpreter::CurrentPage() const { return session.CurrentPage(); }
+CPage* CInterpreter::CurrentPage() const {
+    return session.CurrentPage();
+}
 
-std::u16string CInterpreter::DecodeHostText(const unsigned char* bytes, size_t n,
-                                            size_t capacity) const {
-    return DecodeText(bytes, n, gSettings->FieldIsUTF8(), capacity);
+bool CInterpreter::HostTextIsUTF8() const {
+    return gSettings->FieldIsUTF8();
+}
+
+std::u16string CInterpreter::DecodeHostText(const unsigned char* bytes, size_t n) const {
+    return DecodeText(bytes, n, HostTextIsUTF8(), static_cast<size_t>(-1));
 }
 
 void CInterpreter::Run() {
@@ -46,42 +51,97 @@ void CInterpreter::Dispatch(unsigned char command) {
     CPageCommands pages(*this);
     switch (command) {
         // Field commands.
-        case 'i': fields.DefineField(); break;
-        case 'f': fields.DefineFixedField(); break;
-        case '+': fields.ChangeType(); break;
-        case 'b': fields.SetState(); break;
-        case 'u': fields.SetText(); break;
-        case 'k': fields.CopyText(); break;
-        case 'c': fields.EmptyField(); break;
-        case 'C': fields.EmptyEntryFields(); break;
-        case 'e': fields.DeleteField(); break;
-        case 'E': fields.DeleteAllFields(); break;
-        case 'w': fields.SetOptions(); break;
-        case 'y': fields.SetPrefix(); break;
+        case 'i':
+            fields.DefineField();
+            break;
+        case 'f':
+            fields.DefineFixedField();
+            break;
+        case '+':
+            fields.ChangeType();
+            break;
+        case 'b':
+            fields.SetState();
+            break;
+        case 'u':
+            fields.SetText();
+            break;
+        case 'k':
+            fields.CopyText();
+            break;
+        case 'c':
+            fields.EmptyField();
+            break;
+        case 'C':
+            fields.EmptyEntryFields();
+            break;
+        case 'e':
+            fields.DeleteField();
+            break;
+        case 'E':
+            fields.DeleteAllFields();
+            break;
+        case 'w':
+            fields.SetOptions();
+            break;
+        case 'y':
+            fields.SetPrefix();
+            break;
 
         // Page, focus, dialog and device commands.
-        case 's': pages.SelectPage(); break;
-        case 'd': pages.DisplayPage(); break;
-        case '@': pages.SetCurrentField(); break;
-        case 'o': pages.PositionCursor(); break;
-        case 'l': pages.KeepLocked(); break;
-        case '#': pages.Beep(); break;
-        case 'Z': pages.Device(); break;
-        case 'a': pages.FieldAdvisory(); break;
-        case 'A': pages.Advisory(); break;
-        case 'h': pages.Prompt(); break;
-        case 'S': pages.SetLabel(); break;
-        case 'F': pages.AdjustFont(); break;
-        case '>': pages.SerialOut(); break;
+        case 's':
+            pages.SelectPage();
+            break;
+        case 'd':
+            pages.DisplayPage();
+            break;
+        case '@':
+            pages.SetCurrentField();
+            break;
+        case 'o':
+            pages.PositionCursor();
+            break;
+        case 'l':
+            pages.KeepLocked();
+            break;
+        case '#':
+            pages.Beep();
+            break;
+        case 'Z':
+            pages.Device();
+            break;
+        case 'a':
+            pages.FieldAdvisory();
+            break;
+        case 'A':
+            pages.Advisory();
+            break;
+        case 'h':
+            pages.Prompt();
+            break;
+        case 'S':
+            pages.SetLabel();
+            break;
+        case 'F':
+            pages.AdjustFont();
+            break;
+        case '>':
+            pages.SerialOut();
+            break;
 
         // Responses to the host; their messages are built by the link.
-        case '!': break;
-        case 'W': reader.Step(1); break;
+        case '!':
+            break;
+        case 'W':
+            reader.Step(1);
+            break;
 
         // Commands this terminal reads past.
         case '$':
         case '%':
-        case 'I': SkipCountedText(false); break;
+        case 'I':
+            SkipCountedText(false);
+            break;
         case 'j':
             reader.Step(1);
             SkipCountedText(false);
@@ -92,20 +152,31 @@ void CInterpreter::Dispatch(unsigned char command) {
             break;
         case 'M':
         case 'N':
-        case 'O': SkipCountedText(true); break;
+        case 'O':
+            SkipCountedText(true);
+            break;
         case 'v':
             reader.Step(1);
             SkipCountedText(true);
             break;
-        case 'D': reader.Step(11); break;
+        case 'D':
+            reader.Step(11);
+            break;
         case 'K':
         case 'X':
-        case 'r': reader.Step(1); break;
-        case 'p': reader.Step(2); break;
-        case 'P': SkipUpToPageEnd(); break;
+        case 'r':
+            reader.Step(1);
+            break;
+        case 'p':
+            reader.Step(2);
+            break;
+        case 'P':
+            SkipUpToPageEnd();
+            break;
         // "B", "Q", "R", "m" and "z" have no effect, like every byte that is
         // not a command: both are skipped a byte at a time.
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -27,8 +27,9 @@ public:
     bool positionBeep = true;
 
     CPage* CurrentPage() const;
-    // Host text in the code page the settings choose, cut to capacity units.
-    std::u16string DecodeHostText(const unsigned char* bytes, size_t n, size_t capacity) const;
+    // Host text comes in UTF-8 or in the ANSI code page, as the settings say.
+    bool HostTextIsUTF8() const;
+    std::u16string DecodeHostText(const unsigned char* bytes, size_t n) const;
 
 private:
     void Dispatch(unsigned char command);

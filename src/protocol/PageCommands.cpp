@@ -8,19 +8,13 @@
 #include "platform/AppMessages.h"
 #include "protocol/Interpreter.h"
 
-namespace {
-
-constexpr size_t kUnbounded = static_cast<size_t>(-1);
-
-}  // namespace
-
 bool CPageCommands::ReadDialogText(bool longCount, std::u16string& text) {
     CRecordReader& r = in.reader;
     int count = longCount ? r.NextLongNumber() : r.NextShortNumber();
     const unsigned char* bytes;
     size_t n = r.NextText(count, false, bytes);
     if (r.Cut()) return false;
-    text = in.DecodeHostText(bytes, n, kUnbounded);
+    text = in.DecodeHostText(bytes, n);
     return true;
 }
 
@@ -54,7 +48,9 @@ void CPageCommands::PositionCursor() {
     if (in.positionBeep) in.session.port.PlaySound(SoundEventKind::Normal);
 }
 
-void CPageCommands::KeepLocked() { in.session.inputState = 2; }
+void CPageCommands::KeepLocked() {
+    in.session.inputState = 2;
+}
 
 // "#o" replaces the Normal sound of the "o" that follows with the Error sound.
 void CPageCommands::Beep() {
@@ -83,8 +79,8 @@ void CPageCommands::Device() {
             int n = r.NextShortNumber();
             if (r.Cut()) return;
             if (n >= 1 && n <= 4) {
-                in.session.port.PlaySound(static_cast<SoundEventKind>(
-                    static_cast<int>(SoundEventKind::User01) + n - 1));
+                in.session.port.PlaySound(
+                    static_cast<SoundEventKind>(static_cast<int>(SoundEventKind::User01) + n - 1));
             }
             break;
         }
@@ -93,7 +89,8 @@ void CPageCommands::Device() {
             r.NextLongNumber();
             r.NextLongNumber();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -140,8 +137,8 @@ void CPageCommands::SetLabel() {
     label.id = slot;
     label.text = std::move(text);
     if (page->parentWindow) {
-        in.session.port.SendMsg(page->parentWindow, UM_TOOLBARLABEL,
-                                static_cast<uintptr_t>(slot), 0);
+        in.session.port.SendMsg(page->parentWindow, UM_TOOLBARLABEL, static_cast<uintptr_t>(slot),
+                                0);
     }
 }
 

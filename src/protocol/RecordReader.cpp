@@ -1,30 +1,5 @@
 #include "protocol/RecordReader.h"
 
-void CRecordReader::Step(long n) {
-    if (n <= 0) return;
-    if (n >= e - p) {
-        p = e;
-    } else {
-        p += n;
-    }
-}
-
-unsigned char CRecordReader::ReadByte() {
-    if (p >= e) {
-        cut = true;
-        return 0;
-    }
-    return *p;
-}
-
-int CRecordReader::ReadShortNumber() {
-    if (p >= e) {
-        cut = true;
-        return 0;
-    }
-    return static_cast<int>(*p) - 48;
-}
-
 int CRecordReader::ReadLongNumber() {
     if (ReadByte() != '!') return ReadShortNumber();
     Step(1);
@@ -32,16 +7,6 @@ int CRecordReader::ReadLongNumber() {
     Step(1);
     int low = ReadShortNumber();
     return high * 208 + low;
-}
-
-unsigned char CRecordReader::NextByte() {
-    Step(1);
-    return ReadByte();
-}
-
-int CRecordReader::NextShortNumber() {
-    Step(1);
-    return ReadShortNumber();
 }
 
 int CRecordReader::NextLongNumber() {

@@ -16,19 +16,31 @@ public:
     bool Cut() const { return cut; }
 
     // Moves forward by n bytes but never beyond the end; n <= 0 stays.
-    void Step(long n);
+    void Step(long n) {
+        if (n > 0) p = n >= e - p ? e : p + n;
+    }
 
     // The byte where the position stands (0 and cut at the end).
-    unsigned char ReadByte();
+    unsigned char ReadByte() {
+        if (p < e) return *p;
+        cut = true;
+        return 0;
+    }
     // byte - 48: "0" is 0, 0xFF is 207, "/" is -1.
-    int ReadShortNumber();
+    int ReadShortNumber() { return p < e ? static_cast<int>(*p) - 48 : (cut = true, 0); }
     // "!" h l gives (h - 48) * 208 + (l - 48), leaving the position on l;
     // any other byte is a short number.
     int ReadLongNumber();
 
     // Step onto the next operand, then read it.
-    unsigned char NextByte();
-    int NextShortNumber();
+    unsigned char NextByte() {
+        Step(1);
+        return ReadByte();
+    }
+    int NextShortNumber() {
+        Step(1);
+        return ReadShortNumber();
+    }
     int NextLongNumber();
     // Four hexadecimal digits; a digit outside 0-9, A-F, a-f counts as 0.
     int NextHexNumber();

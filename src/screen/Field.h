@@ -79,6 +79,10 @@ public:
 
     WindowHandle fieldWindow = nullptr;
 
+    // Back to the values of a record never used, texts null. The field list
+    // reuses deleted records, and their text storage, for new fields.
+    void Reset();
+
     int Class() const { return typeByte & 3; }
     // An input stop: an entry field the focus does not pass over.
     bool IsInputStop() const { return Class() == kEntryField && !skipFocus; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "screen/Field.h"
 #include "screen/FieldRow.h"
@@ -9,9 +10,17 @@
 
 CFieldList::~CFieldList() {
     Clear();
+    while (spareFields) delete std::exchange(spareFields, spareFields->next);
+    while (spareRows) delete std::exchange(spareRows, spareRows->next);
 }
 
 CField* CFieldList::FindField(int number) {
+    // Commands mostly address the field made last: the tail answers at once,
+    // with the cursor where the walk would leave it.
+    if (tail && number >= tail->fieldNumber) {
+        cursor = number == tail->fieldNumber ? tail : nullptr;
+        return cursor;
+    }
     for (cursor = head; cursor; cursor = cursor->next) {
         if (cursor->fieldNumber == number) return cursor;
         if (cursor->fieldNumber > number) return nullptr;
@@ -43,7 +52,8 @@ CField* CFieldList::CreateField(int number, uint32_t row, int column, int length
 
     // A negative length would become an enormous unsigned width.
     int width = std::max(length, 0);
-    CField* field = new CField;
+    CField* field = spareFields ? std::exchange(spareFields, spareFields->next) : new CField;
+    field->next = nullptr;
     field->column = column;
     field->row = row;
     field->displayLength = static_cast<uint32_t>(width);
@@ -168,12 +178,16 @@ void CFieldList::LinkByNumber(CField* field) {
 
 void CFieldList::LinkIntoRow(CField* field) {
     // The first entry with a row not less than the field's: its own entry, or
-    // the one a new entry goes before (none, the usual case: at the end).
-    CFieldRow* at = lastRow && lastRow->row >= field->row ? firstRow : nullptr;
-    while (at && at->row < field->row) at = at->next;
+    // the one a new entry goes before (none: at the end). Hosts build their
+    // screens top down, so the search runs from the last row backwards.
+    CFieldRow* at = nullptr;
+    for (CFieldRow* entry = lastRow; entry && entry->row >= field->row; entry = entry->previous) {
+        at = entry;
+    }
     CFieldRow* entry = at;
     if (!at || at->row != field->row) {
-        entry = new CFieldRow;
+        entry = spareRows ? std::exchange(spareRows, spareRows->next) : new CFieldRow;
+        *entry = CFieldRow();
         entry->row = field->row;
         entry->next = at;
         entry->previous = at ? at->previous : lastRow;
@@ -183,8 +197,8 @@ void CFieldList::LinkIntoRow(CField* field) {
 
     // Before the first field of a greater column, or at the end: equal
     // columns keep their order of creation.
-    CField* after = entry->first;
-    while (after && after->column <= field->column) after = after->nextInRow;
+    CField* after = nullptr;
+    for (CField* f = entry->last; f && f->column > field->column; f = f->previousInRow) after = f;
     field->nextInRow = after;
     field->previousInRow = after ? after->previousInRow : entry->last;
     (field->previousInRow ? field->previousInRow->nextInRow : entry->first) = field;
@@ -201,10 +215,13 @@ void CFieldList::Remove(CField* field) {
     if (!entry->first) {
         (entry->previous ? entry->previous->next : firstRow) = entry->next;
         (entry->next ? entry->next->previous : lastRow) = entry->previous;
-        delete entry;
+        entry->next = spareRows;
+        spareRows = entry;
     }
 
-    delete field;
+    field->Reset();
+    field->next = spareFields;
+    spareFields = field;
     cursor = head;
 }
 

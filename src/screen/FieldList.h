@@ -62,4 +62,8 @@ private:
     CField* cursor = nullptr;
     CFieldRow* firstRow = nullptr;
     CFieldRow* lastRow = nullptr;
+    // Deleted records kept for reuse, linked through next; there are never
+    // more than the page once held at a time.
+    CField* spareFields = nullptr;
+    CFieldRow* spareRows = nullptr;
 };

@@ -20,7 +20,8 @@ void CFieldText::Set(std::u16string_view text) {
     value.assign(CutText(text, static_cast<size_t>(capacity)));
 }
 
-void CFieldText::Free() {
-    value = std::u16string();
-    capacity = -1;
+void CFieldText::Decode(const unsigned char* bytes, size_t n, bool utf8) {
+    size_t limit = IsNull() ? static_cast<size_t>(-1) : static_cast<size_t>(capacity);
+    DecodeTextInto(bytes, n, utf8, limit, value);
+    if (IsNull()) capacity = static_cast<int>(std::min<size_t>(value.size(), INT_MAX));
 }

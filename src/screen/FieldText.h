@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,10 +20,17 @@ public:
     // Replaces the text, cut to the capacity; gives a null text a buffer of
     // exactly the text's size.
     void Set(std::u16string_view text);
+    // Replaces the text with host bytes decoded (see DecodeText) and cut to
+    // the capacity; a null text is given a buffer of the decoded size.
+    void Decode(const unsigned char* bytes, size_t n, bool utf8);
     // Empties the text; a null text stays null.
     void Clear() { value.clear(); }
-    // Back to null.
-    void Free();
+    // Back to null. The storage stays for the next text, since a host
+    // rebuilds its screens all day with texts of the same sizes.
+    void Free() {
+        value.clear();
+        capacity = -1;
+    }
 
 private:
     std::u16string value;
