@@ -53,9 +53,6 @@ public:
     int32_t screenCols = 26;
     std::unique_ptr<CPageList> pages;
     std::atomic<uint8_t> inputLocked{0};
-    // The fixed values the status response encodes the screen size with.
-    const int32_t statusNibbleUnit = 16;
-    const int32_t statusMaxNumber = 207;
     int32_t connectSecond = 0;
     // Shared with the main window thread, hence atomic.
     std::atomic<int32_t> currentField{-1};

@@ -1,0 +1,123 @@
+#include "protocol/Responses.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/Settings.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
+#include "support/RecordingPort.h"
+
+namespace {
+
+struct ValueCase {
+    int mode;  // -1: no prefix
+    std::u16string prefix;
+    std::u16string text;
+    std::u16string value;
+};
+
+TEST(ResponsesTest, PrefixRules) {
+    const std::vector<ValueCase> cases = {
+        {-1, u"", u"123", u"123"},
+        {0, u"]C", u"123", u"]C123"},
+        {0, u"]C", u"]C123", u"]C123"},
+        {1, u"]C", u"", u"]C"},
+        {2, u"]C", u"]C123", u"123"},
+        {2, u"]C", u"]C", u""},
+        {3, u"]C", u"X1", u"X1"},
+        {3, u"]C", u"]", u"]"},
+        {4, u"]C", u"]C123", u""},
+        {0, u"é", u"é1", u"é1"},  // a prefix shorter in characters than in bytes
+    };
+    for (const ValueCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " " << c.text.size());
+        CField field;
+        field.text.Set(c.text);
+        if (c.mode >= 0) {
+            field.prefixSet = 1;
+            field.prefixMode = static_cast<uint8_t>(c.mode);
+            field.prefixLength = c.mode == 0 && c.prefix == u"é" ? 2 : int(c.prefix.size());
+            field.prefixText.Set(c.prefix);
+        }
+        EXPECT_EQ(FieldValue(field), c.value);
+    }
+}
+
+class FieldDataTest : public testing::Test {
+protected:
+    void SetUp() override { gSettings = &settings; }
+    void TearDown() override { gSettings = nullptr; }
+
+    CField& Add(int number, std::u16string text, bool modified) {
+        CField* field = page.fields.CreateField(number, 0, number * 5, 500);
+        field->typeByte = 'C';
+        field->text.Allocate(500);
+        field->text.Set(text);
+        field->modified = modified;
+        return *field;
+    }
+
+    CSettings settings{u"Ravelin.ini"};
+    CRecordingPort port;
+    CPage page{0, port};
+};
+
+TEST_F(FieldDataTest, ModifiedFieldsInNumberOrder) {
+    Add(7, u"", true);
+    Add(3, u"AB", true);
+    Add(5, u"unchanged", false);
+    std::string data = CollectFieldData(page, false);
+    EXPECT_EQ(KeyMessage(2, 3, data), "RF23=32AB=70");
+    // Reported once: the flags are cleared.
+    EXPECT_EQ(CollectFieldData(page, false), "");
+    EXPECT_EQ(KeyMessage(258, -1, ""), "RF2/");
+    EXPECT_EQ(FieldCompleteMessage(3, "=30"), "R%3=30");
+}
+
+TEST_F(FieldDataTest, LengthsAndCodePages) {
+    Add(1, std::u16string(300, u'x'), true);
+    std::string data = CollectFieldData(page, false);
+    ASSERT_EQ(data.size(), 5u + 300u);
+    EXPECT_EQ(data.substr(0, 5), "=1!1\x8C");
+
+    Add(2, u"\u00e9\u20ac", true);
+    EXPECT_EQ(CollectFieldData(page, false), "=22\xE9\x80");
+    Add(2, u"\u00e9\u20ac", true);
+    EXPECT_EQ(CollectFieldData(page, true), "=25\xC3\xA9\xE2\x82\xAC");
+}
+
+TEST(ResponsesTest, LengthFormAndLongValues) {
+    const std::vector<std::pair<size_t, std::string>> lengths = {
+        {0, "0"}, {207, "\xFF"}, {208, "!10"}, {43263, "!\xFF\xFF"}, {50000, "!\xFF\xFF"},
+    };
+    for (const auto& [length, bytes] : lengths) {
+        std::string message;
+        AppendLength(message, length);
+        EXPECT_EQ(message, bytes) << length;
+    }
+    // Too long for the length form: cut to it, and never inside a character.
+    std::u16string euros(20000, u'\u20ac');
+    std::string bytes = ResponseBytes(euros, true);
+    EXPECT_EQ(bytes.size(), 43263u);
+    EXPECT_EQ(bytes.size() % 3, 0u);
+    std::u16string pairs;
+    for (int i = 0; i < 15000; ++i) pairs += u"\U0001F600";
+    bytes = ResponseBytes(pairs, true);
+    EXPECT_LE(bytes.size(), kMaxResponseLength);
+    EXPECT_EQ(bytes.size() % 4, 0u);
+}
+
+TEST(ResponsesTest, OtherMessages) {
+    EXPECT_EQ(StatusMessage(80, 24, 0), std::string("R!\x82" "210X\xDC@0"));
+    EXPECT_EQ(StatusMessage(26, 10, 59), std::string("R!\x82" "210=\xD5@k"));
+    EXPECT_EQ(PromptAnswerMessage(u"yes", false), "R?3yes");
+    EXPECT_EQ(PromptAnswerMessage(u"", false), "R?0");
+    EXPECT_EQ(PromptAnswerMessage(std::u16string(208, u'a'), false).substr(0, 5), "R?!10");
+    EXPECT_EQ(PortDataMessage("12345"), "R<15" "12345");
+    EXPECT_EQ(PortDataMessage(std::string("ab\0cd", 5)), "R<12ab");
+}
+
+}  // namespace
