@@ -5,11 +5,15 @@
 #include "screen/Field.h"
 
 CSession::CSession(WindowHandle mainWindowHandle, CWindowPort& windowPort)
-    : port(windowPort), pages(std::make_unique<CPageList>(windowPort)), mainWindow(mainWindowHandle) {
+    : port(windowPort),
+      pages(std::make_unique<CPageList>(windowPort)),
+      mainWindow(mainWindowHandle) {
     pages->Create(kPageCount, mainWindow);
 }
 
-CSession::~CSession() = default;
+CSession::~CSession() {
+    Stop();
+}
 
 void CSession::Interpret(const unsigned char*& p, const unsigned char* e) {
     CInterpreter interpreter(*this, p, e);

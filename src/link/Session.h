@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "link/WSockCom.h"
 #include "platform/WindowPort.h"
 #include "screen/PageList.h"
 
@@ -29,8 +31,27 @@ public:
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
 
+    // Starts the connection thread: connect, identify, read and run records
+    // until the link ends, then post UM_SESSIONENDED.
+    void StartConnection();
+    // Ends the connection thread at once, closing the link under its read.
+    void Stop();
+    // Unbinds the page windows and frees the pages, before shutdown.
+    void DestroyPages();
+    // Cancels an open Advisory or prompt dialog.
+    void CloseOpenDialog();
+
+    // Answers one record, terminator included, as the connection thread does.
+    void HandleRecord(const unsigned char* p, const unsigned char* e);
     // Runs one host-data record; p ends at e.
     void Interpret(const unsigned char*& p, const unsigned char* e);
+
+    // Responses to the host. Key, field and prompt responses lock input.
+    void SendStatus();
+    void SendKey(int key);
+    void SendFieldComplete();
+    void SendPromptAnswer();
+    void SendPortData(const unsigned char* bytes, size_t n);
 
     CPage* CurrentPage() const { return pages->FindPage(currentPage); }
     CField* CurrentPageField(int number) const;
@@ -67,4 +88,14 @@ public:
     int32_t terminalId = 1;
     WindowHandle mainWindow;
     std::array<CLabelSlot, kLabelSlotCount> labelTable;
+    WSockCom link;
+    std::thread connectionThread;
+    // The Advisory or prompt dialog while it is open; set by the dialog.
+    std::atomic<WindowHandle> openDialog{nullptr};
+
+private:
+    void ConnectionThread();
+    bool Send(std::string_view text);
+    void ResetScreen();
+    std::string CurrentFieldData();
 };

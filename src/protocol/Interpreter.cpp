@@ -129,12 +129,13 @@ void CInterpreter::Dispatch(unsigned char command) {
             pages.SerialOut();
             break;
 
-        // Responses to the host; their messages are built by the link.
-        case '!':
+        // Responses the host asks for.
+        case '!': session.SendStatus(); break;
+        case 'W': {
+            int key = reader.NextShortNumber();
+            if (!reader.Cut()) session.SendKey(key);
             break;
-        case 'W':
-            reader.Step(1);
-            break;
+        }
 
         // Commands this terminal reads past.
         case '$':

@@ -144,7 +144,7 @@ TEST_F(InterpreterTest, RecordsGiveTheirEventsInOrder) {
          3},
         {"a page out of range hides every page and takes no focus",
          "",
-         "s\x60d\x60",
+         "s\x60" "d\x60",
          {kStopAnimation},
          2,
          -1},

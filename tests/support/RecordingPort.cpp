@@ -1,5 +1,6 @@
 #include "support/RecordingPort.h"
 
+#include <chrono>
 #include <iterator>
 
 #include "platform/AppMessages.h"
@@ -69,17 +70,35 @@ std::string Hex(const std::string& bytes) {
 
 WindowHandle CRecordingPort::RegisterMainWindow(WindowHandle handle) {
     if (!handle) handle = NewHandle();
+    std::lock_guard<std::mutex> hold(lock);
     names[handle] = "main";
     return handle;
 }
 
 void CRecordingPort::Clear() {
+    std::lock_guard<std::mutex> hold(lock);
     events.clear();
     calls = 0;
 }
 
+std::vector<std::string> CRecordingPort::Events() const {
+    std::lock_guard<std::mutex> hold(lock);
+    return events;
+}
+
+bool CRecordingPort::WaitFor(const std::string& prefix, int timeoutSeconds) const {
+    std::unique_lock<std::mutex> hold(lock);
+    return recorded.wait_for(hold, std::chrono::seconds(timeoutSeconds), [&] {
+        for (const std::string& event : events) {
+            if (event.rfind(prefix, 0) == 0) return true;
+        }
+        return false;
+    });
+}
+
 std::string CRecordingPort::NameOf(WindowHandle window) const {
     if (!window) return "null";
+    std::lock_guard<std::mutex> hold(lock);
     auto found = names.find(window);
     return found != names.end() ? found->second : "?";
 }
@@ -152,7 +171,10 @@ WindowHandle CRecordingPort::NewHandle() {
 void CRecordingPort::Made(const char* what, int number, WindowHandle handle) {
     // "make field5" names the window "field5".
     std::string event = what + std::to_string(number);
-    if (handle) names[handle] = event.substr(event.find(' ') + 1);
+    if (handle) {
+        std::lock_guard<std::mutex> hold(lock);
+        names[handle] = event.substr(event.find(' ') + 1);
+    }
     Record(std::move(event));
 }
 
@@ -162,7 +184,11 @@ bool CRecordingPort::Count() {
 }
 
 void CRecordingPort::Record(std::string event) {
-    events.push_back(std::move(event));
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        events.push_back(std::move(event));
+    }
+    recorded.notify_all();
 }
 
 std::string CRecordingPort::MessageLine(const char* verb, WindowHandle window, unsigned message,
@@ -173,6 +199,7 @@ std::string CRecordingPort::MessageLine(const char* verb, WindowHandle window, u
 
 std::string CRecordingPort::ParamText(intptr_t value) const {
     if (value == kTakeFocusParam) return "0x02010001";
+    std::lock_guard<std::mutex> hold(lock);
     auto found = names.find(reinterpret_cast<WindowHandle>(value));
     return found != names.end() ? found->second : std::to_string(value);
 }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/WindowPort.h"
 
-// A window port for tests, benchmarks and fuzz targets: it hands out fake
+// A window port for tests, benchmarks and fuzz targets, safe to call from
+// several threads: it hands out fake
 // window handles and records every call as one readable line, such as
 // "send main UM_UNLOCKINPUT 0 0", "place page2 show" or "close field5".
 // RefreshPage does what the page window does: it makes the field windows.
@@ -28,8 +32,12 @@ public:
     // Counts calls without formatting or naming anything (for benchmarks).
     void SetCountOnly(bool countOnly) { onlyCount = countOnly; }
 
-    const std::vector<std::string>& Events() const { return events; }
+    // A copy: the connection thread may be recording meanwhile.
+    std::vector<std::string> Events() const;
     size_t CallCount() const { return calls; }
+    // Waits until an event starting with prefix has been recorded (at any
+    // time since the last Clear); false after the time-out.
+    bool WaitFor(const std::string& prefix, int timeoutSeconds = 30) const;
     void Clear();
     // The name of a handle this port gave out or registered, else "?".
     std::string NameOf(WindowHandle window) const;
@@ -58,10 +66,12 @@ private:
                             uintptr_t wParam, intptr_t lParam) const;
     std::string ParamText(intptr_t value) const;
 
+    mutable std::mutex lock;
+    mutable std::condition_variable recorded;
     std::vector<std::string> events;
     std::unordered_map<WindowHandle, std::string> names;
-    uintptr_t handlesMade = 0;
-    size_t calls = 0;
+    std::atomic<uintptr_t> handlesMade{0};
+    std::atomic<size_t> calls{0};
     bool makePageWindows = true;
     bool makeFieldWindows = true;
     bool onlyCount = false;

@@ -1,0 +1,103 @@
+#include "link/WSockCom.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr char kTerminator[] = "\xFF\xEF";
+constexpr int kLargestPiece = 2000;
+constexpr int kDefaultSendBuffer = 8192;
+
+}  // namespace
+
+std::vector<std::string> SendPieces(int32_t terminalId, std::string_view text, int pieceSize) {
+    text = text.substr(0, text.find('\0'));
+    std::string prefix = terminalId != 0 ? std::to_string(terminalId) : std::string();
+    size_t piece = static_cast<size_t>(std::max(pieceSize, 1));
+    if (prefix.size() + text.size() + 2 <= piece) {
+        return {prefix + std::string(text) + kTerminator};
+    }
+    std::vector<std::string> pieces;
+    pieces.push_back(prefix + std::string(text.substr(0, piece)));
+    for (size_t at = piece; at < text.size(); at += piece) {
+        pieces.emplace_back(text.substr(at, piece));
+    }
+    pieces.emplace_back(kTerminator);
+    return pieces;
+}
+
+WSockCom::~WSockCom() {
+    Close();
+}
+
+uint32_t WSockCom::Resolve(const char* host) {
+    if (!host || !*host) return 0;
+    uint32_t address = ParseAddress(host);
+    if (address != kNoAddress) return address;
+    // The broadcast address reads as the failure value of the parser.
+    if (std::strcmp(host, "255.255.255.255") == 0) return kNoAddress;
+    return LookUpHost(host);
+}
+
+bool WSockCom::Connect(const char* host, uint16_t port) {
+    SocketHandle s = OpenStreamSocket();
+    if (s == kInvalidSocket) {
+        lastError = LastSocketError();
+        return false;
+    }
+    SetResetOnClose(s);
+    SetNoDelay(s);
+    hostAddress = Resolve(host);
+    if (hostAddress == 0 || !ConnectSocket(s, hostAddress, port)) {
+        lastError = LastSocketError();
+        CloseSocket(s);
+        return false;
+    }
+    socket = s;
+    return true;
+}
+
+bool WSockCom::Send(int32_t terminalId, std::string_view text) {
+    std::lock_guard<std::mutex> hold(sendLock);
+    SocketHandle s = socket;
+    if (s == kInvalidSocket) return false;
+
+    int pieceSize = kDefaultSendBuffer;
+    if (!SendBufferSize(s, pieceSize)) pieceSize = kDefaultSendBuffer;
+    pieceSize = std::min(pieceSize, kLargestPiece);
+
+    std::vector<std::string> pieces = SendPieces(terminalId, text, pieceSize);
+    bool sent = true;
+    // The terminator of a message in pieces goes out even after a failure.
+    size_t textPieces = pieces.size() == 1 ? 1 : pieces.size() - 1;
+    for (size_t i = 0; i < textPieces && sent; ++i) {
+        sent = SendOnSocket(s, pieces[i].data(), static_cast<int>(pieces[i].size())) >= 0;
+    }
+    if (pieces.size() > 1) SendOnSocket(s, pieces.back().data(), 2);
+    if (!sent) {
+        lastError = LastSocketError();
+        Close();
+    }
+    return sent;
+}
+
+int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
+    std::memset(buffer, 0, size);
+    SocketHandle s = socket;
+    if (s == kInvalidSocket) return 0;
+    int ready = WaitReadable(s, timeoutSeconds);
+    if (ready == 0) return -1;
+    if (ready < 0) return 0;
+    int got = ReceiveOnSocket(s, reinterpret_cast<char*>(buffer),
+                              static_cast<int>(std::min<size_t>(size, 1 << 30)));
+    return got > 0 ? got : 0;
+}
+
+bool WSockCom::Close() {
+    SocketHandle s = socket.exchange(kInvalidSocket);
+    if (s == kInvalidSocket) return true;
+    if (CloseSocket(s)) return true;
+    lastError = LastSocketError();
+    return false;
+}

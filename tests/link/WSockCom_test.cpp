@@ -1,0 +1,151 @@
+#include "link/WSockCom.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/LoopbackPeer.h"
+
+namespace {
+
+struct PiecesCase {
+    int terminalId;
+    size_t textSize;
+    int pieceSize;
+    std::vector<size_t> pieceSizes;
+};
+
+TEST(WSockComTest, SendPieces) {
+    const std::vector<PiecesCase> cases = {
+        {0, 0, 2000, {2}},
+        {12, 1, 2000, {5}},
+        {0, 1998, 2000, {2000}},
+        {5, 1998, 2000, {1999, 2}},
+        {0, 4500, 2000, {2000, 2000, 500, 2}},
+        {0, 4500, 1024, {1024, 1024, 1024, 1024, 404, 2}},
+        {123, 2000, 2000, {2003, 2}},
+    };
+    for (const PiecesCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.terminalId << " " << c.textSize << " " << c.pieceSize);
+        std::string text(c.textSize, 'x');
+        std::vector<std::string> pieces = SendPieces(c.terminalId, text, c.pieceSize);
+        std::vector<size_t> sizes;
+        std::string joined;
+        for (const std::string& piece : pieces) {
+            sizes.push_back(piece.size());
+            joined += piece;
+        }
+        EXPECT_EQ(sizes, c.pieceSizes);
+        std::string prefix = c.terminalId ? std::to_string(c.terminalId) : "";
+        EXPECT_EQ(joined, prefix + text + "\xFF\xEF");
+    }
+    EXPECT_EQ(SendPieces(12, "I", 2000), std::vector<std::string>{"12I\xFF\xEF"});
+    // The text ends at its first NUL.
+    EXPECT_EQ(SendPieces(0, std::string("ab\0cd", 5), 2000),
+              std::vector<std::string>{"ab\xFF\xEF"});
+}
+
+TEST(WSockComTest, Resolve) {
+    CLoopbackPeer keepSocketsStarted;
+    WSockCom link;
+    EXPECT_EQ(link.Resolve("255.255.255.255"), 0xFFFFFFFFu);
+    EXPECT_EQ(link.Resolve(""), 0u);
+    EXPECT_EQ(link.Resolve("127.0.0.1"), 0x0100007Fu);
+    EXPECT_EQ(link.Resolve("localhost"), 0x0100007Fu);
+    EXPECT_EQ(link.Resolve("no-such-host.invalid"), 0u);
+}
+
+TEST(WSockComTest, SendsReceivesAndCloses) {
+    CLoopbackPeer peer;
+    ASSERT_TRUE(peer.Listening());
+    WSockCom link;
+    EXPECT_FALSE(link.Send(0, "nothing open"));
+    ASSERT_TRUE(link.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+
+    std::string big(4500, 'b');
+    EXPECT_TRUE(link.Send(12, "I"));
+    EXPECT_TRUE(link.Send(0, ""));
+    EXPECT_TRUE(link.Send(7, big));
+    EXPECT_EQ(peer.Read(5 + 2 + 4503),
+              "12I\xFF\xEF"
+              "\xFF\xEF"
+              "7" +
+                  big + "\xFF\xEF");
+
+    // Raw bytes: the doubling of 0xFF is left to the record cutter.
+    unsigned char buffer[64];
+    ASSERT_TRUE(
+        peer.Write("A\xFF\xFF"
+                   "B"));
+    int got = link.Receive(buffer, sizeof buffer, 30);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), got > 0 ? got : 0),
+              "A\xFF\xFF"
+              "B");
+
+    EXPECT_EQ(link.Receive(buffer, sizeof buffer, 0), -1);
+
+    // Closing from another thread ends a blocked read at once.
+    auto started = std::chrono::steady_clock::now();
+    std::thread closer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        link.Close();
+    });
+    EXPECT_EQ(link.Receive(buffer, sizeof buffer, 5), 0);
+    closer.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(4500));
+    EXPECT_TRUE(link.Close());
+    EXPECT_FALSE(link.Send(0, "closed"));
+
+    // The host going away reads as a broken link.
+    ASSERT_TRUE(link.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    peer.Close();
+    EXPECT_EQ(link.Receive(buffer, sizeof buffer, 30), 0);
+}
+
+TEST(WSockComTest, ConnectFailures) {
+    CLoopbackPeer keepSocketsStarted;
+    WSockCom link;
+    EXPECT_FALSE(link.Connect("", 2001));
+    // A port nobody listens on: the peer's own port after it stopped.
+    uint16_t port;
+    {
+        CLoopbackPeer gone;
+        port = gone.Port();
+    }
+    EXPECT_FALSE(link.Connect("127.0.0.1", port));
+    EXPECT_NE(link.LastError(), 0);
+    EXPECT_TRUE(link.Close());
+}
+
+// Whole messages from several threads never interleave on the wire.
+TEST(WSockComTest, SendsFromThreadsStayWhole) {
+    CLoopbackPeer peer;
+    WSockCom link;
+    ASSERT_TRUE(link.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    constexpr int kThreads = 3;
+    constexpr int kMessages = 20;
+    std::vector<std::thread> senders;
+    for (int t = 0; t < kThreads; ++t) {
+        senders.emplace_back([&link, t] {
+            std::string text(5000, static_cast<char>('a' + t));
+            for (int i = 0; i < kMessages; ++i) link.Send(0, text);
+        });
+    }
+    int whole = 0;
+    for (int i = 0; i < kThreads * kMessages; ++i) {
+        std::string message = peer.ReadMessage();
+        ASSERT_EQ(message.size(), 5002u);
+        EXPECT_EQ(message.find_first_not_of(message[0]), 5000u);
+        ++whole;
+    }
+    for (std::thread& sender : senders) sender.join();
+    EXPECT_EQ(whole, kThreads * kMessages);
+}
+
+}  // namespace
