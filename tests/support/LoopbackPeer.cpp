@@ -118,6 +118,14 @@ void CLoopbackPeer::Close() {
     connection = kNone;
 }
 
+void CLoopbackPeer::EndWriting() {
+#ifdef _WIN32
+    if (connection != kNone) shutdown(connection, 1);  // SD_SEND
+#else
+    if (connection != kNone) shutdown(connection, SHUT_WR);
+#endif
+}
+
 void CLoopbackPeer::Reset() {
     if (connection == kNone) return;
     linger option{1, 0};

@@ -25,6 +25,8 @@ public:
     // True when the terminal closed the connection within the time-out.
     bool ReadsEnd(int timeoutSeconds = 30);
     void Close();
+    // Ends the host's sending side and keeps reading.
+    void EndWriting();
     // Closes with a reset instead of an orderly end.
     void Reset();
 

@@ -1,0 +1,160 @@
+#include "link/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "config/Settings.h"
+#include "screen/Field.h"
+#include "support/LoopbackPeer.h"
+#include "support/RecordingPort.h"
+
+namespace {
+
+const std::string kEnd = "\xFF\xEF";
+
+// A session connected to a loopback host played by the test.
+class SessionLinkTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(peer.Listening());
+        settings.SetHostName(u"127.0.0.1");
+        settings.SetHostPort(peer.Port());
+        settings.SetTerminalId(7);
+        gSettings = &settings;
+        session = std::make_unique<CSession>(port.RegisterMainWindow(), port);
+        port.Clear();
+    }
+    void TearDown() override {
+        session.reset();
+        gSettings = nullptr;
+    }
+
+    void Connect() {
+        session->StartConnection();
+        ASSERT_TRUE(peer.Accept());
+        ASSERT_EQ(peer.ReadMessage(), "7I" + kEnd);
+    }
+
+    // Sends a record as the host encodes it: data 0xFF doubled, terminator.
+    void SendRecord(const std::string& record) {
+        std::string wire;
+        for (char byte : record) {
+            wire += byte;
+            if (byte == '\xFF') wire += byte;
+        }
+        ASSERT_TRUE(peer.Write(wire + kEnd));
+    }
+
+    CSettings settings{u"Ravelin.ini"};
+    CRecordingPort port;
+    CLoopbackPeer peer;
+    std::unique_ptr<CSession> session;
+};
+
+struct ExchangeCase {
+    const char* name;
+    std::string record;
+    std::vector<std::string> answers;  // in order, each with its terminator
+};
+
+TEST_F(SessionLinkTest, RecordsAndTheirAnswers) {
+    const std::vector<ExchangeCase> cases = {
+        {"bare terminator is acknowledged without id", "", {kEnd}},
+        {"A plus one byte identifies", "Ax", {"7I" + kEnd, kEnd}},
+        {"H runs the record without acknowledgement", "Hz", {"7H" + kEnd}},
+        {"I resets, then acknowledges", "I", {kEnd}},
+        {"W answers with the key and modified fields",
+         "Hs0Ei310C@5u32ABd0W2",
+         {"7H" + kEnd, "7RF23" + kEnd}},
+        {"a data 0xEF after a data 0xFF stays in the record",
+         "Hi310C@5u32\xFF\xEFW4",
+         {"7H" + kEnd, "7RF43" + kEnd}},
+    };
+    Connect();
+    for (const ExchangeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SendRecord(c.record);
+        for (const std::string& answer : c.answers) EXPECT_EQ(peer.ReadMessage(), answer);
+    }
+    // The status carries the screen size and the second of the connect.
+    SendRecord("H!");
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    std::string status = peer.ReadMessage();
+    ASSERT_EQ(status.size(), 13u);
+    EXPECT_EQ(status.substr(0, 10),
+              "7R!\x82"
+              "210X\xDC@");
+    EXPECT_GE(status[10], '0');
+    EXPECT_LT(status[10], '0' + 60);
+
+    CField* field = session->pages->FindPage(0)->fields.FindField(3);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text.Get(), u"\u00FF\u00EF");
+}
+
+TEST_F(SessionLinkTest, HostClosingEndsTheSession) {
+    Connect();
+    peer.Close();
+    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    session->Stop();
+    std::vector<std::string> events = port.Events();
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events.front(), "send main UM_ANIMATION 0 1");
+    EXPECT_EQ(events.back(), "post main UM_SESSIONENDED 0 0");
+}
+
+TEST_F(SessionLinkTest, HostSeesAmpersandWhenItStopsReading) {
+    Connect();
+    SendRecord("Hs0d0");
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    // Half a record, then the host ends its side: the terminal says "&".
+    ASSERT_TRUE(peer.Write("Hf1"));
+    peer.EndWriting();
+    EXPECT_EQ(peer.ReadMessage(), "7&" + kEnd);
+    EXPECT_TRUE(peer.ReadsEnd());
+    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+}
+
+TEST_F(SessionLinkTest, StopEndsTheReadAtOnce) {
+    Connect();
+    auto started = std::chrono::steady_clock::now();
+    session->Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
+    EXPECT_TRUE(port.WaitFor("post main UM_SESSIONENDED 1 0", 1));
+    EXPECT_TRUE(peer.ReadsEnd());
+}
+
+TEST_F(SessionLinkTest, FailedConnectEndsAtOnce) {
+    uint16_t unused;
+    {
+        CLoopbackPeer gone;
+        unused = gone.Port();
+    }
+    settings.SetHostPort(unused);
+    session->StartConnection();
+    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    session->Stop();
+    // Locked with the connecting animation, every page laid out again, ended.
+    std::vector<std::string> expected = {"send main UM_ANIMATION 0 1"};
+    for (int page = 0; page < kPageCount; ++page) {
+        expected.push_back("send page" + std::to_string(page) + " UM_RELAYOUT 0 0");
+    }
+    expected.push_back("post main UM_SESSIONENDED 0 0");
+    EXPECT_EQ(port.Events(), expected);
+}
+
+TEST_F(SessionLinkTest, ReconnectsManyTimes) {
+    for (int i = 0; i < 200; ++i) {
+        port.Clear();
+        Connect();
+        peer.Close();
+        ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+        session->Stop();
+    }
+}
+
+}  // namespace
