@@ -1,0 +1,66 @@
+#include <windows.h>
+
+#include "platform/Files.h"
+
+namespace {
+
+// Closes a file handle when it goes out of scope.
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE h) : handle(h) {}
+    ~CFileHandle() {
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    HANDLE Get() const { return handle; }
+    bool IsValid() const { return handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle;
+};
+
+const wchar_t* WidePath(const std::u16string& path) {
+    return reinterpret_cast<const wchar_t*>(path.c_str());
+}
+
+}  // namespace
+
+const char16_t kPathSeparator = u'\\';
+
+bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
+    CFileHandle file(CreateFileW(WidePath(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return false;
+    bytes.clear();
+    LARGE_INTEGER size;
+    // A size that cannot be had reads as an empty file.
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return true;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
+        got = 0;
+    }
+    bytes.resize(got);
+    return true;
+}
+
+bool WriteWholeFile(const std::u16string& path, const std::string& bytes) {
+    CFileHandle file(CreateFileW(WidePath(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return false;
+    DWORD written = 0;
+    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    FlushFileBuffers(file.Get());
+    return true;
+}
+
+std::u16string ProgramFolder() {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::u16string text(reinterpret_cast<const char16_t*>(path), n);
+    size_t slash = text.rfind(u'\\');
+    // A path without a backslash gives the root folder.
+    return slash == std::u16string::npos ? std::u16string() : text.substr(0, slash);
+}

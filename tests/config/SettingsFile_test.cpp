@@ -1,0 +1,144 @@
+#include "config/SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "config/Settings.h"
+#include "platform/Files.h"
+#include "platform/TextCodec.h"
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::u16string TempPath(const char* name) {
+    std::string path = testing::TempDir() + name;
+    return DecodeText(reinterpret_cast<const unsigned char*>(path.data()), path.size(), false,
+                      path.size());
+}
+
+TEST(SettingsFileTest, InitialSettingsAreWrittenAsExpected) {
+    CSettings settings(TempPath("initial.ini"));
+    ASSERT_TRUE(WriteSettingsFile(settings));
+    std::string written;
+    ASSERT_TRUE(ReadWholeFile(settings.FilePath(), written));
+    EXPECT_EQ(written, Slurp(RAVELIN_TEST_DATA "/config/data/initial.ini"));
+}
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    std::function<bool(const CSettings&)> holds;
+};
+
+TEST(SettingsFileTest, ReadsAsTheFileSays) {
+    const std::vector<ReadCase> cases = {
+        {"one key, the rest reader defaults", "hostport=2000\r\n",
+         [](const CSettings& s) {
+             return s.HostPort() == 2000 && s.CarrowinAdminMode() && s.TerminalId() == 1 &&
+                    s.SoundToneFrequency(SoundEventKind::Normal) == 0 &&
+                    s.FontName() == u"Courier New" && s.BackGroundColor() == 0xC3B295;
+         }},
+        {"keys in any case", "HOSTPORT=2001\nCustomcolormode=TRUE\n",
+         [](const CSettings& s) { return s.HostPort() == 2001 && s.CustomColorMode(); }},
+        {"spaces around = do not match", "hostport = 2002\r\n",
+         [](const CSettings& s) { return s.HostPort() == 9999; }},
+        {"the first of two wins", "terminalid=5\r\nterminalid=7\r\n",
+         [](const CSettings& s) { return s.TerminalId() == 5; }},
+        {"font name without quotes", "fontname=Lucida Console\r\n",
+         [](const CSettings& s) { return s.FontName() == u"Lucida Console"; }},
+        {"only quotes is empty; a quote ends the value",
+         "WaterMarkText=\"\"\r\nfieldnumericvalue=\"12\"34\"\r\n",
+         [](const CSettings& s) {
+             return s.WaterMarkText().empty() && s.FieldNumericValue() == u"12";
+         }},
+        {"serial with two fields falls back whole", "serial=\"COM3:,19200\"\r\n",
+         [](const CSettings& s) {
+             return s.SerialPort() == u"COM1:" && s.SerialBaudRate() == u"9600" &&
+                    s.SerialParity() == u"None";
+         }},
+        {"serial with five fields", "serial=\"COM3:,19200,7,Even,2\"\r\n",
+         [](const CSettings& s) {
+             return s.SerialPort() == u"COM3:" && s.SerialDataBits() == u"7" &&
+                    s.SerialStopBits() == u"2";
+         }},
+        {"serialfeature with two fields falls back whole", "serialfeature=false,5\r\n",
+         [](const CSettings& s) {
+             return s.SerialInEnabled() && s.SerialInPrefix() == 10 && s.SerialOutSuffix() == 13;
+         }},
+        {"serialfeature bytes read back from negative numbers",
+         "serialfeature=true,-56,2,FALSE,3,300\r\n",
+         [](const CSettings& s) {
+             return s.SerialInEnabled() && s.SerialInPrefix() == 200 && !s.SerialOutEnabled() &&
+                    s.SerialOutSuffix() == 44;
+         }},
+        {"windowpos with two fields", "windowpos=10,20\r\n",
+         [](const CSettings& s) { return s.WindowPos().x == -2147483647 - 1; }},
+        {"pure red", "ForeGroundColor=FF0000\r\n",
+         [](const CSettings& s) { return s.ForeGroundColor() == 0x0000FF; }},
+        {"cell width out of range", "CharacterCellAdditionalWidth=150\r\n",
+         [](const CSettings& s) { return s.CharacterCellAdditionalWidth() == 1; }},
+        {"cell width in range", "CharacterCellAdditionalWidth=3\r\n",
+         [](const CSettings& s) { return s.CharacterCellAdditionalWidth() == 3; }},
+        {"a boolean other than true or false keeps the default", "fullscreen=yes\r\n",
+         [](const CSettings& s) { return !s.FullScreen(); }},
+        {"an empty host name stays empty, an empty number is absent",
+         "hostname=\r\nhostport=\r\nscreencols=100\r\n",
+         [](const CSettings& s) {
+             return s.HostName().empty() && s.HostPort() == 9999 && s.ScreenCols() == 100;
+         }},
+        {"ranges clamp on reading", "screencols=900\r\nterminalid=0\r\n",
+         [](const CSettings& s) { return s.ScreenCols() == 207 && s.TerminalId() == 1; }},
+        {"ANSI text", "WaterMarkText=\"Caf\xE9\"\r\n",
+         [](const CSettings& s) { return s.WaterMarkText() == u"Caf\u00E9"; }},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSettings settings(u"unused");
+        ReadSettingsText(settings, c.text);
+        EXPECT_TRUE(c.holds(settings));
+    }
+}
+
+TEST(SettingsFileTest, WriteThenReadGivesEveryValueBack) {
+    CSettings original(TempPath("roundtrip.ini"));
+    original.SetHostName(u"host.example");
+    original.SetHostPort(4321);
+    original.SetScreenSize(40, 16);
+    original.SetTerminalId(42);
+    original.SetWindowPos(-5, 6, 700, 800);
+    original.SetFontName(u"Lucida Console");
+    original.SetSerialPort(u"COM4:");
+    original.SetWaterMarkText(u"D\u00E9p\u00F4t");
+    original.SetCarrowinAdminMode(true);
+    original.SetFieldIsUTF8(true);
+    original.SetCharacterCellAdditionalWidth(7);
+    original.SetSoundFile(SoundEventKind::User03, u"C:\\sounds\\ding.wav");
+    ASSERT_TRUE(WriteSettingsFile(original));
+
+    CSettings copy(original.FilePath());
+    ASSERT_TRUE(ReadSettingsFile(copy));
+    EXPECT_EQ(SettingsText(copy), SettingsText(original));
+    EXPECT_EQ(copy.HostName(), u"host.example");
+    EXPECT_EQ(copy.WaterMarkText(), u"D\u00E9p\u00F4t");
+
+    // No file: false, and the record keeps its values.
+    CSettings missing(TempPath("missing-folder/none.ini"));
+    missing.SetHostPort(1234);
+    EXPECT_FALSE(ReadSettingsFile(missing));
+    EXPECT_EQ(missing.HostPort(), 1234);
+    EXPECT_FALSE(WriteSettingsFile(missing));
+}
+
+}  // namespace
