@@ -1,5 +1,6 @@
 #include "link/RecordCutter.h"
 
+#include <algorithm>
 #include <cstring>
 
 void CRecordCutter::Reset() {
@@ -10,7 +11,10 @@ void CRecordCutter::Reset() {
 
 void CRecordCutter::Append(const unsigned char* bytes, size_t n) {
     if (record.capacity() - record.size() < n) {
-        record.reserve((record.size() + n) / 1024 * 1024 + 1024);
+        // Whole KiB, and at least double: growing by only what is appended
+        // would copy a long record over and over.
+        size_t wanted = std::max(record.size() + n, 2 * record.capacity());
+        record.reserve(wanted / 1024 * 1024 + 1024);
     }
     record.insert(record.end(), bytes, bytes + n);
 }

@@ -29,7 +29,7 @@ public:
 private:
     static constexpr size_t kKeptCapacity = 64 * 1024;
 
-    // Appends in whole KiB steps, as a record grows.
+    // Appends, growing the buffer in whole KiB.
     void Append(const unsigned char* bytes, size_t n);
     // Ends the record with its terminator and passes it to the handler.
     void HandOn(const RecordHandler& onRecord);

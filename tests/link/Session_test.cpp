@@ -147,8 +147,33 @@ TEST_F(SessionLinkTest, FailedConnectEndsAtOnce) {
     EXPECT_EQ(port.Events(), expected);
 }
 
+// Whatever the host does to the stream, the session reaches its end signal.
+TEST_F(SessionLinkTest, BrokenHosts) {
+    // A reset in the middle of a record.
+    Connect();
+    ASSERT_TRUE(peer.Write("Hs0f100"));
+    peer.Reset();
+    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    session->Stop();
+
+    // A flood of data 0xFF in one record is read past.
+    port.Clear();
+    Connect();
+    SendRecord("H" + std::string(1 << 20, '\xFF') + "!");
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    EXPECT_EQ(peer.ReadMessage().substr(0, 4), "7R!\x82");
+
+    // Megabytes without a terminator: the terminal gives up the connection.
+    std::string block(1 << 20, 'x');
+    bool writing = true;
+    for (int i = 0; i < 20 && writing; ++i) writing = peer.Write(block);
+    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    EXPECT_TRUE(peer.ReadsEnd());
+    session->Stop();
+}
+
 TEST_F(SessionLinkTest, ReconnectsManyTimes) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         port.Clear();
         Connect();
         peer.Close();
