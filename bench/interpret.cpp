@@ -13,59 +13,9 @@
 #include "link/Session.h"
 #include "screen/Field.h"
 #include "support/RecordingPort.h"
+#include "support/ScreenRecord.h"
 
 namespace {
-
-char Short(int value) {
-    return static_cast<char>(value + 48);
-}
-
-std::string LongNumber(int value) {
-    return std::string("!") + Short(value / 208) + Short(value % 208);
-}
-
-// One screen: per row a label, an entry field and, on every other row, a
-// short fixed value at the right edge.
-std::string ScreenRecord() {
-    std::string r = "s0E";
-    int number = 1;
-    for (int row = 0; row < 24; ++row) {
-        std::string label = "Label of row " + std::to_string(row);
-        label.resize(20, ' ');
-        r += 'f';
-        r += Short(number++);
-        r += Short(row);
-        r += Short(0);
-        r += LongNumber(20) + label;
-        int entry = number++;
-        r += 'i';
-        r += Short(entry);
-        r += Short(row);
-        r += Short(22);
-        r += "C@" + LongNumber(30);
-        r += 'w';
-        r += Short(entry);
-        r += LongNumber(0) + "@B0028@M@S2";
-        r += 'y';
-        r += Short(entry);
-        r += Short(4);
-        r += Short(3) + std::string("PRE");
-        r += 'u';
-        r += Short(entry);
-        r += LongNumber(12) + "Value " + std::to_string(100000 + row);
-        if (row % 2 == 0) {
-            r += 'f';
-            r += Short(number++);
-            r += Short(row);
-            r += Short(60);
-            r += LongNumber(19) + "Status: ready      ";
-        }
-    }
-    r += "d0o";
-    r += Short(2);
-    r += "\xFF\xEF";
-    return r;
-}
 
 // The best of several rounds, after one to warm caches and clocks: the
 // figure should not depend on what else the machine was doing.
@@ -91,7 +41,7 @@ int main() {
     port.SetCountOnly(true);
     CSession session(port.RegisterMainWindow(), port);
 
-    const std::string record = ScreenRecord();
+    const std::string record = ScreenRecord() + "\xFF\xEF";
     const auto* begin = reinterpret_cast<const unsigned char*>(record.data());
     const auto* end = begin + record.size();
     const int records = 5000;

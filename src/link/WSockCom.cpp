@@ -54,6 +54,11 @@ bool WSockCom::Connect(const char* host, uint16_t port) {
         CloseSocket(s);
         return false;
     }
+    // Asked once: nothing changes the send buffer while the link is open,
+    // and every message would otherwise cost a system call more.
+    int sendBuffer = kDefaultSendBuffer;
+    if (!SendBufferSize(s, sendBuffer)) sendBuffer = kDefaultSendBuffer;
+    pieceSize = std::min(sendBuffer, kLargestPiece);
     socket = s;
     return true;
 }
@@ -62,10 +67,6 @@ bool WSockCom::Send(int32_t terminalId, std::string_view text) {
     std::lock_guard<std::mutex> hold(sendLock);
     SocketHandle s = socket;
     if (s == kInvalidSocket) return false;
-
-    int pieceSize = kDefaultSendBuffer;
-    if (!SendBufferSize(s, pieceSize)) pieceSize = kDefaultSendBuffer;
-    pieceSize = std::min(pieceSize, kLargestPiece);
 
     std::vector<std::string> pieces = SendPieces(terminalId, text, pieceSize);
     bool sent = true;

@@ -39,6 +39,7 @@ private:
     std::atomic<SocketHandle> socket{kInvalidSocket};
     std::atomic<int32_t> lastError{0};
     uint32_t hostAddress = 0;
+    int pieceSize = 2000;  // the smaller of the send buffer and 2000
     std::mutex sendLock;
 };
 

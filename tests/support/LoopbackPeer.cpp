@@ -58,6 +58,7 @@ bool CLoopbackPeer::Accept(int timeoutSeconds) {
     if (s < 0) return false;
     connection = s;
     pending.clear();
+    pendingAt = 0;
     ended = false;
     return true;
 }
@@ -73,18 +74,18 @@ bool CLoopbackPeer::Write(const std::string& bytes) {
 }
 
 bool CLoopbackPeer::ReadByte(char& byte, int timeoutSeconds) {
-    if (pending.empty()) {
+    if (pendingAt == pending.size()) {
         if (connection == kNone || ended || !Readable(connection, timeoutSeconds)) return false;
-        char block[4096];
+        char block[16384];
         int got = recv(connection, block, sizeof block, 0);
         if (got <= 0) {
             ended = true;
             return false;
         }
         pending.assign(block, static_cast<size_t>(got));
+        pendingAt = 0;
     }
-    byte = pending.front();
-    pending.erase(0, 1);
+    byte = pending[pendingAt++];
     return true;
 }
 

@@ -38,6 +38,7 @@ private:
     intptr_t listener = kNone;
     intptr_t connection = kNone;
     uint16_t port = 0;
-    std::string pending;
+    std::string pending;  // read from the socket, not yet taken from pendingAt on
+    size_t pendingAt = 0;
     bool ended = false;
 };
