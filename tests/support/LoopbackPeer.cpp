@@ -14,6 +14,10 @@ using socklen_t = int;
 #define closesocket close
 #endif
 
+#ifndef MSG_NOSIGNAL
+#define MSG_NOSIGNAL 0  // Winsock has no SIGPIPE to suppress
+#endif
+
 namespace {
 
 // True when the socket is readable within the time-out.
@@ -66,7 +70,9 @@ bool CLoopbackPeer::Accept(int timeoutSeconds) {
 bool CLoopbackPeer::Write(const std::string& bytes) {
     size_t at = 0;
     while (connection != kNone && at < bytes.size()) {
-        int sent = send(connection, bytes.data() + at, static_cast<int>(bytes.size() - at), 0);
+        // A terminal that has hung up must fail the write, not kill the test.
+        int sent = send(connection, bytes.data() + at, static_cast<int>(bytes.size() - at),
+                        MSG_NOSIGNAL);
         if (sent <= 0) return false;
         at += static_cast<size_t>(sent);
     }
