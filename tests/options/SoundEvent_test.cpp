@@ -1,0 +1,182 @@
+#include "options/SoundEvent.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "config/Settings.h"
+#include "options/ToneImage.h"
+#include "platform/SoundOutput.h"
+
+namespace {
+
+uint32_t Read32(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
+}
+uint16_t Read16(const std::vector<uint8_t>& b, size_t at) {
+    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
+int16_t Sample(const std::vector<uint8_t>& b, size_t i) {
+    return static_cast<int16_t>(Read16(b, 44 + 2 * i));
+}
+std::string Tag(const std::vector<uint8_t>& b, size_t at) {
+    return std::string(b.begin() + at, b.begin() + at + 4);
+}
+
+// The sample as a listener would expect it: a smooth ramp up over the first
+// twentieth, full to the half, a ramp down to nothing at three quarters.
+int Expected(int frequency, long i, long n) {
+    double gain = 0;
+    if (i == 0) {
+        gain = 0;
+    } else if (i < n / 20) {
+        gain = i * 20.0 / n;
+    } else if (i < n / 2) {
+        gain = 1;
+    } else if (i < 3 * n / 4) {
+        gain = (3 * n / 4 - i) * 4.0 / n;
+    }
+    return static_cast<int>(std::sin(4 * 3.1415926 * frequency * i / 44100.0) * gain * 32000);
+}
+
+TEST(ToneImageTest, HeaderSizesAndSamples) {
+    struct Case {
+        int durationMs;
+        long samples;
+    };
+    for (const Case& c : std::vector<Case>{{1, 44}, {1000, 44100}, {10000, 441000}}) {
+        SCOPED_TRACE(c.durationMs);
+        std::vector<uint8_t> image = ToneImage(440, c.durationMs / 1000.0);
+        ASSERT_EQ(image.size(), 44u + 2 * c.samples);
+        EXPECT_EQ(Tag(image, 0), "RIFF");
+        EXPECT_EQ(Read32(image, 4), 36u + 2 * c.samples);
+        EXPECT_EQ(Tag(image, 8), "WAVE");
+        EXPECT_EQ(Tag(image, 12), "fmt ");
+        EXPECT_EQ(Read32(image, 16), 16u);
+        EXPECT_EQ(Read16(image, 20), 1);
+        EXPECT_EQ(Read16(image, 22), 1);
+        EXPECT_EQ(Read32(image, 24), 44100u);
+        EXPECT_EQ(Read32(image, 28), 88200u);
+        EXPECT_EQ(Read16(image, 32), 2);
+        EXPECT_EQ(Read16(image, 34), 16);
+        EXPECT_EQ(Tag(image, 36), "data");
+        EXPECT_EQ(Read32(image, 40), 2u * c.samples);
+    }
+
+    std::vector<uint8_t> image = ToneImage(440, 1.0);
+    const long n = 44100;
+    for (long i : {0L, 1L, 7L, 1000L, 2204L, 2205L, 10000L, 22049L, 22050L, 30000L, 33074L}) {
+        EXPECT_NEAR(Sample(image, i), Expected(440, i, n), 1) << i;
+    }
+    int peak = 0;
+    for (long i = 0; i < n; ++i) peak = std::max(peak, std::abs(int(Sample(image, i))));
+    EXPECT_LE(peak, 32000);
+    EXPECT_GT(peak, 31900);
+    for (long i = 33075; i < n; ++i) ASSERT_EQ(Sample(image, i), 0) << i;
+    // Smooth: no jump between neighbours larger than the sine itself allows.
+    for (long i = 1; i < n / 20; ++i) {
+        ASSERT_LE(std::abs(Sample(image, i) - Sample(image, i - 1)),
+                  2 * 32000 * 4 * 3.1416 * 440 / 44100)
+            << i;
+    }
+    // 880 rising zero crossings a second.
+    int crossings = 0;
+    for (long i = 2205; i < 22050; ++i)
+        crossings += Sample(image, i - 1) < 0 && Sample(image, i) >= 0;
+    EXPECT_NEAR(crossings, 880 * (22050 - 2205) / 44100.0, 2);
+}
+
+class CRecordingOutput : public CSoundOutput {
+public:
+    void PlayFile(const std::u16string& path) override { played.push_back(path); }
+    void PlayImage(const std::vector<uint8_t>& image) override {
+        played.push_back(u"tone " + std::u16string(1, char16_t(u'0' + image.size() % 10)));
+        images.push_back(image.data());
+    }
+    std::vector<std::u16string> played;
+    std::vector<const uint8_t*> images;
+};
+
+TEST(SoundEventTest, TonesAndPlaying) {
+    CSoundEvent tone(CSoundEvent::kTone, u"", 10, 0, true, false, 0, 0, 0);
+    EXPECT_EQ(tone.Frequency(), 30);
+    EXPECT_DOUBLE_EQ(tone.Duration(), 0.001);
+    EXPECT_EQ(tone.Image().size(), 44u + 88u);
+    const uint8_t* kept = tone.Image().data();
+    tone.SetTone(30, 1);
+    EXPECT_EQ(tone.Image().data(), kept);
+    tone.SetTone(9000, 20000);
+    EXPECT_EQ(tone.Frequency(), 5000);
+    EXPECT_EQ(tone.Image().size(), 44u + 2 * 441000u);
+
+    struct Case {
+        int type;
+        const char16_t* file;
+        bool soundFlag;
+        std::vector<std::u16string> played;
+    };
+    const std::vector<Case> cases = {
+        {0, u"a.wav", true, {}}, {1, u"a.wav", true, {u"a.wav"}},   {1, u"a.wav", false, {}},
+        {1, u"", true, {u""}},   {2, u"a.wav", false, {u"tone 6"}},  // 44 + 2 * 441 bytes
+        {7, u"a.wav", true, {}},
+    };
+    for (const Case& c : cases) {
+        CRecordingOutput output;
+        CSoundEvent event(c.type, c.file, 440, 10, c.soundFlag, false, 0, 0, 0);
+        event.Play(output);
+        EXPECT_EQ(output.played, c.played) << c.type;
+    }
+}
+
+TEST(SoundEventTest, BuiltFromSettingsNeverVibrates) {
+    CSettings settings(u"unused");
+    settings.SetSoundType(SoundEventKind::User02, CSoundEvent::kTone);
+    settings.SetSoundTone(SoundEventKind::User02, 880, 50);
+    settings.SetVibrateEnabled(SoundEventKind::User02, 1);
+    CSoundEventTable& table = CSoundEventTable::Instance();
+    table.BuildAll(settings, true);
+    std::shared_ptr<const CSoundEvent> event = table.Get(SoundEventKind::User02);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->Frequency(), 880);
+    EXPECT_FALSE(event->Vibrate());
+    // A replaced event lives on while someone still plays it.
+    table.Replace(SoundEventKind::User02, BuildSoundEvent(settings, SoundEventKind::Normal, true));
+    EXPECT_EQ(event->Frequency(), 880);
+    CRecordingOutput output;
+    table.Play(SoundEventKind::User02, output);
+    EXPECT_TRUE(output.played.empty());
+}
+
+// The system output: under Wine a tone and a file really go to PlaySoundW,
+// and without an audio device neither may hang.
+TEST(SoundEventTest, SystemOutputReturns) {
+    std::string path = testing::TempDir() + "tone.wav";
+    std::vector<uint8_t> image = ToneImage(440, 0.05);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(image.data(), 1, image.size(), file);
+    std::fclose(file);
+
+    auto started = std::chrono::steady_clock::now();
+    CSoundEvent tone(CSoundEvent::kTone, u"", 440, 50, true, false, 0, 0, 0);
+    tone.Play(SystemSoundOutput());
+    std::u16string widePath(path.begin(), path.end());
+    CSoundEvent wave(CSoundEvent::kWaveFile, widePath, 440, 1, true, false, 0, 0, 0);
+    wave.Play(SystemSoundOutput());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+
+#ifndef _WIN32
+    // A standard reader takes the image for mono 16-bit 44100 Hz.
+    std::string check = "python3 -c \"import wave,sys; w=wave.open('" + path +
+                        "'); sys.exit(0 if (w.getnchannels(),w.getsampwidth(),w.getframerate(),"
+                        "w.getnframes())==(1,2,44100,2205) else 1)\"";
+    EXPECT_EQ(std::system(check.c_str()), 0);
+#endif
+}
+
+}  // namespace
