@@ -1,5 +1,7 @@
-#include <mmsystem.h>
 #include <windows.h>
+
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 
 #include "platform/SoundOutput.h"
 

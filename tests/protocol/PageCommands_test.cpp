@@ -1,0 +1,109 @@
+#include <functional>
+
+#include "protocol/InterpreterFixture.h"
+
+namespace {
+
+// The events a page command causes itself: sounds, dialog requests, bytes for
+// the serial port and the messages of labels, fonts and host signals.
+std::vector<std::string> CommandEffects(const std::vector<std::string>& events) {
+    std::vector<std::string> effects;
+    for (const std::string& event : events) {
+        bool own = event.rfind("sound", 0) == 0 || event.rfind("post", 0) == 0 ||
+                   event.rfind("bytes", 0) == 0 ||
+                   event.find("UM_TOOLBARLABEL") != std::string::npos ||
+                   event.find("UM_RELAYOUT") != std::string::npos ||
+                   event.find("UM_HOSTSIGNAL") != std::string::npos;
+        if (own) effects.push_back(event);
+    }
+    return effects;
+}
+
+struct PageCase {
+    const char* name;
+    std::string body;
+    std::vector<std::string> effects;
+    std::function<bool(const CSession&, const CSettings&)> holds;
+};
+
+TEST_F(InterpreterTest, PageCommandEffects) {
+    // Entry fields 4 and 6 on page 0.
+    const std::string page0 = "s0i400C@3i610C@3";
+    const std::vector<PageCase> cases = {
+        {"a0 goes back to the first input stop",
+         page0 + "a03Hey",
+         {"post main UM_ADVISORY 1 4", "sound Error"},
+         [](const CSession& s, const CSettings&) {
+             return s.dialogText == u"Hey" && s.dialogField == 4;
+         }},
+        {"a with a count of 0 has an empty text",
+         page0 + "a60o6",
+         {"post main UM_ADVISORY 1 6", "sound Error"},
+         [](const CSession& s, const CSettings&) { return s.dialogText.empty(); }},
+        {"h keeps the answer length",
+         page0 + "h\x39"
+                 "3Qty",
+         {"post main UM_PROMPT 1 9", "sound Error"},
+         [](const CSession& s, const CSettings&) {
+             return s.promptLength == 9 && s.dialogText == u"Qty";
+         }},
+        {"Z s 5 plays nothing", "Zs5Zs4", {"sound User04"}, nullptr},
+        {"Z e passes the signal", "Ze3", {"send main UM_HOSTSIGNAL 3 0"}, nullptr},
+        {"> in mode 2 frames the text",
+         ">02"
+         "3ABC",
+         {"bytes main UM_SERIALOUT 5 0A4142430D"},
+         nullptr},
+        {"> in mode 1 ends the line",
+         ">01"
+         "2AB",
+         {"bytes main UM_SERIALOUT 3 41420D"},
+         nullptr},
+        {"> in mode 0 sends the text alone",
+         ">00"
+         "2AB",
+         {"bytes main UM_SERIALOUT 2 4142"},
+         nullptr},
+        {"> on a page that does not exist",
+         "s\x70>020"
+         "3ABC",
+         {},
+         nullptr},
+        {"F2 grows the font",
+         "F2",
+         {"send main UM_RELAYOUT 0 0"},
+         [](const CSession&, const CSettings& s) { return s.PointSizeAdjust() == 2; }},
+        {"F. shrinks it",
+         "F.",
+         {"send main UM_RELAYOUT 0 0"},
+         [](const CSession&, const CSettings& s) { return s.PointSizeAdjust() == -2; }},
+        {"S sets a label",
+         "S\x44"
+         "4Menu",
+         {"send main UM_TOOLBARLABEL 20 0"},
+         [](const CSession& s, const CSettings&) {
+             return s.labelTable[20].id == 20 && s.labelTable[20].text == u"Menu";
+         }},
+        {"S beyond the last slot is read past",
+         "S\x55"
+         "2Noo5",
+         {"sound Normal"},
+         nullptr},
+        {"s2 builds page 2, d2 shows it on its first stop",
+         "s2i900C@3i800C@3d2",
+         {},
+         [](const CSession& s, const CSettings&) {
+             return s.currentPage == 2 && s.displayPage == 2 && s.currentField == 8 &&
+                    s.pages->FindPage(2)->shown;
+         }},
+    };
+    for (const PageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        EXPECT_EQ(CommandEffects(Run(c.body)), c.effects);
+        if (c.holds) EXPECT_TRUE(c.holds(*session, settings));
+    }
+}
+
+}  // namespace
