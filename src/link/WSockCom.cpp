@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -101,4 +102,66 @@ bool WSockCom::Close() {
     if (CloseSocket(s)) return true;
     lastError = LastSocketError();
     return false;
+}
+
+bool WSockCom::Ping(const char* host, uint32_t timeoutMs) {
+    lastError = 0;
+    hostAddress = Resolve(host);
+    if (hostAddress == 0) {
+        lastError = LastSocketError();
+        return false;
+    }
+    int32_t error = 0;
+    reply = CEchoReply();
+    bool answered = SendEcho(hostAddress, timeoutMs, reply, error);
+    lastError = error;
+    return answered;
+}
+
+std::u16string WSockCom::ErrorText(int32_t code) {
+    static constexpr const char16_t* kTexts[] = {
+        u"Error Base.",
+        u"Buffer too small.",
+        u"Destination net unreachable.",
+        u"Destination host unreachable.",
+        u"Destination protocol unreachable.",
+        u"Destination port unreachable.",
+        u"Out of resources.",
+        u"Bad option.",
+        u"Hardware error.",
+        u"Packet too large.",
+        u"Request timed out.",
+        u"Bad request.",
+        u"Bad route.",
+        u"TTL expired in transit.",
+        u"TTL expired REASSEM.",
+        u"Param problem.",
+        u"Source quench.",
+        u"Option too large.",
+        u"Bad destination.",
+        u"Address deleted.",
+        u"Spec MTU change.",
+        u"MTU change.",
+        u"Unload.",
+        u"Address added.",
+        u"Media connect.",
+        u"Media disconnect.",
+        u"Bind adapter.",
+        u"Unbind adapter.",
+        u"Device does not exist.",
+        u"Duplicate address.",
+        u"Interface metric change.",
+        u"Reconfig secfltr.",
+        u"Negotiating IPSEC.",
+        u"Interface WOL capability change.",
+        u"Duplicate IP address.",
+    };
+    constexpr int32_t kBase = 11000;
+    if (code >= kBase && code < kBase + static_cast<int32_t>(std::size(kTexts))) {
+        return kTexts[code - kBase];
+    }
+    if (code == 11050) return u"General failure.";
+    if (code == 11255) return u"Pending.";
+    std::string text = "Unknown error=" + std::to_string(code);
+    return std::u16string(text.begin(), text.end());
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Icmp.h"
 #include "platform/Sockets.h"
 
 // The one TCP link to the host. Messages to the host are the terminal id in
@@ -35,11 +36,19 @@ public:
     bool Close();
     int32_t LastError() const { return lastError; }
 
+    // One ICMP echo to the host; true when a reply with status 0 came, whose
+    // round-trip time and TTL are then in Reply(). LastError() tells why not.
+    bool Ping(const char* host, uint32_t timeoutMs);
+    const CEchoReply& Reply() const { return reply; }
+    // The text for a ping's error code.
+    static std::u16string ErrorText(int32_t code);
+
 private:
     std::atomic<SocketHandle> socket{kInvalidSocket};
     std::atomic<int32_t> lastError{0};
     uint32_t hostAddress = 0;
-    int pieceSize = 2000;  // the smaller of the send buffer and 2000
+    int pieceSize = 2000;
+    CEchoReply reply;  // the smaller of the send buffer and 2000
     std::mutex sendLock;
 };
 

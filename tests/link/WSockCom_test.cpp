@@ -149,3 +149,33 @@ TEST(WSockComTest, SendsFromThreadsStayWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PingTest, ErrorTexts) {
+    const std::vector<std::pair<int32_t, std::u16string>> cases = {
+        {11000, u"Error Base."},           {11010, u"Request timed out."},
+        {11034, u"Duplicate IP address."}, {11035, u"Unknown error=11035"},
+        {11050, u"General failure."},      {11255, u"Pending."},
+        {0, u"Unknown error=0"},           {-3, u"Unknown error=-3"},
+        {10060, u"Unknown error=10060"},
+    };
+    for (const auto& [code, text] : cases) EXPECT_EQ(WSockCom::ErrorText(code), text) << code;
+}
+
+TEST(PingTest, EmptyHostFailsAtResolve) {
+    CLoopbackPeer keepSocketsStarted;
+    WSockCom link;
+    EXPECT_FALSE(link.Ping("", 10));
+    // Loopback answers where the system has echo functions; natively there
+    // are none and the ping fails with code 0.
+    bool answered = link.Ping("127.0.0.1", 1000);
+#ifdef _WIN32
+    if (answered) EXPECT_LT(link.Reply().roundTripMs, 1000u);
+#else
+    EXPECT_FALSE(answered);
+    EXPECT_EQ(link.LastError(), 0);
+#endif
+}
+
+}  // namespace
