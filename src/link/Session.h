@@ -32,9 +32,11 @@ public:
     CSession& operator=(const CSession&) = delete;
 
     // Starts the connection thread: connect, identify, read and run records
-    // until the link ends, then post UM_SESSIONENDED.
+    // until the link ends, then post UM_SESSIONENDED. Does nothing while a
+    // connection thread runs.
     void StartConnection();
-    // Ends the connection thread at once, closing the link under its read.
+    // Ends the connection thread at once, closing the link under its read,
+    // and serves the thread's window calls until it has ended.
     void Stop();
     // Unbinds the page windows and frees the pages, before shutdown.
     void DestroyPages();
@@ -90,6 +92,8 @@ public:
     std::array<CLabelSlot, kLabelSlotCount> labelTable;
     WSockCom link;
     std::thread connectionThread;
+    // From StartConnection until the connection thread's last message.
+    std::atomic<bool> threadRunning{false};
     // The Advisory or prompt dialog while it is open; set by the dialog.
     std::atomic<WindowHandle> openDialog{nullptr};
 

@@ -21,13 +21,17 @@ int32_t UtcSecond() {
 }  // namespace
 
 void CSession::StartConnection() {
+    if (threadRunning) return;
+    if (connectionThread.joinable()) connectionThread.join();
     stopRequested = 0;
+    threadRunning = true;
     connectionThread = std::thread(&CSession::ConnectionThread, this);
 }
 
 void CSession::Stop() {
     stopRequested = 1;
     link.Close();
+    while (threadRunning) port.ServeSentMessages();
     if (connectionThread.joinable()) connectionThread.join();
 }
 
@@ -56,7 +60,8 @@ void CSession::ConnectionThread() {
     std::string host = EncodeText(gSettings->HostName(), false);
     uint16_t hostPort = static_cast<uint16_t>(gSettings->HostPort());
 
-    if (link.Connect(host.c_str(), hostPort)) {
+    // A stop before the socket exists could not close it, so look first.
+    if (!stopRequested && link.Connect(host.c_str(), hostPort)) {
         connectSecond = UtcSecond();
         Send("I");
         CRecordCutter cutter;
@@ -74,6 +79,7 @@ void CSession::ConnectionThread() {
         link.Close();
     }
     port.PostMsg(mainWindow, UM_SESSIONENDED, static_cast<uintptr_t>(stopRequested.load()), 0);
+    threadRunning = false;
 }
 
 void CSession::ResetScreen() {

@@ -66,6 +66,10 @@ void CSoundEventTable::BuildAll(const CSettings& settings, bool soundFlag) {
     }
 }
 
+void CSoundEventTable::Clear() {
+    for (int i = 0; i < kSoundEventCount; ++i) Replace(static_cast<SoundEventKind>(i), nullptr);
+}
+
 std::shared_ptr<const CSoundEvent> CSoundEventTable::Get(SoundEventKind kind) const {
     int index = static_cast<int>(kind);
     if (index < 0 || index >= kSoundEventCount) return nullptr;

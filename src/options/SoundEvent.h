@@ -64,6 +64,8 @@ public:
     static CSoundEventTable& Instance();
     void Replace(SoundEventKind kind, std::unique_ptr<CSoundEvent> event);
     void BuildAll(const CSettings& settings, bool soundFlag);
+    // Drops every event; one being played lives until it ends.
+    void Clear();
     void Play(SoundEventKind kind, CSoundOutput& output) const;
     std::shared_ptr<const CSoundEvent> Get(SoundEventKind kind) const;
 

@@ -31,6 +31,11 @@ public:
 
     virtual void PlaySound(SoundEventKind kind) = 0;
 
+    // Runs the synchronous messages other threads wait on, waiting a short
+    // while for one. The window thread calls it while it waits for the
+    // connection thread, which may itself be waiting in SendMsg.
+    virtual void ServeSentMessages() = 0;
+
     // The page window for a new page, or null when page windows cannot be made.
     virtual WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) = 0;
     // Invalidates the page window without erasing and sends it UM_REFRESHPAGE.

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <iterator>
+#include <thread>
 
 #include "platform/AppMessages.h"
 #include "screen/Field.h"
@@ -128,6 +129,10 @@ void CRecordingPort::PlaySound(SoundEventKind kind) {
     int index = static_cast<int>(kind);
     bool known = index >= 0 && index < static_cast<int>(std::size(kSoundNames));
     Record(std::string("sound ") + (known ? kSoundNames[index] : std::to_string(index)));
+}
+
+void CRecordingPort::ServeSentMessages() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 WindowHandle CRecordingPort::CreatePageWindow(CPage& page, WindowHandle parent) {

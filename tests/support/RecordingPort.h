@@ -47,6 +47,8 @@ public:
     bool PostMsg(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
     void SendBytes(WindowHandle window, unsigned message, const std::string& bytes) override;
     void PlaySound(SoundEventKind kind) override;
+    // Nothing waits in SendMsg here; it only yields.
+    void ServeSentMessages() override;
     WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
     void RefreshPage(CPage& page) override;
     void PlacePageWindow(CPage& page, bool show) override;

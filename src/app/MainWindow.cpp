@@ -1,0 +1,237 @@
+// The main window: creation, the system messages, the frame layout and the
+// menus. Commands and application messages have files of their own.
+#include "app/MainWindow.h"
+
+#include <iterator>
+
+#include "app/App.h"
+#include "app/AppFrame.h"
+#include "app/KeyMap.h"
+#include "app/MessageLoop.h"
+#include "app/Win32WindowPort.h"
+#include "config/Settings.h"
+#include "config/SettingsFile.h"
+#include "link/Session.h"
+#include "options/HostOptionsDialog.h"
+#include "options/SoundEvent.h"
+#include "platform/AppMessages.h"
+#include "resources/resource.h"
+#include "screen/Field.h"
+
+namespace {
+
+constexpr UINT_PTR kReconnectTimer = 1;
+constexpr DWORD kFullScreenStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kWindowStyle = kFullScreenStyle | WS_OVERLAPPEDWINDOW;
+
+bool RegisterMainWindowClass(HINSTANCE instance, bool adminMode) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = CMainWindow::WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEW(adminMode ? IDM_ADMIN : IDM_USER);
+    wc.lpszClassName = gMainClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+bool CreateMainWindow(HINSTANCE instance) {
+    gInstance = instance;
+    if (!ReadSettingsFile(*gSettings)) {
+        // First start: ask for the host, then open the full menu.
+        RunHostOptionsDialog(nullptr);
+        gSettings->SetCarrowinAdminMode(true);
+        WriteSettingsFile(*gSettings);
+    }
+    DWORD style = gSettings->FullScreen() ? kFullScreenStyle : kWindowStyle;
+    CWindowRect pos = gSettings->WindowPos();
+    int show = gSettings->WindowState() >= 1 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    if (!RegisterMainWindowClass(instance, gSettings->CarrowinAdminMode())) return false;
+    HWND window = CreateWindowExW(0, gMainClassName, gTitle, style, pos.x, pos.y, pos.width,
+                                  pos.height, nullptr, nullptr, instance, nullptr);
+    if (!window) return false;
+    SendMessageW(window, UM_LAYOUTFRAME, 0, 0);
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    return true;
+}
+
+LRESULT CALLBACK CMainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new CMainWindow(hwnd)));
+    }
+    auto* self = reinterpret_cast<CMainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->Orphan();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
+CMainWindow::CMainWindow(HWND hwnd) : window(hwnd) {}
+
+CMainWindow::~CMainWindow() = default;
+
+void CMainWindow::Orphan() {
+    // A modal dialog still running on this object's stack frees it on return.
+    if (modalDepth) {
+        destroyed = true;
+        return;
+    }
+    delete this;
+}
+
+bool CMainWindow::RunDialog(const std::function<INT_PTR(HWND)>& dialog, INT_PTR& result) {
+    ++modalDepth;
+    result = dialog(window);
+    --modalDepth;
+    if (destroyed) {
+        if (!modalDepth) delete this;
+        return false;
+    }
+    frame->Relayout();
+    return true;
+}
+
+LRESULT CMainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate();
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_SETFOCUS:
+            OnSetFocus();
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            LayoutFrame();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            OnKeyDown(wParam);
+            return 0;
+        case WM_KEYUP:
+            return 0;
+        case WM_COMMAND:
+            if (OnCommand(LOWORD(wParam))) return 0;
+            break;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        default:
+            if (IsAppMessage(message)) return OnAppMessage(message, wParam, lParam);
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+LRESULT CMainWindow::OnCreate() {
+    AttachMenu(gSettings->CarrowinAdminMode());
+    ReadSettingsFile(*gSettings);
+    frame = std::make_unique<CAppFrame>(window, gAccelerators);
+    gMessageLoop->SetFilter(frame.get());
+    port = std::make_unique<CWin32WindowPort>();
+    session = std::make_unique<CSession>(window, *port);
+    SendMessageW(window, UM_CONNECT, 0, 0);
+    SetForegroundWindow(window);
+    return 0;
+}
+
+void CMainWindow::OnDestroy() {
+    CSoundEventTable::Instance().Clear();
+    // Stop serves the connection thread's calls to this thread while it
+    // waits, so the two cannot wait on each other.
+    session->Stop();
+    session->DestroyPages();
+    session.reset();
+    gMessageLoop->ClearFilter();
+    frame.reset();
+    RemoveMenu();
+    KillTimer(window, kReconnectTimer);
+    SaveWindowState();
+    WriteSettingsFile(*gSettings);
+    PostQuitMessage(0);
+}
+
+void CMainWindow::OnClose() {
+    if (!gSettings->FullScreen()) DestroyWindow(window);
+}
+
+void CMainWindow::OnSetFocus() {
+    CPage* page = session ? session->CurrentPage() : nullptr;
+    if (!page) return;
+    CField* field = session->CurrentPageField(session->currentField);
+    HWND target = field && field->Class() != kFixedField ? static_cast<HWND>(field->fieldWindow)
+                                                         : static_cast<HWND>(page->pageWindow);
+    if (target) SetFocus(target);
+}
+
+void CMainWindow::OnKeyDown(WPARAM virtualKey) {
+    CKeyPress key;
+    key.virtualKey = static_cast<unsigned>(virtualKey);
+    key.ctrl = GetKeyState(VK_CONTROL) < 0;
+    key.shift = GetKeyState(VK_SHIFT) < 0;
+    key.alt = GetKeyState(VK_MENU) < 0;
+    int number = KeyNumber(key, gSettings->FieldEnterToF0());
+    if (number != kNoKeyNumber) SendMessageW(window, UM_KEY, static_cast<WPARAM>(-1), number);
+}
+
+void CMainWindow::OnTimer(WPARAM timer) {
+    if (timer != kReconnectTimer) return;
+    KillTimer(window, kReconnectTimer);
+    SendMessageW(window, UM_CONNECT, 0, 0);
+}
+
+void CMainWindow::StartReconnectTimer() {
+    SetTimer(window, kReconnectTimer, 1000, nullptr);
+}
+
+void CMainWindow::LayoutFrame() {
+    RECT area;
+    GetClientRect(window, &area);
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            wchar_t className[20];
+            GetClassNameW(child, className, static_cast<int>(std::size(className)));
+            if (lstrcmpW(className, L"VDKCPage") == 0) {
+                const RECT& r = *reinterpret_cast<const RECT*>(param);
+                MoveWindow(child, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+            }
+            ShowWindow(child, SW_SHOW);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&area));
+}
+
+void CMainWindow::AttachMenu(bool adminMode) {
+    RemoveMenu();
+    SetMenu(window, LoadMenuW(gInstance, MAKEINTRESOURCEW(adminMode ? IDM_ADMIN : IDM_USER)));
+}
+
+void CMainWindow::RemoveMenu() {
+    HMENU menu = GetMenu(window);
+    SetMenu(window, nullptr);
+    if (menu) DestroyMenu(menu);
+}
+
+void CMainWindow::SaveWindowState() {
+    LONG style = GetWindowLongW(window, GWL_STYLE);
+    int state = (style & WS_MAXIMIZE) ? 1 : (style & WS_MINIMIZE) ? -1 : 0;
+    gSettings->SetWindowState(state);
+    if (state != 0) return;
+    RECT r;
+    GetWindowRect(window, &r);
+    gSettings->SetWindowPos(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}

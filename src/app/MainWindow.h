@@ -1,0 +1,85 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+class CAppFrame;
+class CSession;
+class CWin32WindowPort;
+
+// Creates the main window (class VERIDECK) as the configuration says: the
+// first start asks for the host first. False when it could not be made.
+bool CreateMainWindow(HINSTANCE instance);
+
+// The main window: the hub every thread, page, field and dialog talks to.
+// It owns the session and the frame filter from WM_CREATE to WM_DESTROY.
+class CMainWindow {
+public:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    explicit CMainWindow(HWND hwnd);
+    CMainWindow(const CMainWindow&) = delete;
+    CMainWindow& operator=(const CMainWindow&) = delete;
+    ~CMainWindow();
+
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Frees this object once the window is gone, or marks it for the modal
+    // dialog still running on it.
+    void Orphan();
+    // Runs a modal dialog owned by this window, then lays out the frame.
+    // False when the window was destroyed meanwhile: this object is then
+    // gone and the caller must return at once.
+    bool RunDialog(const std::function<INT_PTR(HWND)>& dialog, INT_PTR& result);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    // System messages (MainWindow.cpp).
+    LRESULT OnCreate();
+    void OnDestroy();
+    void OnClose();
+    void OnSetFocus();
+    void OnKeyDown(WPARAM virtualKey);
+    void OnTimer(WPARAM timer);
+    void StartReconnectTimer();
+    void LayoutFrame();
+    void AttachMenu(bool adminMode);
+    void RemoveMenu();
+    void SaveWindowState();
+
+    // Menu commands (MainCommands.cpp); false for an id without a command.
+    bool OnCommand(WORD id);
+    void OnExit();
+    void OnHostOptions();
+    void OnUserMode();
+    void OnFullScreen();
+
+    // Application messages (MainMessages.cpp).
+    bool IsAppMessage(UINT message) const;
+    LRESULT OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnSessionEnded(WPARAM stopFlag);
+    void OnKey(WPARAM field, LPARAM keyNumber);
+    void OnMoveFocus(WPARAM direction);
+    void OnFieldComplete(WPARAM field);
+    void OnAdvisory(WPARAM wParam, LPARAM field);
+    void OnPrompt();
+    void OnAnimation(WPARAM kind, LPARAM start);
+    void OnLockInput();
+    void OnUnlockInput();
+    void OnRelayout();
+    LRESULT OnGetCurrentPage(LPARAM out);
+    LRESULT OnGetCurrentField(LPARAM out);
+    void OnSerialOut(LPARAM block);
+    // Drops keys and field events while the terminal awaits the host.
+    bool AwaitingHost() const;
+
+    HWND window;
+    std::unique_ptr<CWin32WindowPort> port;
+    std::unique_ptr<CAppFrame> frame;
+    std::unique_ptr<CSession> session;
+    int modalDepth = 0;
+    bool destroyed = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Helpers the dialogs share for their controls.
+
+// An edit for an unsigned number with its spin: at most limit characters,
+// the spin's range, and the value.
+void SetupNumberEdit(HWND dialog, int editId, int spinId, int limit, int low, int high, int value);
+
+// The whole text of a control.
+std::u16string DialogItemText(HWND dialog, int id);
+
+// A host text as a dialog shows it: without its leading spaces.
+std::u16string WithoutLeadingSpaces(const std::u16string& text);

@@ -1,0 +1,77 @@
+// A test tool that looks at and pokes the terminal's windows from another
+// process in the same Wine prefix, where there is no window manager to do it.
+//   probe exists TITLE               exit 0 when a top-level window has TITLE
+//   probe style TITLE                prints the window style in hex
+//   probe rect TITLE                 prints left top width height
+//   probe move TITLE X Y W H         moves and sizes the window
+//   probe post TITLE MSG WPARAM LPARAM
+//   probe text TITLE ID              prints the text of a dialog control
+//   probe settext TITLE ID TEXT      sets the text of a dialog control
+// Output is UTF-8; a window that is not there gives exit code 2.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+void PrintUtf8(const wchar_t* text) {
+    char bytes[4096];
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    std::fputs(n > 0 ? bytes : "", stdout);
+    std::fputs("\n", stdout);
+}
+
+long Number(const wchar_t* text) {
+    return std::wcstol(text, nullptr, 0);
+}
+
+int Run(int argc, wchar_t** argv) {
+    if (argc < 3) return 64;
+    std::wstring command = argv[1];
+    HWND window = FindWindowW(nullptr, argv[2]);
+    if (!window) return 2;
+    if (command == L"exists") return 0;
+    if (command == L"style") {
+        std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)));
+        return 0;
+    }
+    if (command == L"rect") {
+        RECT r;
+        GetWindowRect(window, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (command == L"move" && argc == 7) {
+        return SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]),
+                            Number(argv[6]), SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    }
+    if (command == L"post" && argc == 6) {
+        return PostMessageW(window, static_cast<UINT>(Number(argv[3])),
+                            static_cast<WPARAM>(Number(argv[4])), Number(argv[5]))
+                   ? 0
+                   : 1;
+    }
+    if (command == L"text" && argc == 4) {
+        wchar_t text[2048] = L"";
+        GetWindowTextW(GetDlgItem(window, static_cast<int>(Number(argv[3]))), text, 2048);
+        PrintUtf8(text);
+        return 0;
+    }
+    if (command == L"settext" && argc == 5) {
+        HWND control = GetDlgItem(window, static_cast<int>(Number(argv[3])));
+        return control && SetWindowTextW(control, argv[4]) ? 0 : 1;
+    }
+    return 64;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    int result = Run(argc, argv);
+    std::fflush(stdout);
+    return result;
+}
