@@ -21,8 +21,11 @@
 namespace {
 
 constexpr UINT_PTR kReconnectTimer = 1;
-constexpr DWORD kFullScreenStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-constexpr DWORD kWindowStyle = kFullScreenStyle | WS_OVERLAPPEDWINDOW;
+constexpr DWORD kShownStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// A top-level window that is not a popup always gets a caption, so full
+// screen needs WS_POPUP to have neither caption nor frame.
+constexpr DWORD kFullScreenStyle = kShownStyle | WS_POPUP;
+constexpr DWORD kWindowStyle = kShownStyle | WS_OVERLAPPEDWINDOW;
 
 bool RegisterMainWindowClass(HINSTANCE instance, bool adminMode) {
     WNDCLASSEXW wc = {};

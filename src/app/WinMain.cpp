@@ -1,7 +1,8 @@
 // The entry point: prepares the platform, builds the settings and the sound
 // events, creates the main window and runs the message loop.
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <winsock.h>
 
 #include <iterator>

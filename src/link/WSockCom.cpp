@@ -104,13 +104,24 @@ bool WSockCom::Close() {
     return false;
 }
 
+namespace {
+
+std::u16string UnknownErrorText(int32_t code) {
+    std::string text = "Unknown error=" + std::to_string(code);
+    return std::u16string(text.begin(), text.end());
+}
+
+}  // namespace
+
 bool WSockCom::Ping(const char* host, uint32_t timeoutMs) {
     lastError = 0;
+    echoSent = false;
     hostAddress = Resolve(host);
     if (hostAddress == 0) {
         lastError = LastSocketError();
         return false;
     }
+    echoSent = true;
     int32_t error = 0;
     reply = CEchoReply();
     bool answered = SendEcho(hostAddress, timeoutMs, reply, error);
@@ -162,6 +173,9 @@ std::u16string WSockCom::ErrorText(int32_t code) {
     }
     if (code == 11050) return u"General failure.";
     if (code == 11255) return u"Pending.";
-    std::string text = "Unknown error=" + std::to_string(code);
-    return std::u16string(text.begin(), text.end());
+    return UnknownErrorText(code);
+}
+
+std::u16string WSockCom::PingErrorText() const {
+    return echoSent ? ErrorText(lastError) : UnknownErrorText(lastError);
 }

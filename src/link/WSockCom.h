@@ -42,11 +42,16 @@ public:
     const CEchoReply& Reply() const { return reply; }
     // The text for a ping's error code.
     static std::u16string ErrorText(int32_t code);
+    // Why the last ping failed. A name that did not resolve leaves a Winsock
+    // code, which the echo texts would misread (host not found is 11001,
+    // "Buffer too small."), so it is shown as a number.
+    std::u16string PingErrorText() const;
 
 private:
     std::atomic<SocketHandle> socket{kInvalidSocket};
     std::atomic<int32_t> lastError{0};
     uint32_t hostAddress = 0;
+    bool echoSent = false;  // the last ping got past resolving its host
     int pieceSize = 2000;
     CEchoReply reply;  // the smaller of the send buffer and 2000
     std::mutex sendLock;

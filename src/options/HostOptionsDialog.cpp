@@ -45,8 +45,7 @@ void PingHost(HWND dialog) {
         swprintf(text, std::size(text), L"time=%dms TTL=%dms",
                  static_cast<int>(link.Reply().roundTripMs), static_cast<int>(link.Reply().ttl));
     } else {
-        lstrcpynW(text, Wide(WSockCom::ErrorText(link.LastError())),
-                  static_cast<int>(std::size(text)));
+        lstrcpynW(text, Wide(link.PingErrorText()), static_cast<int>(std::size(text)));
     }
     SetDlgItemTextW(dialog, IDC_PING_RESULT, text);
 }

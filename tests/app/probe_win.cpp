@@ -5,9 +5,12 @@
 //   probe rect TITLE                 prints left top width height
 //   probe move TITLE X Y W H         moves and sizes the window
 //   probe post TITLE MSG WPARAM LPARAM
+//   probe send TITLE MSG WPARAM LPARAM   prints the result
 //   probe text TITLE ID              prints the text of a dialog control
 //   probe settext TITLE ID TEXT      sets the text of a dialog control
 // Output is UTF-8; a window that is not there gives exit code 2.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -55,9 +58,18 @@ int Run(int argc, wchar_t** argv) {
                    ? 0
                    : 1;
     }
+    if (command == L"send" && argc == 6) {
+        LRESULT result = SendMessageW(window, static_cast<UINT>(Number(argv[3])),
+                                      static_cast<WPARAM>(Number(argv[4])), Number(argv[5]));
+        std::printf("%lld\n", static_cast<long long>(result));
+        return 0;
+    }
     if (command == L"text" && argc == 4) {
+        // GetWindowTextW would give another process's edit control's caption,
+        // not its text; the message reaches the control itself.
         wchar_t text[2048] = L"";
-        GetWindowTextW(GetDlgItem(window, static_cast<int>(Number(argv[3]))), text, 2048);
+        SendMessageW(GetDlgItem(window, static_cast<int>(Number(argv[3]))), WM_GETTEXT, 2048,
+                     reinterpret_cast<LPARAM>(text));
         PrintUtf8(text);
         return 0;
     }
@@ -71,6 +83,8 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Texts keep their own line ends.
+    _setmode(_fileno(stdout), _O_BINARY);
     int result = Run(argc, argv);
     std::fflush(stdout);
     return result;

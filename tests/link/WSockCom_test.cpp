@@ -152,6 +152,11 @@ TEST(WSockComTest, SendsFromThreadsStayWhole) {
 
 namespace {
 
+std::u16string Digits(int32_t code) {
+    std::string text = std::to_string(code);
+    return std::u16string(text.begin(), text.end());
+}
+
 TEST(PingTest, ErrorTexts) {
     const std::vector<std::pair<int32_t, std::u16string>> cases = {
         {11000, u"Error Base."},           {11010, u"Request timed out."},
@@ -163,10 +168,14 @@ TEST(PingTest, ErrorTexts) {
     for (const auto& [code, text] : cases) EXPECT_EQ(WSockCom::ErrorText(code), text) << code;
 }
 
-TEST(PingTest, EmptyHostFailsAtResolve) {
+TEST(PingTest, UnresolvedHostsAndLoopback) {
     CLoopbackPeer keepSocketsStarted;
     WSockCom link;
     EXPECT_FALSE(link.Ping("", 10));
+    EXPECT_EQ(link.PingErrorText(), u"Unknown error=" + Digits(link.LastError()));
+    // Host not found and "Buffer too small." share the code 11001.
+    EXPECT_FALSE(link.Ping("no-such-host.invalid", 10));
+    EXPECT_EQ(link.PingErrorText(), u"Unknown error=" + Digits(link.LastError()));
     // Loopback answers where the system has echo functions; natively there
     // are none and the ping fails with code 0.
     bool answered = link.Ping("127.0.0.1", 1000);
@@ -175,6 +184,7 @@ TEST(PingTest, EmptyHostFailsAtResolve) {
 #else
     EXPECT_FALSE(answered);
     EXPECT_EQ(link.LastError(), 0);
+    EXPECT_EQ(link.PingErrorText(), u"Unknown error=0");
 #endif
 }
 

@@ -1,0 +1,147 @@
+"""Runs Ravelin.exe under Wine for end-to-end tests.
+
+Each terminal gets its own folder with a copy of the program and the test's
+"Ravelin.ini". The environment comes from CTest: RAVELIN_EXE, RAVELIN_PROBE,
+RAVELIN_WINE_RUN, RAVELIN_ARTIFACTS, and DISPLAY and WINEPREFIX from the test
+run.
+"""
+
+import os
+import shutil
+import subprocess
+import time
+
+EXE = os.environ.get("RAVELIN_EXE", "")
+PROBE = os.environ.get("RAVELIN_PROBE", "")
+WINE_RUN = os.environ.get("RAVELIN_WINE_RUN", "")
+ARTIFACTS = os.environ.get("RAVELIN_ARTIFACTS", "/tmp/ravelin-e2e")
+
+TITLE = "Ravelin"
+WM_CLOSE = 0x0010
+WM_COMMAND = 0x0111
+# Generous: a loaded machine may take seconds to start a Wine process.
+TIMEOUT = 60
+
+
+def wait_until(predicate, timeout=TIMEOUT, step=0.1):
+    """Returns the first true value of predicate(), or None after timeout."""
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > end:
+            return None
+        time.sleep(step)
+
+
+def settings_text(values):
+    return "".join(f"{key}={value}\r\n" for key, value in values.items())
+
+
+def read_settings(path):
+    """The key=value lines of a settings file as a dict (the last one wins)."""
+    values = {}
+    with open(path, "rb") as f:
+        for line in f.read().decode("latin-1").split("\r\n"):
+            if "=" in line:
+                key, value = line.split("=", 1)
+                values[key] = value
+    return values
+
+
+def probe(*args, timeout=20, attempts=3):
+    """Runs the probe in the test run's prefix; returns (exit code, output).
+
+    A Wine process started just as the Wine server shuts down can hang, so a
+    probe that does not end is started again.
+    """
+    for attempt in range(attempts):
+        try:
+            done = subprocess.run([WINE_RUN, PROBE, *map(str, args)], capture_output=True,
+                                  timeout=timeout)
+            return done.returncode, done.stdout.decode("utf-8", "replace").strip()
+        except subprocess.TimeoutExpired:
+            if attempt == attempts - 1:
+                raise
+    return None
+
+
+def window_exists(title):
+    return probe("exists", title)[0] == 0
+
+
+def x_window(title):
+    """The X window id of the Wine window with exactly this title, or None."""
+    done = subprocess.run(["xdotool", "search", "--name", f"^{title}$"],
+                          capture_output=True)
+    ids = done.stdout.split()
+    return ids[0].decode() if ids else None
+
+
+def screenshot(name):
+    os.makedirs(ARTIFACTS, exist_ok=True)
+    path = os.path.join(ARTIFACTS, f"{name}.png")
+    subprocess.run(["import", "-window", "root", path], capture_output=True)
+    return path
+
+
+class Terminal:
+    """One Ravelin.exe with its own folder and settings file."""
+
+    def __init__(self, name, settings=None):
+        self.folder = os.path.join(ARTIFACTS, name)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.exe = os.path.join(self.folder, "Ravelin.exe")
+        shutil.copy(EXE, self.exe)
+        self.settings_path = os.path.join(self.folder, "Ravelin.ini")
+        if settings is not None:
+            with open(self.settings_path, "wb") as f:
+                f.write(settings_text(settings).encode("latin-1"))
+        self.process = None
+        self.started = None
+
+    def start(self):
+        self.log = open(os.path.join(self.folder, "wine.log"), "wb")
+        self.started = time.monotonic()
+        self.process = subprocess.Popen([WINE_RUN, self.exe], cwd=self.folder,
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        return self
+
+    def wait_window(self, title=TITLE, timeout=TIMEOUT):
+        return wait_until(lambda: window_exists(title), timeout)
+
+    def settings(self):
+        return read_settings(self.settings_path)
+
+    def command(self, command_id):
+        """Posts a menu command to the main window."""
+        return probe("post", TITLE, WM_COMMAND, command_id, 0)[0] == 0
+
+    def press(self, *keys, title=TITLE):
+        """Types keys (xdotool names) into the window with that title."""
+        window = wait_until(lambda: x_window(title))
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+        for key in keys:
+            subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
+
+    def wait_exit(self, timeout=TIMEOUT):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def close(self):
+        """Asks the window to close; returns the exit code, None if it stayed."""
+        probe("post", TITLE, WM_CLOSE, 0, 0)
+        return self.wait_exit()
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+            # The Windows process may outlive its Unix starter for a moment.
+            wait_until(lambda: not window_exists(TITLE), 10)
+        if self.process:
+            self.log.close()
