@@ -49,7 +49,7 @@ make_prefix() {
 # One server for the whole session: programs started while a server is
 # shutting down can hang.
 start_wine_server() {
-    /usr/lib/wine/wineserver -p
+    /usr/lib/wine/wineserver -p >/dev/null 2>&1
 }
 
 stop_session() {

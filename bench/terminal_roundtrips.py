@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Host round trips per second under Wine: "H!" answered by "H" and "R!".
+
+The terminal (Ravelin.exe) against a bare Winsock client of ours that answers
+the same way with Nagle's algorithm off, in the same run and prefix; then the
+bare client with Nagle's algorithm on, which stalls the second send on the
+host's delayed acknowledgement. Prints figures, last the ratio of the
+terminal's time per round trip to the bare client's (goal: at most 1.5).
+Environment as for the end-to-end tests (scripts/bench sets it), plus
+RAVELIN_BARE_CLIENT.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "app"))
+from ravelin_host import Host  # noqa: E402
+from terminal import WINE_RUN, Terminal  # noqa: E402
+
+ROUNDS = 3000
+NAGLE_ROUNDS = 40
+
+
+def round_trips(host, terminal_id, rounds):
+    """Seconds per round trip over rounds, after a warm-up."""
+    expect_h, expect_status = terminal_id + b"H", terminal_id + b"R!"
+    for _ in range(50):
+        host.send(b"H!")
+        host.expect(expect_h)
+        assert host.next_message().startswith(expect_status)
+    started = time.perf_counter()
+    for _ in range(rounds):
+        host.send(b"H!")
+        host.expect(expect_h)
+        host.next_message()
+    return (time.perf_counter() - started) / rounds
+
+
+def bare_client(nagle, rounds):
+    with Host(0) as host:
+        args = [WINE_RUN, os.environ["RAVELIN_BARE_CLIENT"], "127.0.0.1", str(host.port)]
+        client = subprocess.Popen(args + (["nagle"] if nagle else []))
+        host.accept(60)
+        host.expect(b"1I", 60)
+        seconds = round_trips(host, b"1", rounds)
+        host.close()
+        client.wait(60)
+        return seconds
+
+
+def terminal(rounds):
+    with Host(0) as host:
+        t = Terminal("bench_roundtrips", {"hostname": "127.0.0.1", "hostport": host.port,
+                                          "terminalid": 1, "CarrowinAdminMode": "true"})
+        t.start()
+        try:
+            host.accept(60)
+            host.expect(b"1I", 60)
+            return round_trips(host, b"1", rounds)
+        finally:
+            t.kill()
+
+
+def main():
+    bare = bare_client(False, ROUNDS)
+    ours = terminal(ROUNDS)
+    nagle = bare_client(True, NAGLE_ROUNDS)
+    print(f"bare Winsock client, Nagle off: {1 / bare:8.0f} round trips/s ({bare * 1e3:.3f} ms)")
+    print(f"bare Winsock client, Nagle on:  {1 / nagle:8.0f} round trips/s ({nagle * 1e3:.3f} ms)")
+    print(f"terminal (TCP_NODELAY):         {1 / ours:8.0f} round trips/s ({ours * 1e3:.3f} ms)")
+    print(f"terminal time per round trip / bare client's: {ours / bare:.2f}")
+
+
+if __name__ == "__main__":
+    main()
