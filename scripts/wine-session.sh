@@ -47,9 +47,12 @@ make_prefix() {
 }
 
 # One server for the whole session: programs started while a server is
-# shutting down can hang.
+# shutting down can hang. Its background programs are started here at once,
+# with their output in LOG: started by a test, they would hold the test's
+# output open and its runner would wait for them to the end.
 start_wine_server() {
-    /usr/lib/wine/wineserver -p >/dev/null 2>&1
+    /usr/lib/wine/wineserver -p >/dev/null 2>&1 &&
+        "$root/cmake/wine-run.sh" wineboot >>"$1" 2>&1
 }
 
 stop_session() {
