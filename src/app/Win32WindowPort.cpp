@@ -3,15 +3,26 @@
 #include <windows.h>
 
 #include <cstring>
+#include <iterator>
 
+#include "app/App.h"
+#include "config/Settings.h"
+#include "fields/FieldWindowClasses.h"
 #include "options/SoundEvent.h"
+#include "platform/AppMessages.h"
 #include "platform/SoundOutput.h"
+#include "platform/WideText_win.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
 
 namespace {
 
 HWND Hwnd(WindowHandle window) {
     return static_cast<HWND>(window);
 }
+
+constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE;
+constexpr uint8_t kHiddenAttribute = 0x02;
 
 // How long one wait for a sent message lasts before the caller looks again
 // whether what it waits for has happened.
@@ -51,19 +62,64 @@ void CWin32WindowPort::ServeSentMessages() {
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-// Pages have no windows of their own yet; the screen model keeps working
-// without them and the host sees the same answers.
-WindowHandle CWin32WindowPort::CreatePageWindow(CPage&, WindowHandle) {
-    return nullptr;
+WindowHandle CWin32WindowPort::CreatePageWindow(CPage& page, WindowHandle parent) {
+    RECT area;
+    GetClientRect(Hwnd(parent), &area);
+    return CreateWindowExW(0, kPageWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                           0, 0, area.right, area.bottom, Hwnd(parent), nullptr, gInstance, &page);
 }
 
-void CWin32WindowPort::RefreshPage(CPage&) {}
-void CWin32WindowPort::PlacePageWindow(CPage&, bool) {}
-void CWin32WindowPort::UnbindPageWindow(CPage&) {}
-
-WindowHandle CWin32WindowPort::MakeFieldWindow(CField&) {
-    return nullptr;
+void CWin32WindowPort::RefreshPage(CPage& page) {
+    InvalidateRect(Hwnd(page.pageWindow), nullptr, FALSE);
+    SendMessageW(Hwnd(page.pageWindow), UM_REFRESHPAGE, 0, 0);
 }
 
-void CWin32WindowPort::RaiseFieldWindow(CField&) {}
-void CWin32WindowPort::CloseFieldWindow(CField&) {}
+void CWin32WindowPort::PlacePageWindow(CPage& page, bool show) {
+    HWND window = Hwnd(page.pageWindow);
+    if (!show) {
+        SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        return;
+    }
+    // The lock animation stays on top of the page shown.
+    HWND first = GetWindow(GetParent(window), GW_CHILD);
+    wchar_t className[20];
+    if (!first || !GetClassNameW(first, className, static_cast<int>(std::size(className)))) return;
+    HWND after = lstrcmpW(className, L"VDKCAnimate") == 0 && first != window ? first : HWND_TOP;
+    SetWindowPos(window, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CWin32WindowPort::UnbindPageWindow(CPage& page) {
+    SetWindowLongPtrW(Hwnd(page.pageWindow), GWLP_USERDATA, 0);
+}
+
+WindowHandle CWin32WindowPort::MakeFieldWindow(CField& field) {
+    const wchar_t* className = FieldWindowClassName(WindowClassFor(field));
+    if (!className || !field.page || !field.page->pageWindow) return nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (!(field.attrByte & kHiddenAttribute)) style |= WS_VISIBLE;
+    int cellWidth = gSettings->CellWidth(), cellHeight = gSettings->CellHeight();
+    HWND window = CreateWindowExW(
+        0, className, Wide(field.text.Get()), style, field.column * cellWidth,
+        static_cast<int>(field.row) * cellHeight, static_cast<int>(field.displayLength) * cellWidth,
+        cellHeight, Hwnd(field.page->pageWindow),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.fieldNumber)), gInstance, &field);
+    if (window) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+    return window;
+}
+
+void CWin32WindowPort::RaiseFieldWindow(CField& field) {
+    SetWindowPos(Hwnd(field.fieldWindow), HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+}
+
+void CWin32WindowPort::CloseFieldWindow(CField& field) {
+    HWND window = Hwnd(field.fieldWindow);
+    if (!IsWindow(window)) return;
+    ShowWindow(window, SW_HIDE);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (field.page) {
+        SendMessageW(Hwnd(field.page->pageWindow), UM_CLOSEFIELDWINDOW, 0,
+                     reinterpret_cast<LPARAM>(window));
+    }
+}

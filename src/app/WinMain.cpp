@@ -12,6 +12,7 @@
 #include "app/MessageLoop.h"
 #include "config/Settings.h"
 #include "config/SettingsFile.h"
+#include "fields/FieldWindowClasses.h"
 #include "options/SoundEvent.h"
 #include "platform/Files.h"
 #include "resources/resource.h"
@@ -46,6 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     gSettings = new CSettings(SettingsFilePath(ProgramFolder()));
     ReadSettingsFile(*gSettings);
     CSoundEventTable::Instance().BuildAll(*gSettings, kSoundFlag);
+    CFieldWindowClasses windowClasses(instance);
     gAccelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
 
     CMessageLoop loop;

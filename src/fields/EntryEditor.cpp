@@ -1,0 +1,192 @@
+#include "fields/EntryEditor.h"
+
+#include <algorithm>
+#include <string>
+
+#include "config/Settings.h"
+#include "platform/AppMessages.h"
+#include "screen/Field.h"
+
+namespace {
+
+constexpr unsigned kTabKey = 0x09;
+constexpr unsigned kClearKey = 0x0C;
+constexpr unsigned kEndKey = 0x23;
+constexpr unsigned kHomeKey = 0x24;
+constexpr unsigned kLeftKey = 0x25;
+constexpr unsigned kUpKey = 0x26;
+constexpr unsigned kRightKey = 0x27;
+constexpr unsigned kDownKey = 0x28;
+constexpr unsigned kDeleteKey = 0x2E;
+
+constexpr uintptr_t kNext = 1;
+constexpr uintptr_t kPrevious = static_cast<uintptr_t>(-1);
+
+}  // namespace
+
+void CEntryEditor::SendComplete() {
+    field.completing = 1;
+    work.SendToMain(UM_FIELDCOMPLETE, static_cast<uintptr_t>(field.fieldNumber), 0);
+    field.completing = 0;
+}
+
+bool CEntryEditor::CompleteIfChanged() {
+    if (!(field.typeByte & kCompleteOnLeave) || !field.modified || field.completing) return false;
+    SendComplete();
+    return true;
+}
+
+void CEntryEditor::CompleteOrMove(int direction) {
+    if (CompleteIfChanged()) return;
+    work.SendToMain(UM_MOVEFOCUS, direction > 0 ? kNext : kPrevious, 0);
+}
+
+void CEntryEditor::Edited() {
+    field.freshFocus = 0;
+    work.Redraw();
+}
+
+void CEntryEditor::KeyDown(const CKeyPress& key) {
+    bool noModifier = !key.ctrl && !key.shift && !key.alt;
+    bool shiftAlone = key.shift && !key.ctrl && !key.alt;
+    switch (key.virtualKey) {
+        case kTabKey:
+            // Elsewhere Tab arrives as a character.
+            if (field.hasCaret && field.attrFlag4) {
+                if (noModifier) work.SendToMain(UM_MOVEFOCUS, kNext, 0);
+                if (shiftAlone) work.SendToMain(UM_MOVEFOCUS, kPrevious, 0);
+            }
+            return;
+        case kUpKey:
+            CompleteOrMove(-1);
+            return;
+        case kDownKey:
+            CompleteOrMove(1);
+            return;
+    }
+    // Enter is a character here, so the map is asked without it.
+    int number = KeyNumber(key, false);
+    if (number != kNoKeyNumber) {
+        work.SendToMain(UM_KEY, static_cast<uintptr_t>(field.fieldNumber), number);
+        return;
+    }
+    if (field.attrFlag4) return;
+    const std::u16string& text = field.text.Get();
+    int length = static_cast<int>(text.size());
+    switch (key.virtualKey) {
+        case kClearKey:
+            field.text.Clear();
+            field.caretIndex = 0;
+            field.modified = 1;
+            break;
+        case kEndKey:
+            field.caretIndex = length;
+            break;
+        case kHomeKey:
+            field.caretIndex = 0;
+            break;
+        case kLeftKey:
+            if (field.caretIndex > 0) --field.caretIndex;
+            break;
+        case kRightKey:
+            if (field.caretIndex < length) ++field.caretIndex;
+            break;
+        case kDeleteKey:
+            if (field.caretIndex < length) {
+                std::u16string shorter = text;
+                shorter.erase(static_cast<size_t>(field.caretIndex), 1);
+                field.text.Set(shorter);
+                field.modified = 1;
+            }
+            break;
+        default:
+            return;
+    }
+    Edited();
+}
+
+void CEntryEditor::EnterAction() {
+    CField* current = nullptr;
+    intptr_t found = work.SendToMain(UM_GETCURRENTFIELD, 0, reinterpret_cast<intptr_t>(&current));
+    int target = found > 0 && current ? current->fieldNumber : -1;
+    if (!settings.FieldEnterToF0()) {
+        work.SendToMain(UM_MOVEFOCUS, kNext, 0);
+        return;
+    }
+    int number = target != -1 ? target : field.fieldNumber;
+    work.SendToMain(UM_KEY, static_cast<uintptr_t>(number), 0);
+}
+
+void CEntryEditor::Character(char16_t code, bool fromPort, const CKeyPress& modifiers) {
+    if (!fromPort) {
+        if (field.attrFlag4) return;
+        switch (code) {
+            case 8:
+                if (field.caretIndex > 0) {
+                    std::u16string shorter = field.text.Get();
+                    shorter.erase(static_cast<size_t>(--field.caretIndex), 1);
+                    field.text.Set(shorter);
+                    field.modified = 1;
+                    Edited();
+                }
+                return;
+            case 9:
+                if (!field.hasCaret || modifiers.ctrl || modifiers.alt) return;
+                CompleteOrMove(modifiers.shift ? -1 : 1);
+                return;
+            case 10:
+            case 27:
+                work.Beep(false);
+                return;
+            case 13:
+                EnterAction();
+                return;
+        }
+    } else if (code == 13 && !field.prefixSet) {
+        EnterAction();
+        return;
+    }
+    if (code != 0) Insert(code);
+}
+
+void CEntryEditor::Insert(char16_t code) {
+    if ((field.typeByte & kNumericEntry) &&
+        settings.FieldNumericValue().find(code) == std::u16string::npos) {
+        work.Beep(true);
+        return;
+    }
+    if (settings.FieldEdit() && field.freshFocus) {
+        field.text.Clear();
+        field.caretIndex = 0;
+    }
+    if (settings.UpperCaseInputMode() && code >= u'a' && code <= u'z') code -= u'a' - u'A';
+    if (field.text.IsNull()) field.text.Allocate(field.maxLength);
+    std::u16string text = field.text.Get();
+    int room = std::min(field.maxLength, field.text.Capacity());
+    if (static_cast<int>(text.size()) >= room) return;
+    size_t at = std::min(static_cast<size_t>(std::max(field.caretIndex, 0)), text.size());
+    text.insert(at, 1, code);
+    field.text.Set(text);
+    field.modified = 1;
+    field.caretIndex = static_cast<int32_t>(at) + 1;
+    Edited();
+    int length = static_cast<int>(field.text.Get().size());
+    if (field.hasCaret && length == field.maxLength && field.caretIndex == field.maxLength) {
+        if ((field.typeByte & kCompleteOnLeave) && !field.completing) {
+            SendComplete();
+        } else if (field.attrByte & kAutoAdvance) {
+            work.SendToMain(UM_MOVEFOCUS, kNext, 0);
+        }
+    }
+}
+
+void CEntryEditor::Clear() {
+    field.caretIndex = 0;
+    field.text.Clear();
+    field.modified = 1;
+    work.Redraw();
+}
+
+void CEntryEditor::LoseFocus() {
+    CompleteIfChanged();
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+// The font every field paints with, at the size the grid chose; bold for the
+// bold video style. The caller owns it.
+HFONT CreateFieldFont(bool bold);
+
+// Computes the character-cell grid and field font from a page window's
+// client size (or the font's point size) into the settings record.
+void ComputeCellGrid(HWND pageWindow);

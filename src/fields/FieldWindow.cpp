@@ -1,0 +1,77 @@
+#include "fields/FieldWindow.h"
+
+#include "fields/GdiScope.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
+
+CField* BindField(HWND window, LPARAM createStruct) {
+    auto* create = reinterpret_cast<const CREATESTRUCTW*>(createStruct);
+    auto* field = create ? static_cast<CField*>(create->lpCreateParams) : nullptr;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(field));
+    return field;
+}
+
+CField* BoundField(HWND window) {
+    return reinterpret_cast<CField*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DESTROY:
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool PageShown(const CField& field) {
+    return field.page && field.page->shown;
+}
+
+LRESULT SendToMain(const CField& field, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND main = field.page ? static_cast<HWND>(field.page->parentWindow) : nullptr;
+    return main ? SendMessageW(main, message, wParam, lParam) : 0;
+}
+
+void PaintBuffered(HWND window, const FieldPainter& paint) {
+    CPaintDc dc(window);
+    RECT client;
+    GetClientRect(window, &client);
+    CMemoryCanvas canvas(dc.Get(), client.right, client.bottom);
+    if (!canvas) return;
+    paint(canvas.Dc(), client.right, client.bottom);
+    BitBlt(dc.Get(), 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
+}
+
+bool CommonFieldMessage(HWND window, const CField& field, UINT message, const FieldPainter& paint,
+                        LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case WM_DESTROY:
+            return true;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return true;
+        case WM_PAINT:
+            if (!PageShown(field)) return false;
+            PaintBuffered(window, paint);
+            return true;
+        case WM_ERASEBKGND:
+            if (!PageShown(field)) return false;
+            result = 1;
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT CALLBACK BoundFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) {
+        BindField(window, lParam);
+        return 0;
+    }
+    return UnboundFieldMessage(window, message, wParam, lParam);
+}

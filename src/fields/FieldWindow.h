@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+class CField;
+
+// What every field window shares: the binding to its record through the
+// user-data slot, the messages to the main window, and the double-buffered
+// paint.
+
+// Binds the record passed as creation parameter at WM_CREATE (none: 0).
+CField* BindField(HWND window, LPARAM createStruct);
+// The bound record, or null once the field list has let the window go.
+CField* BoundField(HWND window);
+
+// Handling while no record is bound: close and destroy, else default.
+LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// True while the field's page is the one shown.
+bool PageShown(const CField& field);
+
+// A synchronous message to the main window the field reports to.
+LRESULT SendToMain(const CField& field, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Paints the whole client area into a memory bitmap with paint(dc, width,
+// height) and copies it to the window at once.
+using FieldPainter = std::function<void(HDC dc, int width, int height)>;
+void PaintBuffered(HWND window, const FieldPainter& paint);
+
+// The messages every field window handles alike while bound: WM_DESTROY,
+// WM_CLOSE, WM_PAINT and WM_ERASEBKGND. False for any other message.
+bool CommonFieldMessage(HWND window, const CField& field, UINT message, const FieldPainter& paint,
+                        LRESULT& result);
+
+// The window procedure of the control kinds that only bind and close.
+LRESULT CALLBACK BoundFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,73 @@
+#include "fields/FieldWindowClasses.h"
+
+#include "fields/EntryWindow.h"
+#include "fields/FieldWindow.h"
+#include "fields/FixedWindow.h"
+#include "fields/PageWindow.h"
+#include "fields/SystemWindow.h"
+#include "resources/resource.h"
+
+const wchar_t kPageWindowClass[] = L"VDKCPage";
+
+namespace {
+
+struct CClassEntry {
+    const wchar_t* name;
+    WNDPROC procedure;
+};
+
+// In the order of registration.
+const CClassEntry kClasses[] = {
+    {L"VDKEntry", EntryWindowProc},       {L"VDKFixed", FixedWindowProc},
+    {L"VDKSystem", SystemWindowProc},     {L"VDKButton", BoundFieldProc},
+    {L"VDKSelectButton", BoundFieldProc}, {L"VDKCheckBox", BoundFieldProc},
+    {L"VDKRadioButton", BoundFieldProc},  {L"VDKKeys", BoundFieldProc},
+    {kPageWindowClass, PageWindowProc},
+};
+
+}  // namespace
+
+const wchar_t* FieldWindowClassName(FieldWindowClass windowClass) {
+    switch (windowClass) {
+        case FieldWindowClass::Entry:
+            return kClasses[0].name;
+        case FieldWindowClass::Fixed:
+            return kClasses[1].name;
+        case FieldWindowClass::System:
+            return kClasses[2].name;
+        case FieldWindowClass::Button:
+            return kClasses[3].name;
+        case FieldWindowClass::SelectButton:
+            return kClasses[4].name;
+        case FieldWindowClass::CheckBox:
+            return kClasses[5].name;
+        case FieldWindowClass::RadioButton:
+            return kClasses[6].name;
+        case FieldWindowClass::Keys:
+            return kClasses[7].name;
+        case FieldWindowClass::None:
+            break;
+    }
+    return nullptr;
+}
+
+CFieldWindowClasses::CFieldWindowClasses(HINSTANCE module) : instance(module) {
+    static_assert(std::size(kClasses) == kCount);
+    for (int i = 0; i < kCount; ++i) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = kClasses[i].procedure;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kClasses[i].name;
+        registered[i] = RegisterClassExW(&wc) != 0;
+    }
+}
+
+CFieldWindowClasses::~CFieldWindowClasses() {
+    for (int i = 0; i < kCount; ++i) {
+        if (registered[i]) UnregisterClassW(kClasses[i].name, instance);
+    }
+}

@@ -1,0 +1,179 @@
+#include "fields/PageWindow.h"
+
+#include "app/KeyMap.h"
+#include "config/Settings.h"
+#include "fields/FieldFont.h"
+#include "fields/FieldLook.h"
+#include "fields/FieldWindow.h"
+#include "fields/GdiScope.h"
+#include "platform/AppMessages.h"
+#include "platform/WideText_win.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
+
+namespace {
+
+constexpr UINT_PTR kBlinkTimer = 5;
+constexpr UINT kBlinkPeriodMs = 500;
+constexpr BYTE kRomanFamily = 0x10;
+
+CPage* BoundPage(HWND window) {
+    return reinterpret_cast<CPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+HFONT WatermarkFont(int height, int width) {
+    LOGFONTW font = {};
+    font.lfHeight = height;
+    font.lfWidth = width;
+    font.lfWeight = FW_BOLD;
+    font.lfPitchAndFamily = kRomanFamily;
+    font.lfQuality = static_cast<BYTE>(gSettings->FontQuality());
+    font.lfOutPrecision = static_cast<BYTE>(gSettings->FontOutPrecision());
+    return CreateFontIndirectW(&font);
+}
+
+// The watermark text, as wide as the page allows, repeated down the page.
+void PaintWatermark(HDC dc, int clientWidth, int clientHeight) {
+    const std::u16string& text = gSettings->WaterMarkText();
+    if (!gSettings->ShowWaterMark() || text.empty()) return;
+    const wchar_t* chars = Wide(text);
+    int n = static_cast<int>(text.size());
+    RECT area = {1, 1, clientWidth - 1, clientHeight - 1};
+    int W = area.right - area.left;
+    int width = W / n;
+    for (;;) {
+        CFont font(WatermarkFont(-(W / 6), width));
+        CSelection selected(dc, font.Get());
+        RECT measured = area;
+        DrawTextW(dc, chars, n, &measured, DT_SINGLELINE | DT_CALCRECT);
+        width -= 2;
+        // A width at or below 0 would ask the font for its own width.
+        if (measured.right <= area.right || width <= 0) break;
+    }
+    CFont font(WatermarkFont(-(W / 8), width));
+    CSelection selected(dc, font.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Rgb(WatermarkColour(*gSettings)));
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    for (int top = 0; top < clientHeight && tm.tmHeight > 0; top += tm.tmHeight + 1) {
+        RECT line = {area.left, top, area.right, top + tm.tmHeight};
+        DrawTextW(dc, chars, n, &line, DT_SINGLELINE | DT_CENTER | DT_NOCLIP);
+    }
+}
+
+void PaintPage(HWND window, HDC dc, const CPage& page, int width, int height) {
+    uint32_t back = gSettings->CustomColorMode() ? gSettings->BackGroundColor() : page.backColour;
+    FillArea(dc, 0, 0, width, height, back);
+    SetBkColor(dc, Rgb(back));
+    PaintWatermark(dc, width, height);
+    ComputeCellGrid(window);
+}
+
+BOOL CALLBACK BlinkChild(HWND child, LPARAM phase) {
+    SendMessageW(child, UM_BLINK, 0, phase);
+    return TRUE;
+}
+
+void OnBlink(HWND window, CPage& page) {
+    page.blinkPhase = page.blinkPhase == 0 ? 1 : 0;
+    EnumChildWindows(window, BlinkChild, page.blinkPhase);
+}
+
+void OnEnabled(CPage& page) {
+    for (CField* field = page.fields.Head(); field; field = field->next) {
+        HWND child = static_cast<HWND>(field->fieldWindow);
+        if (!child || !IsWindow(child)) continue;
+        SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
+        InvalidateRect(child, nullptr, TRUE);
+        UpdateWindow(child);
+    }
+}
+
+// Moves every field window to the grid as it is now. Walks the field list
+// rather than looking fields up, which would move the list's cursor under the
+// interpreter.
+void OnRelayout(HWND window, CPage& page) {
+    ComputeCellGrid(window);
+    int cellWidth = gSettings->CellWidth(), cellHeight = gSettings->CellHeight();
+    for (CField* field = page.fields.Head(); field; field = field->next) {
+        HWND child = static_cast<HWND>(field->fieldWindow);
+        if (!child || !IsWindow(child) || GetParent(child) != window) continue;
+        MoveWindow(child, field->column * cellWidth, static_cast<int>(field->row) * cellHeight,
+                   static_cast<int>(field->displayLength) * cellWidth, cellHeight, FALSE);
+        InvalidateRect(child, nullptr, TRUE);
+        UpdateWindow(child);
+    }
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}
+
+void OnKeyDown(const CPage& page, WPARAM virtualKey) {
+    CKeyPress key;
+    key.virtualKey = static_cast<unsigned>(virtualKey);
+    key.ctrl = GetKeyState(VK_CONTROL) < 0;
+    key.shift = GetKeyState(VK_SHIFT) < 0;
+    key.alt = GetKeyState(VK_MENU) < 0;
+    int number = KeyNumber(key, gSettings->FieldEnterToF0());
+    if (number == kNoKeyNumber || !page.parentWindow) return;
+    SendMessageW(static_cast<HWND>(page.parentWindow), UM_KEY, static_cast<WPARAM>(-1), number);
+}
+
+LRESULT OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DESTROY:
+            KillTimer(window, kBlinkTimer);
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_PAINT:
+            if (!page.shown) break;
+            PaintBuffered(window, [window, &page](HDC dc, int w, int h) {
+                PaintPage(window, dc, page, w, h);
+            });
+            return 0;
+        case WM_ERASEBKGND:
+            if (!page.shown) break;
+            return 1;
+        case WM_TIMER:
+            if (wParam == kBlinkTimer) OnBlink(window, page);
+            return 0;
+        case WM_ENABLE:
+            if (wParam == 1) OnEnabled(page);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            OnKeyDown(page, wParam);
+            return 0;
+        case UM_CLOSEFIELDWINDOW:
+            SendMessageW(reinterpret_cast<HWND>(lParam), WM_CLOSE, 0, 0);
+            return 0;
+        case UM_FOCUSPAGE:
+            SetFocus(window);
+            return 0;
+        case UM_REFRESHPAGE:
+            page.RefreshFieldWindows();
+            return 0;
+        case UM_RELAYOUT:
+            OnRelayout(window, page);
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK PageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) {
+        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        ComputeCellGrid(window);
+        SetTimer(window, kBlinkTimer, kBlinkPeriodMs, nullptr);
+        return 0;
+    }
+    CPage* page = BoundPage(window);
+    if (!page) return UnboundFieldMessage(window, message, wParam, lParam);
+    return OnBoundMessage(window, *page, message, wParam, lParam);
+}
