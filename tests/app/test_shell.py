@@ -30,7 +30,7 @@ def settings(port, **extra):
     return values
 
 
-def key_message(key, field=-1):
+def key_message(key, field=2):
     return b"12RF" + bytes([48 + key, 48 + field])
 
 
@@ -124,8 +124,20 @@ class KeyTest(TerminalTest):
         self.assertQuiet()
         self.show_worked_page()
         screenshot("main-window")
-        self.terminal.press("F1")
+        self.terminal.press("F1")  # in the entry field, which has the focus
         self.host.expect(key_message(1))
+
+    def test_a_page_without_input_stops_takes_the_keys(self):
+        self.start()
+        self.connect()
+        self.host.send(b"Hs0Ef1005Hellod0o/")
+        self.host.expect(b"12H")
+        self.assertTrue(wait_until(lambda: probe("send", TITLE, UM_GETINPUTSTATE, 0, 0)[1] == "0"))
+        self.terminal.press("F3")
+        self.host.expect(key_message(3, -1))
+        self.show_worked_page()
+        self.terminal.press("F4")
+        self.host.expect(key_message(4))
 
     def test_function_keys_reach_the_host(self):
         self.start()
