@@ -8,12 +8,17 @@
 //   probe send TITLE MSG WPARAM LPARAM   prints the result
 //   probe text TITLE ID              prints the text of a dialog control
 //   probe settext TITLE ID TEXT      sets the text of a dialog control
+//   probe children TITLE             one line per descendant window: handle,
+//                                    class, id, visible, screen rectangle
+//   probe gdi TITLE                  the GDI object count of the window's process
+//   probe clip - TEXT                puts TEXT on the clipboard
 // Output is UTF-8; a window that is not there gives exit code 2.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -30,12 +35,53 @@ long Number(const wchar_t* text) {
     return std::wcstol(text, nullptr, 0);
 }
 
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    wchar_t name[64] = L"";
+    GetClassNameW(child, name, 64);
+    RECT r;
+    GetWindowRect(child, &r);
+    char line[256];
+    std::snprintf(line, sizeof line, "%llx %ls %d %d %ld %ld %ld %ld\n",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), name,
+                  GetDlgCtrlID(child), IsWindowVisible(child) ? 1 : 0, r.left, r.top,
+                  r.right - r.left, r.bottom - r.top);
+    std::fputs(line, stdout);
+    return TRUE;
+}
+
+int PutOnClipboard(const wchar_t* text) {
+    size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!block) return 1;
+    std::memcpy(GlobalLock(block), text, bytes);
+    GlobalUnlock(block);
+    if (!OpenClipboard(nullptr)) return 1;
+    EmptyClipboard();
+    bool put = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    CloseClipboard();
+    return put ? 0 : 1;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 3) return 64;
     std::wstring command = argv[1];
+    if (command == L"clip" && argc == 4) return PutOnClipboard(argv[3]);
     HWND window = FindWindowW(nullptr, argv[2]);
     if (!window) return 2;
     if (command == L"exists") return 0;
+    if (command == L"children") {
+        EnumChildWindows(window, PrintChild, 0);
+        return 0;
+    }
+    if (command == L"gdi") {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
+        if (!process) return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)));
+        CloseHandle(process);
+        return 0;
+    }
     if (command == L"style") {
         std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)));
         return 0;
