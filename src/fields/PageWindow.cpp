@@ -32,14 +32,15 @@ HFONT WatermarkFont(int height, int width) {
     return CreateFontIndirectW(&font);
 }
 
-// The watermark text, as wide as the page allows, repeated down the page.
-void PaintWatermark(HDC dc, int clientWidth, int clientHeight) {
-    const std::u16string& text = gSettings->WaterMarkText();
-    if (!gSettings->ShowWaterMark() || text.empty()) return;
-    const wchar_t* chars = Wide(text);
-    int n = static_cast<int>(text.size());
-    RECT area = {1, 1, clientWidth - 1, clientHeight - 1};
+// The character width at which the watermark fits the page: found by trying
+// ever narrower fonts, which is slow, so the last answer is kept for as long
+// as the page width and the text stay the same.
+int WatermarkWidth(HDC dc, const wchar_t* chars, int n, const RECT& area) {
+    static int lastPageWidth = -1;
+    static std::u16string lastText;
+    static int lastWidth = 0;
     int W = area.right - area.left;
+    if (W == lastPageWidth && lastText == gSettings->WaterMarkText()) return lastWidth;
     int width = W / n;
     for (;;) {
         CFont font(WatermarkFont(-(W / 6), width));
@@ -50,7 +51,21 @@ void PaintWatermark(HDC dc, int clientWidth, int clientHeight) {
         // A width at or below 0 would ask the font for its own width.
         if (measured.right <= area.right || width <= 0) break;
     }
-    CFont font(WatermarkFont(-(W / 8), width));
+    lastPageWidth = W;
+    lastText = gSettings->WaterMarkText();
+    lastWidth = width;
+    return width;
+}
+
+// The watermark text, as wide as the page allows, repeated down the page.
+void PaintWatermark(HDC dc, int clientWidth, int clientHeight) {
+    const std::u16string& text = gSettings->WaterMarkText();
+    if (!gSettings->ShowWaterMark() || text.empty()) return;
+    const wchar_t* chars = Wide(text);
+    int n = static_cast<int>(text.size());
+    RECT area = {1, 1, clientWidth - 1, clientHeight - 1};
+    int W = area.right - area.left;
+    CFont font(WatermarkFont(-(W / 8), WatermarkWidth(dc, chars, n, area)));
     CSelection selected(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Rgb(WatermarkColour(*gSettings)));

@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Time to build a full 80 x 24 page of about 100 fields under Wine.
+
+From sending a record that builds the page to receiving the "R!" of a
+following "H!" record, against the same for an empty record, in one run.
+Prints the medians, last the full page's time over the empty record's in
+milliseconds (goal: at most 5).
+"""
+
+import os
+import statistics
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "app"))
+from ravelin_host import Host  # noqa: E402
+from terminal import Terminal  # noqa: E402
+
+ROUNDS = 60
+
+
+def full_page():
+    """24 rows of a label and three entry fields, 97 fields in all."""
+    record = bytearray(b"Hs0E")
+    number = 1
+    for row in range(24):
+        label = b"Row %02d item" % row
+        record += b"f" + bytes([48 + number, 48 + row, 48]) + bytes([48 + len(label)]) + label
+        number += 1
+        for column in (12, 34, 56):
+            record += b"i" + bytes([48 + number, 48 + row, 48 + column]) + b"C@" + bytes([48 + 20])
+            number += 1
+    record += b"f" + bytes([48 + number, 48 + 23, 48 + 78]) + b"2ok"
+    return bytes(record + b"d0o2")
+
+
+def timed(host, record):
+    started = time.perf_counter()
+    host.send(record)
+    host.send(b"H!")
+    host.expect(b"1H")
+    host.expect(b"1H")
+    assert host.next_message().startswith(b"1R!")
+    return time.perf_counter() - started
+
+
+def main():
+    page = full_page()
+    with Host(0) as host:
+        t = Terminal("bench_page", {"hostname": "127.0.0.1", "hostport": host.port,
+                                    "terminalid": 1, "screencols": 80, "screenrows": 24,
+                                    "windowpos": "0,0,1000,700", "CarrowinAdminMode": "true"})
+        t.start()
+        try:
+            host.accept(60)
+            host.expect(b"1I", 60)
+            for _ in range(5):
+                timed(host, page)
+            full, empty = [], []
+            for _ in range(ROUNDS):
+                full.append(timed(host, page))
+                empty.append(timed(host, b"H"))
+        finally:
+            t.kill()
+    full_ms = statistics.median(full) * 1e3
+    empty_ms = statistics.median(empty) * 1e3
+    print(f"record of {len(page)} bytes, 97 fields")
+    print(f"empty record then H!: {empty_ms:.2f} ms (median of {ROUNDS})")
+    print(f"full page then H!:    {full_ms:.2f} ms (median of {ROUNDS})")
+    print(f"full page over empty record: {full_ms - empty_ms:.2f} ms")
+
+
+if __name__ == "__main__":
+    main()
