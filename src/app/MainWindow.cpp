@@ -6,7 +6,7 @@
 
 #include "app/App.h"
 #include "app/AppFrame.h"
-#include "app/KeyMap.h"
+#include "app/KeyboardState.h"
 #include "app/MessageLoop.h"
 #include "app/Win32WindowPort.h"
 #include "config/Settings.h"
@@ -181,12 +181,7 @@ void CMainWindow::OnSetFocus() {
 }
 
 void CMainWindow::OnKeyDown(WPARAM virtualKey) {
-    CKeyPress key;
-    key.virtualKey = static_cast<unsigned>(virtualKey);
-    key.ctrl = GetKeyState(VK_CONTROL) < 0;
-    key.shift = GetKeyState(VK_SHIFT) < 0;
-    key.alt = GetKeyState(VK_MENU) < 0;
-    int number = KeyNumber(key, gSettings->FieldEnterToF0());
+    int number = KeyNumber(KeyPressNow(virtualKey), gSettings->FieldEnterToF0());
     if (number != kNoKeyNumber) SendMessageW(window, UM_KEY, static_cast<WPARAM>(-1), number);
 }
 

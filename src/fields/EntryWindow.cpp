@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/KeyboardState.h"
 #include "config/Settings.h"
 #include "fields/EntryEditor.h"
 #include "fields/EntryLayout.h"
@@ -148,80 +149,67 @@ private:
     CField& field;
 };
 
-CKeyPress KeyState(WPARAM virtualKey) {
-    CKeyPress key;
-    key.virtualKey = static_cast<unsigned>(virtualKey);
-    key.ctrl = GetKeyState(VK_CONTROL) < 0;
-    key.shift = GetKeyState(VK_SHIFT) < 0;
-    key.alt = GetKeyState(VK_MENU) < 0;
-    return key;
-}
-
-LRESULT OnChar(HWND window, CField& field, CEntryWindow& work, CEntryEditor& editor, WPARAM code) {
-    if (field.attrFlag4) return 0;
+void OnChar(HWND window, CField& field, CEntryWindow& work, CEntryEditor& editor, WPARAM code) {
+    if (field.attrFlag4) return;
     HWND focus = GetFocus();
     if (focus != window) {
         if (focus) SendMessageW(focus, WM_CHAR, code, 0);
-        return 0;
+        return;
     }
-    if (code == kCopyCode) return 0;
+    if (code == kCopyCode) return;
     if (code == kPasteCode) {
         work.Paste();
-        return 0;
+        return;
     }
-    editor.Character(static_cast<char16_t>(code), false, KeyState(0));
-    return 0;
+    editor.Character(static_cast<char16_t>(code), false, KeyPressNow(0));
 }
 
-LRESULT OnBoundMessage(HWND window, CField& field, UINT message, WPARAM wParam, LPARAM lParam) {
+bool OnEntryMessage(HWND window, CField& field, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT& result) {
+    result = 0;
     CEntryWindow work(window, field);
     CEntryEditor editor(field, *gSettings, work);
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_KEYUP:
-            return 0;
+            return true;
         case UM_BLINK:
-            if (!PageShown(field) || VideoStyle(field) != kBlinkVideo) break;
-            field.blinkOn = lParam == 1;
-            InvalidateRect(window, nullptr, FALSE);
-            return 0;
+            return OnBlink(window, field, lParam, false);
         case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT || HIWORD(lParam) != WM_LBUTTONDOWN) break;
+            if (LOWORD(lParam) != HTCLIENT || HIWORD(lParam) != WM_LBUTTONDOWN) return false;
             if (!field.skipFocus) SetFocus(window);
-            return TRUE;
+            result = TRUE;
+            return true;
         case WM_SETFOCUS:
             work.GainFocus();
-            return 0;
+            return true;
         case WM_KILLFOCUS:
             work.LoseFocus(editor);
-            return 0;
+            return true;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            editor.KeyDown(KeyState(wParam));
-            return 0;
+            editor.KeyDown(KeyPressNow(wParam));
+            return true;
         case WM_CHAR:
-            return OnChar(window, field, work, editor, wParam);
+            OnChar(window, field, work, editor, wParam);
+            return true;
         case UM_INPUTCHAR:
             editor.Character(static_cast<char16_t>(wParam), true);
-            return 0;
+            return true;
         case UM_CLEARFIELD:
             editor.Clear();
-            return 0;
+            return true;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return false;
 }
 
 }  // namespace
 
 LRESULT CALLBACK EntryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        if (CField* field = BindField(window, lParam)) SetEntryColourSlots(*field, *gSettings);
-        return 0;
-    }
-    CField* field = BoundField(window);
-    if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
-    LRESULT result;
-    auto paint = [window, field](HDC dc, int, int) { PaintEntry(window, dc, *field, false); };
-    if (CommonFieldMessage(window, *field, message, paint, result)) return result;
-    return OnBoundMessage(window, *field, message, wParam, lParam);
+    static const CFieldWindowKind kind = {
+        [](CField& field) { SetEntryColourSlots(field, *gSettings); },
+        [](HWND window, HDC dc, CField& field, int, int) { PaintEntry(window, dc, field, false); },
+        OnEntryMessage,
+    };
+    return FieldWindowMessage(kind, window, message, wParam, lParam);
 }

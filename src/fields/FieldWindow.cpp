@@ -1,6 +1,8 @@
 #include "fields/FieldWindow.h"
 
+#include "fields/FieldLook.h"
 #include "fields/GdiScope.h"
+#include "platform/AppMessages.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
 
@@ -74,4 +76,28 @@ LRESULT CALLBACK BoundFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     return UnboundFieldMessage(window, message, wParam, lParam);
+}
+
+LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
+    if (message == WM_CREATE) {
+        if (CField* field = BindField(window, lParam)) kind.setSlots(*field);
+        return 0;
+    }
+    CField* field = BoundField(window);
+    if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
+    LRESULT result = 0;
+    auto paint = [&kind, window, field](HDC dc, int w, int h) {
+        kind.paint(window, dc, *field, w, h);
+    };
+    if (CommonFieldMessage(window, *field, message, paint, result)) return result;
+    if (kind.onMessage(window, *field, message, wParam, lParam, result)) return result;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool OnBlink(HWND window, CField& field, LPARAM phase, bool every) {
+    if (!PageShown(field) || (!every && VideoStyle(field) != kBlinkVideo)) return false;
+    field.blinkOn = phase == 1;
+    InvalidateRect(window, nullptr, FALSE);
+    return true;
 }

@@ -34,5 +34,23 @@ void PaintBuffered(HWND window, const FieldPainter& paint);
 bool CommonFieldMessage(HWND window, const CField& field, UINT message, const FieldPainter& paint,
                         LRESULT& result);
 
+// One kind of field window: the colour slots it fills when made, how it
+// paints, and its own messages (returning false for those it leaves to
+// default processing).
+struct CFieldWindowKind {
+    void (*setSlots)(CField& field);
+    void (*paint)(HWND window, HDC dc, CField& field, int width, int height);
+    bool (*onMessage)(HWND window, CField& field, UINT message, WPARAM wParam, LPARAM lParam,
+                      LRESULT& result);
+};
+
+// The window procedure of every field window, for its kind.
+LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT message, WPARAM wParam,
+                           LPARAM lParam);
+
+// Blinking fields show the phase the page sends; every is true for fields
+// that repaint at each blink whatever their style.
+bool OnBlink(HWND window, CField& field, LPARAM phase, bool every);
+
 // The window procedure of the control kinds that only bind and close.
 LRESULT CALLBACK BoundFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -33,19 +33,12 @@ void PaintFixed(HDC dc, const CField& field, int width, int height) {
 }  // namespace
 
 LRESULT CALLBACK FixedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        if (CField* field = BindField(window, lParam)) SetFixedColourSlots(*field, *gSettings);
-        return 0;
-    }
-    CField* field = BoundField(window);
-    if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
-    LRESULT result;
-    auto paint = [field](HDC dc, int w, int h) { PaintFixed(dc, *field, w, h); };
-    if (CommonFieldMessage(window, *field, message, paint, result)) return result;
-    if (message == UM_BLINK && PageShown(*field) && VideoStyle(*field) == kBlinkVideo) {
-        field->blinkOn = lParam == 1;
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    static const CFieldWindowKind kind = {
+        [](CField& field) { SetFixedColourSlots(field, *gSettings); },
+        [](HWND, HDC dc, CField& field, int w, int h) { PaintFixed(dc, field, w, h); },
+        [](HWND window, CField& field, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+            return message == UM_BLINK && OnBlink(window, field, lParam, false);
+        },
+    };
+    return FieldWindowMessage(kind, window, message, wParam, lParam);
 }

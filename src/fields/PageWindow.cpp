@@ -1,6 +1,6 @@
 #include "fields/PageWindow.h"
 
-#include "app/KeyMap.h"
+#include "app/KeyboardState.h"
 #include "config/Settings.h"
 #include "fields/FieldFont.h"
 #include "fields/FieldLook.h"
@@ -124,12 +124,7 @@ void OnRelayout(HWND window, CPage& page) {
 }
 
 void OnKeyDown(const CPage& page, WPARAM virtualKey) {
-    CKeyPress key;
-    key.virtualKey = static_cast<unsigned>(virtualKey);
-    key.ctrl = GetKeyState(VK_CONTROL) < 0;
-    key.shift = GetKeyState(VK_SHIFT) < 0;
-    key.alt = GetKeyState(VK_MENU) < 0;
-    int number = KeyNumber(key, gSettings->FieldEnterToF0());
+    int number = KeyNumber(KeyPressNow(virtualKey), gSettings->FieldEnterToF0());
     if (number == kNoKeyNumber || !page.parentWindow) return;
     SendMessageW(static_cast<HWND>(page.parentWindow), UM_KEY, static_cast<WPARAM>(-1), number);
 }

@@ -94,20 +94,13 @@ void PaintSystem(HDC dc, CField& field, int width, int height) {
 }  // namespace
 
 LRESULT CALLBACK SystemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        if (CField* field = BindField(window, lParam)) SetSystemColourSlots(*field);
-        return 0;
-    }
-    CField* field = BoundField(window);
-    if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
-    LRESULT result;
-    auto paint = [field](HDC dc, int w, int h) { PaintSystem(dc, *field, w, h); };
-    if (CommonFieldMessage(window, *field, message, paint, result)) return result;
-    if (message == UM_BLINK && PageShown(*field)) {
+    static const CFieldWindowKind kind = {
+        SetSystemColourSlots,
+        [](HWND, HDC dc, CField& field, int w, int h) { PaintSystem(dc, field, w, h); },
         // The clock repaints with every blink, whatever its style.
-        field->blinkOn = lParam == 1;
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+        [](HWND window, CField& field, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+            return message == UM_BLINK && OnBlink(window, field, lParam, true);
+        },
+    };
+    return FieldWindowMessage(kind, window, message, wParam, lParam);
 }
