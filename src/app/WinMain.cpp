@@ -17,12 +17,6 @@
 #include "platform/Files.h"
 #include "resources/resource.h"
 
-HINSTANCE gInstance = nullptr;
-wchar_t gTitle[100] = L"";
-wchar_t gMainClassName[100] = L"";
-HACCEL gAccelerators = nullptr;
-CMessageLoop* gMessageLoop = nullptr;
-
 namespace {
 
 // Every sound-event object receives this at construction.

@@ -28,27 +28,11 @@ const CClassEntry kClasses[] = {
 }  // namespace
 
 const wchar_t* FieldWindowClassName(FieldWindowClass windowClass) {
-    switch (windowClass) {
-        case FieldWindowClass::Entry:
-            return kClasses[0].name;
-        case FieldWindowClass::Fixed:
-            return kClasses[1].name;
-        case FieldWindowClass::System:
-            return kClasses[2].name;
-        case FieldWindowClass::Button:
-            return kClasses[3].name;
-        case FieldWindowClass::SelectButton:
-            return kClasses[4].name;
-        case FieldWindowClass::CheckBox:
-            return kClasses[5].name;
-        case FieldWindowClass::RadioButton:
-            return kClasses[6].name;
-        case FieldWindowClass::Keys:
-            return kClasses[7].name;
-        case FieldWindowClass::None:
-            break;
-    }
-    return nullptr;
+    // The field classes come first in the table, in the order of the enum.
+    int index = static_cast<int>(windowClass) - static_cast<int>(FieldWindowClass::Entry);
+    constexpr int kFieldClasses =
+        static_cast<int>(FieldWindowClass::Keys) - static_cast<int>(FieldWindowClass::Entry) + 1;
+    return index >= 0 && index < kFieldClasses ? kClasses[index].name : nullptr;
 }
 
 CFieldWindowClasses::CFieldWindowClasses(HINSTANCE module) : instance(module) {

@@ -1,0 +1,87 @@
+// The field windows for real, under the Windows build: a page rebuilt and
+// painted over and over must not use up GDI objects.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "app/App.h"
+#include "app/Win32WindowPort.h"
+#include "config/Settings.h"
+#include "fields/FieldWindowClasses.h"
+#include "link/Session.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
+#include "support/ScreenRecord.h"
+
+namespace {
+
+// The GDI objects this process could still make: made until the system
+// refuses, then freed again. Counting what is left works where nothing tells
+// how many objects a process holds.
+int FreeGdiObjects() {
+    std::vector<HBRUSH> brushes;
+    while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3))) {
+        brushes.push_back(brush);
+        if (brushes.size() > 200000) break;
+    }
+    for (HBRUSH brush : brushes) DeleteObject(brush);
+    return static_cast<int>(brushes.size());
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+class FieldWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gInstance = GetModuleHandleW(nullptr);
+        settings = new CSettings(u"");
+        gSettings = settings;
+        classes = std::make_unique<CFieldWindowClasses>(gInstance);
+        main = CreateWindowExW(0, L"STATIC", L"field windows test", WS_POPUP | WS_VISIBLE, 0, 0,
+                               900, 700, nullptr, nullptr, gInstance, nullptr);
+        session = std::make_unique<CSession>(main, port);
+    }
+    void TearDown() override {
+        session->DestroyPages();
+        session.reset();
+        DestroyWindow(main);
+        classes.reset();
+        gSettings = nullptr;
+        delete settings;
+    }
+
+    // Builds the page as the connection thread would, then paints it all.
+    void Rebuild() {
+        std::string record = ScreenRecord();
+        const auto* p = reinterpret_cast<const unsigned char*>(record.data());
+        session->Interpret(p, p + record.size());
+        Pump();
+        RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+
+    CSettings* settings = nullptr;
+    std::unique_ptr<CFieldWindowClasses> classes;
+    CWin32WindowPort port;
+    HWND main = nullptr;
+    std::unique_ptr<CSession> session;
+};
+
+TEST_F(FieldWindowsTest, RebuildingAFullPageKeepsGdiObjects) {
+    Rebuild();
+    CPage* page = session->pages->FindPage(0);
+    ASSERT_NE(page, nullptr);
+    ASSERT_NE(page->fields.Head(), nullptr);
+    ASSERT_NE(page->fields.Head()->fieldWindow, nullptr);
+    int before = FreeGdiObjects();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 1000; ++i) Rebuild();
+    int after = FreeGdiObjects();
+    // A few objects may come and go with the system's own caches.
+    EXPECT_GE(after, before - 16) << before << " free before, " << after << " after";
+}
+
+}  // namespace
