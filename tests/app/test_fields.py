@@ -197,6 +197,27 @@ class HostChangeTest(FieldTest):
         self.assertGreater(after[2]["rect"][2], before[2]["rect"][2])
 
 
+class ClockTest(FieldTest):
+    def test_time_field_blinks_its_colon(self):
+        # A system field (type "B") of five cells shows the time as HH:MM.
+        self.run_terminal(b"s0E" + entry(2, 1, 5, b"B") + entry(3, 2, 8) + b"d0o3")
+        self.assertTrue(wait_until(lambda: field_window(2)))
+        rect = field_window(2)["rect"]
+        seen = set()
+
+        def both_phases():
+            path = screenshot("clock")
+            out = subprocess.run(["convert", path, "-crop", "%dx%d+%d+%d" % (
+                rect[2], rect[3], rect[0], rect[1]), "-format", "%#", "info:"],
+                capture_output=True, text=True).stdout
+            seen.add(out)
+            return len(seen) >= 2
+
+        # Within a few seconds the colon has shown and gone.
+        self.assertTrue(wait_until(both_phases, timeout=20, step=0.3))
+        self.assertIn(0x000000, colours_in(screenshot("clock"), rect))
+
+
 class ColourTest(FieldTest):
     # Two reverse-video fields side by side on row 4 and one under them on
     # row 5; a plain fixed field, a focused and an unfocused entry field.
