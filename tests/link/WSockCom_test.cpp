@@ -180,7 +180,9 @@ TEST(PingTest, UnresolvedHostsAndLoopback) {
     // are none and the ping fails with code 0.
     bool answered = link.Ping("127.0.0.1", 1000);
 #ifdef _WIN32
-    if (answered) EXPECT_LT(link.Reply().roundTripMs, 1000u);
+    if (answered) {
+        EXPECT_LT(link.Reply().roundTripMs, 1000u);
+    }
 #else
     EXPECT_FALSE(answered);
     EXPECT_EQ(link.LastError(), 0);

@@ -102,7 +102,9 @@ TEST_F(InterpreterTest, PageCommandEffects) {
         TearDown();
         SetUp();
         EXPECT_EQ(CommandEffects(Run(c.body)), c.effects);
-        if (c.holds) EXPECT_TRUE(c.holds(*session, settings));
+        if (c.holds) {
+            EXPECT_TRUE(c.holds(*session, settings));
+        }
     }
 }
 
