@@ -2,6 +2,7 @@
 #include <iterator>
 
 #include "app/MainWindow.h"
+#include "app/Win32WindowPort.h"
 #include "link/Session.h"
 #include "options/AdvisoryDialog.h"
 #include "options/PromptDialog.h"
@@ -158,7 +159,8 @@ void CMainWindow::OnPrompt() {
 }
 
 void CMainWindow::OnAnimation(WPARAM, LPARAM) {
-    // The lock animation shows the wait; without one there is nothing to run.
+    // The lock animation shows the wait; without one nothing runs.
+    if (port) port->SetAnimationRunning(false);
 }
 
 void CMainWindow::OnLockInput() {

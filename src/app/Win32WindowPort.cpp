@@ -33,6 +33,10 @@ constexpr DWORD kServeWaitMs = 20;
 intptr_t CWin32WindowPort::SendMsg(WindowHandle window, unsigned message, uintptr_t wParam,
                                    intptr_t lParam) {
     if (!window) return 0;
+    // Every record ends with a stop of the lock animation; sent across threads
+    // it costs a host round trip a good part of its time, and a stop of an
+    // animation that does not run has no effect.
+    if (message == UM_ANIMATION && lParam != 1 && !animationRunning) return 0;
     return SendMessageW(Hwnd(window), message, wParam, lParam);
 }
 

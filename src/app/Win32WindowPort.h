@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "platform/WindowPort.h"
 
 // The window work of the screen model and the interpreter, done with the
@@ -25,4 +27,12 @@ public:
     WindowHandle MakeFieldWindow(CField& field) override;
     void RaiseFieldWindow(CField& field) override;
     void CloseFieldWindow(CField& field) override;
+
+    // The main window thread says whether a lock animation runs after every
+    // start or stop, so that other threads can leave out stops that would
+    // change nothing.
+    void SetAnimationRunning(bool running) { animationRunning = running; }
+
+private:
+    std::atomic<bool> animationRunning{false};
 };
