@@ -7,7 +7,7 @@
 #include "screen/FieldList.h"
 
 // A field as a test describes it; the type byte 0x43 makes an entry field.
-struct CFieldSpec {
+struct CFieldDescription {
     int number;
     uint32_t row = 0;
     int column = 0;
@@ -16,11 +16,11 @@ struct CFieldSpec {
     uint8_t skipFocus = 0;
 };
 
-inline void AddFields(CFieldList& list, const std::vector<CFieldSpec>& specs) {
-    for (const CFieldSpec& spec : specs) {
-        CField* field = list.CreateField(spec.number, spec.row, spec.column, spec.length);
-        field->typeByte = spec.typeByte;
-        field->skipFocus = spec.skipFocus;
+inline void AddFields(CFieldList& list, const std::vector<CFieldDescription>& descriptions) {
+    for (const CFieldDescription& wanted : descriptions) {
+        CField* field = list.CreateField(wanted.number, wanted.row, wanted.column, wanted.length);
+        field->typeByte = wanted.typeByte;
+        field->skipFocus = wanted.skipFocus;
     }
 }
 
