@@ -5,6 +5,7 @@
 #include "app/Win32WindowPort.h"
 #include "link/Session.h"
 #include "options/AdvisoryDialog.h"
+#include "options/HostMessageDialog.h"
 #include "options/PromptDialog.h"
 #include "platform/AppMessages.h"
 #include "screen/Field.h"
@@ -63,7 +64,7 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnAdvisory(wParam, lParam);
             return 0;
         case UM_PROMPT:
-            OnPrompt();
+            OnPrompt(wParam, lParam);
             return 0;
         case UM_ANIMATION:
             OnAnimation(wParam, lParam);
@@ -135,27 +136,54 @@ void CMainWindow::OnFieldComplete(WPARAM field) {
 }
 
 void CMainWindow::OnAdvisory(WPARAM wParam, LPARAM field) {
-    if (!session) return;
+    CHostRequest request{UM_ADVISORY, wParam, field};
+    if (!session || TakeOverHostDialog(request)) return;
     SendMessageW(window, UM_UNLOCKINPUT, 0, 0);
     INT_PTR result = 0;
-    CSession& s = *session;
-    if (!RunDialog([&s](HWND owner) { return RunAdvisoryDialog(owner, s); }, result)) return;
-    if (wParam != 1) {
+    if (!RunHostDialog(request, RunAdvisoryDialog, result)) return;
+    if (request.wParam != 1) {
         SendMessageW(window, UM_LOCKINPUT, 0, 0);
         return;
     }
-    session->currentField = static_cast<int32_t>(field & 0xFFFF);
+    session->currentField = static_cast<int32_t>(request.lParam & 0xFFFF);
     session->ApplyFocus();
 }
 
-void CMainWindow::OnPrompt() {
-    if (!session || session->promptLength == -1) return;
+void CMainWindow::OnPrompt(WPARAM wParam, LPARAM lParam) {
+    CHostRequest request{UM_PROMPT, wParam, lParam};
+    if (!session || session->promptLength == -1 || TakeOverHostDialog(request)) return;
     SendMessageW(window, UM_UNLOCKINPUT, 0, 0);
     INT_PTR result = 0;
-    CSession& s = *session;
-    if (!RunDialog([&s](HWND owner) { return RunPromptDialog(owner, s); }, result)) return;
+    if (!RunHostDialog(request, RunPromptDialog, result)) return;
     SendMessageW(window, UM_LOCKINPUT, 0, 0);
     if (result == IDOK) session->SendPromptAnswer();
+}
+
+// At most one host dialog is open: each would otherwise open inside the one
+// before, without end, and a reset closes only the last. A request of the
+// kind on screen takes it over with the host's latest text; one of the other
+// kind closes it and comes again once it has gone.
+bool CMainWindow::TakeOverHostDialog(const CHostRequest& request) {
+    if (!hostRequest.message) return false;
+    HWND open = static_cast<HWND>(session->openDialog.load());
+    if (open && request.message == hostRequest.message) {
+        hostRequest = request;
+        RefreshHostMessageDialog(open);
+        return true;
+    }
+    session->CloseOpenDialog();
+    PostMessageW(window, request.message, request.wParam, request.lParam);
+    return true;
+}
+
+bool CMainWindow::RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CSession&),
+                                INT_PTR& result) {
+    hostRequest = request;
+    CSession& s = *session;
+    if (!RunDialog([&s, run](HWND owner) { return run(owner, s); }, result)) return false;
+    request = hostRequest;
+    hostRequest = CHostRequest();
+    return true;
 }
 
 void CMainWindow::OnAnimation(WPARAM, LPARAM) {

@@ -198,19 +198,33 @@ void CMainWindow::StartReconnectTimer() {
 void CMainWindow::LayoutFrame() {
     RECT area;
     GetClientRect(window, &area);
+    struct Layout {
+        HWND main;
+        RECT area;
+    } layout{window, area};
     EnumChildWindows(
         window,
         [](HWND child, LPARAM param) -> BOOL {
+            const Layout& l = *reinterpret_cast<const Layout*>(param);
+            // Field windows are shown and hidden by their fields: the host
+            // may have made one hidden.
+            if (GetParent(child) != l.main) return TRUE;
             wchar_t className[20];
             GetClassNameW(child, className, static_cast<int>(std::size(className)));
             if (lstrcmpW(className, L"VDKCPage") == 0) {
-                const RECT& r = *reinterpret_cast<const RECT*>(param);
-                MoveWindow(child, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+                MoveWindow(child, l.area.left, l.area.top, l.area.right - l.area.left,
+                           l.area.bottom - l.area.top, TRUE);
             }
             ShowWindow(child, SW_SHOW);
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&area));
+        reinterpret_cast<LPARAM>(&layout));
+    // A grid sized to the window changes with it: the fields follow at once.
+    SIZE size = {area.right, area.bottom};
+    if (gSettings->FontAutoSize() && (size.cx != laidOutSize.cx || size.cy != laidOutSize.cy)) {
+        SendMessageW(window, UM_RELAYOUT, 0, 0);
+    }
+    laidOutSize = size;
 }
 
 void CMainWindow::AttachMenu(bool adminMode) {

@@ -65,7 +65,18 @@ private:
     void OnMoveFocus(WPARAM direction);
     void OnFieldComplete(WPARAM field);
     void OnAdvisory(WPARAM wParam, LPARAM field);
-    void OnPrompt();
+    void OnPrompt(WPARAM wParam, LPARAM lParam);
+    // A host's request for the Advisory or the prompt, as it came.
+    struct CHostRequest {
+        UINT message = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+    };
+    // True when a host dialog is open already and has dealt with the request.
+    bool TakeOverHostDialog(const CHostRequest& request);
+    // Runs the dialog for the request; the request then holds the last one
+    // the dialog showed. False as for RunDialog.
+    bool RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CSession&), INT_PTR& result);
     void OnAnimation(WPARAM kind, LPARAM start);
     void OnLockInput();
     void OnUnlockInput();
@@ -80,6 +91,8 @@ private:
     std::unique_ptr<CWin32WindowPort> port;
     std::unique_ptr<CAppFrame> frame;
     std::unique_ptr<CSession> session;
+    CHostRequest hostRequest;   // message 0 while no host dialog is open
+    SIZE laidOutSize = {0, 0};  // the client size at the last frame layout
     int modalDepth = 0;
     bool destroyed = false;
 };

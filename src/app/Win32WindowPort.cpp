@@ -127,3 +127,7 @@ void CWin32WindowPort::CloseFieldWindow(CField& field) {
                      reinterpret_cast<LPARAM>(window));
     }
 }
+
+void CWin32WindowPort::UnbindFieldWindow(CField& field) {
+    SetWindowLongPtrW(Hwnd(field.fieldWindow), GWLP_USERDATA, 0);
+}

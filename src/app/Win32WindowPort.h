@@ -27,6 +27,7 @@ public:
     WindowHandle MakeFieldWindow(CField& field) override;
     void RaiseFieldWindow(CField& field) override;
     void CloseFieldWindow(CField& field) override;
+    void UnbindFieldWindow(CField& field) override;
 
     // The main window thread says whether a lock animation runs after every
     // start or stop, so that other threads can leave out stops that would

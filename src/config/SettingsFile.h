@@ -16,7 +16,7 @@ std::u16string SettingsFilePath(const std::u16string& folder);
 // when it cannot be opened.
 bool ReadSettingsFile(CSettings& settings);
 // Replaces the file with every key of the record; false when it cannot be
-// created.
+// created or written whole. The record keeps its values either way.
 bool WriteSettingsFile(const CSettings& settings);
 
 // The same on text: every key looked up on its own in the whole text.

@@ -60,8 +60,7 @@ void CSession::ConnectionThread() {
     std::string host = EncodeText(gSettings->HostName(), false);
     uint16_t hostPort = static_cast<uint16_t>(gSettings->HostPort());
 
-    // A stop before the socket exists could not close it, so look first.
-    if (!stopRequested && link.Connect(host.c_str(), hostPort)) {
+    if (link.Connect(host.c_str(), hostPort, &stopRequested)) {
         connectSecond = UtcSecond();
         Send("I");
         CRecordCutter cutter;

@@ -41,7 +41,8 @@ uint32_t WSockCom::Resolve(const char* host) {
     return LookUpHost(host);
 }
 
-bool WSockCom::Connect(const char* host, uint16_t port) {
+bool WSockCom::Connect(const char* host, uint16_t port, const std::atomic<int32_t>* stop) {
+    Close();
     SocketHandle s = OpenStreamSocket();
     if (s == kInvalidSocket) {
         lastError = LastSocketError();
@@ -49,9 +50,18 @@ bool WSockCom::Connect(const char* host, uint16_t port) {
     }
     SetResetOnClose(s);
     SetNoDelay(s);
-    hostAddress = Resolve(host);
-    if (hostAddress == 0 || !ConnectSocket(s, hostAddress, port)) {
-        lastError = LastSocketError();
+    // A blocking connect to a host that never answers lasts minutes, and
+    // closing the socket is the only way another thread can end it.
+    connecting = s;
+    // A stop made before the socket was stored could not close it.
+    bool stopped = stop && *stop;
+    hostAddress = stopped ? 0 : Resolve(host);
+    bool connected = hostAddress != 0 && ConnectSocket(s, hostAddress, port);
+    if (!connected && !stopped) lastError = LastSocketError();
+    // Close may have taken the socket meanwhile, and closed it.
+    SocketHandle expected = s;
+    if (!connecting.compare_exchange_strong(expected, kInvalidSocket)) return false;
+    if (!connected) {
         CloseSocket(s);
         return false;
     }
@@ -61,6 +71,11 @@ bool WSockCom::Connect(const char* host, uint16_t port) {
     if (!SendBufferSize(s, sendBuffer)) sendBuffer = kDefaultSendBuffer;
     pieceSize = std::min(sendBuffer, kLargestPiece);
     socket = s;
+    // A Close between taking the socket back and storing it found nothing.
+    if (stop && *stop) {
+        Close();
+        return false;
+    }
     return true;
 }
 
@@ -97,6 +112,8 @@ int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
 }
 
 bool WSockCom::Close() {
+    SocketHandle pending = connecting.exchange(kInvalidSocket);
+    if (pending != kInvalidSocket) CloseSocket(pending);
     SocketHandle s = socket.exchange(kInvalidSocket);
     if (s == kInvalidSocket) return true;
     if (CloseSocket(s)) return true;

@@ -20,8 +20,10 @@ public:
     WSockCom(const WSockCom&) = delete;
     WSockCom& operator=(const WSockCom&) = delete;
 
-    // host: a dotted IPv4 address or a host name.
-    bool Connect(const char* host, uint16_t port);
+    // host: a dotted IPv4 address or a host name. Close from another thread
+    // ends a connect that waits for a host that never answers; so does a
+    // stop flag already set when the socket is made.
+    bool Connect(const char* host, uint16_t port, const std::atomic<int32_t>* stop = nullptr);
     // The IPv4 address in network byte order, or 0.
     uint32_t Resolve(const char* host);
     // Sends one message; the text ends at its first NUL. Safe from several
@@ -48,11 +50,15 @@ public:
     std::u16string PingErrorText() const;
 
 private:
+    // The connected socket; invalid while a connect is under way, so that
+    // sends find no link until it is there.
     std::atomic<SocketHandle> socket{kInvalidSocket};
+    // The socket of a connect under way, where Close finds it.
+    std::atomic<SocketHandle> connecting{kInvalidSocket};
     std::atomic<int32_t> lastError{0};
     uint32_t hostAddress = 0;
     bool echoSent = false;  // the last ping got past resolving its host
-    int pieceSize = 2000;
+    std::atomic<int> pieceSize{2000};
     CEchoReply reply;  // the smaller of the send buffer and 2000
     std::mutex sendLock;
 };

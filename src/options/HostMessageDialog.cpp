@@ -13,26 +13,53 @@ struct CHostDialog {
     const CHostDialogKind& kind;
 };
 
+CHostDialog* BoundDialog(HWND dialog) {
+    return reinterpret_cast<CHostDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+void ShowHostText(HWND dialog, const CHostDialog& d) {
+    SetDlgItemTextW(dialog, d.kind.textControl, Wide(WithoutLeadingSpaces(d.session.dialogText)));
+    if (d.kind.opened) d.kind.opened(dialog, d.session);
+}
+
+// The session keeps the dialog only while it lives, so that a close it asks
+// for never reaches a window that has since taken over the handle.
+void Forget(HWND dialog, CSession& session) {
+    WindowHandle expected = dialog;
+    session.openDialog.compare_exchange_strong(expected, nullptr);
+}
+
+void OnInitDialog(HWND dialog, CHostDialog& d) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&d));
+    if (d.kind.beforeOpening) d.kind.beforeOpening(dialog, d.session);
+    CentreDialog(dialog);
+    d.session.openDialog = dialog;
+    ShowHostText(dialog, d);
+}
+
+void OnEnd(HWND dialog, CHostDialog& d, WORD command) {
+    Forget(dialog, d.session);
+    if (d.kind.closing) d.kind.closing(dialog, d.session);
+    EndDialog(dialog, command);
+    if (d.kind.ended) d.kind.ended(d.session);
+}
+
 INT_PTR CALLBACK HostMessageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto& d = *reinterpret_cast<CHostDialog*>(lParam);
-        if (d.kind.beforeOpening) d.kind.beforeOpening(dialog, d.session);
-        CentreDialog(dialog);
-        d.session.openDialog = dialog;
-        SetDlgItemTextW(dialog, d.kind.textControl,
-                        Wide(WithoutLeadingSpaces(d.session.dialogText)));
-        if (d.kind.opened) d.kind.opened(dialog, d.session);
+        OnInitDialog(dialog, *reinterpret_cast<CHostDialog*>(lParam));
         return TRUE;
+    }
+    CHostDialog* d = BoundDialog(dialog);
+    if (!d) return FALSE;
+    if (message == WM_DESTROY) {
+        // Also when the dialog goes without OK or Cancel, with its owner.
+        Forget(dialog, d->session);
+        return FALSE;
     }
     if (message != WM_COMMAND || (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)) {
         return FALSE;
     }
-    auto& d = *reinterpret_cast<CHostDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    d.session.openDialog = nullptr;
-    if (d.kind.closing) d.kind.closing(dialog, d.session);
-    EndDialog(dialog, LOWORD(wParam));
-    if (d.kind.ended) d.kind.ended(d.session);
+    OnEnd(dialog, *d, LOWORD(wParam));
     return TRUE;
 }
 
@@ -42,4 +69,8 @@ INT_PTR RunHostMessageDialog(HWND owner, CSession& session, const CHostDialogKin
     CHostDialog d{session, kind};
     return DialogBoxParamW(gInstance, MAKEINTRESOURCEW(kind.resource), owner, HostMessageProc,
                            reinterpret_cast<LPARAM>(&d));
+}
+
+void RefreshHostMessageDialog(HWND dialog) {
+    if (const CHostDialog* d = BoundDialog(dialog)) ShowHostText(dialog, *d);
 }

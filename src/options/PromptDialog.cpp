@@ -1,5 +1,7 @@
 #include "options/PromptDialog.h"
 
+#include <algorithm>
+
 #include "link/Session.h"
 #include "options/DialogControls.h"
 #include "options/HostMessageDialog.h"
@@ -7,17 +9,27 @@
 
 namespace {
 
+// What the host's answer length leaves room for: a length of 0 or below
+// carries no answer.
+int AnswerRoom(const CSession& session) {
+    return std::max(session.promptLength, 0);
+}
+
 // The answer is kept after Cancel too; only OK sends it.
 const CHostDialogKind kPrompt = {
     IDD_PROMPT,
     IDC_PROMPT_TEXT,
     nullptr,
     [](HWND dialog, CSession& session) {
-        SendDlgItemMessageW(dialog, IDC_PROMPT_ANSWER, EM_LIMITTEXT, session.promptLength, 0);
+        int room = AnswerRoom(session);
+        // A limit of 0 would mean no limit at all, so an edit that may take
+        // nothing is made read-only instead.
+        SendDlgItemMessageW(dialog, IDC_PROMPT_ANSWER, EM_SETREADONLY, room == 0, 0);
+        SendDlgItemMessageW(dialog, IDC_PROMPT_ANSWER, EM_LIMITTEXT, std::max(room, 1), 0);
     },
     [](HWND dialog, CSession& session) {
         session.answerText = DialogItemText(dialog, IDC_PROMPT_ANSWER)
-                                 .substr(0, static_cast<size_t>(session.promptLength));
+                                 .substr(0, static_cast<size_t>(AnswerRoom(session)));
     },
     nullptr,
 };

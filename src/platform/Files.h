@@ -7,7 +7,8 @@
 
 // False when the file does not exist or cannot be opened.
 bool ReadWholeFile(const std::u16string& path, std::string& bytes);
-// Creates or replaces the file; false when it cannot be created.
+// Creates or replaces the file; false when it cannot be created or not
+// every byte reached it.
 bool WriteWholeFile(const std::u16string& path, const std::string& bytes);
 // The folder of the running program, without a trailing separator, and the
 // separator that joins a file name to it.

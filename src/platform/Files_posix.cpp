@@ -34,9 +34,10 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
 bool WriteWholeFile(const std::u16string& path, const std::string& bytes) {
     FilePtr file(std::fopen(NativePath(path).c_str(), "wb"));
     if (!file) return false;
-    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
-    std::fflush(file.get());
-    return true;
+    bool whole = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    whole = std::fflush(file.get()) == 0 && whole;
+    // Closing is where a full disk may show itself last.
+    return std::fclose(file.release()) == 0 && whole;
 }
 
 std::u16string ProgramFolder() {

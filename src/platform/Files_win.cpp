@@ -51,9 +51,10 @@ bool WriteWholeFile(const std::u16string& path, const std::string& bytes) {
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) return false;
     DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    FlushFileBuffers(file.Get());
-    return true;
+    bool whole =
+        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    return FlushFileBuffers(file.Get()) && whole;
 }
 
 std::u16string ProgramFolder() {

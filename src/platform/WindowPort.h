@@ -52,4 +52,6 @@ public:
     virtual void RaiseFieldWindow(CField& field) = 0;
     // Hides and unbinds the field's live window and has the page window close it.
     virtual void CloseFieldWindow(CField& field) = 0;
+    // Clears the field window's link to its field record, which is about to go.
+    virtual void UnbindFieldWindow(CField& field) = 0;
 };

@@ -1,5 +1,7 @@
 #include "screen/PageList.h"
 
+#include "screen/Field.h"
+
 void CPageList::Create(int count, WindowHandle parent) {
     for (int number = 0; number < count; ++number) {
         pages.push_back(std::make_unique<CPage>(number, port));
@@ -36,9 +38,14 @@ void CPageList::ClearAllPages() {
 }
 
 void CPageList::DestroyWindows() {
-    for (std::unique_ptr<CPage>& page : pages) {
+    // Every window lets go of its record before any is hidden or any page
+    // freed: hiding a focused entry field reports its completion to the main
+    // window, which would look the current page up in this list.
+    for (const std::unique_ptr<CPage>& page : pages) {
+        for (CField* field = page->fields.Head(); field; field = field->next) {
+            if (field->fieldWindow) port.UnbindFieldWindow(*field);
+        }
         if (page->pageWindow) port.UnbindPageWindow(*page);
-        page.reset();
     }
     pages.clear();
 }

@@ -24,7 +24,7 @@ public:
     // Has the page window make the windows of new and changed fields.
     void RefreshPage(int number);
     void ClearAllPages();
-    // Unbinds every page window from its page and frees the pages.
+    // Unbinds every page and field window from its record, then frees the pages.
     void DestroyWindows();
 
 private:

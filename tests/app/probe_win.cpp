@@ -1,6 +1,7 @@
 // A test tool that looks at and pokes the terminal's windows from another
 // process in the same Wine prefix, where there is no window manager to do it.
 //   probe exists TITLE               exit 0 when a top-level window has TITLE
+//   probe count TITLE                prints how many top-level windows have TITLE
 //   probe style TITLE                prints the window style in hex
 //   probe rect TITLE                 prints left top width height
 //   probe move TITLE X Y W H         moves and sizes the window
@@ -62,10 +63,29 @@ int PutOnClipboard(const wchar_t* text) {
     return put ? 0 : 1;
 }
 
+struct CTitleCount {
+    const wchar_t* title;
+    int count;
+};
+
+BOOL CALLBACK CountTitle(HWND window, LPARAM param) {
+    auto& c = *reinterpret_cast<CTitleCount*>(param);
+    wchar_t title[256] = L"";
+    GetWindowTextW(window, title, 256);
+    if (std::wcscmp(title, c.title) == 0) ++c.count;
+    return TRUE;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 3) return 64;
     std::wstring command = argv[1];
     if (command == L"clip" && argc == 4) return PutOnClipboard(argv[3]);
+    if (command == L"count") {
+        CTitleCount c{argv[2], 0};
+        EnumWindows(CountTitle, reinterpret_cast<LPARAM>(&c));
+        std::printf("%d\n", c.count);
+        return 0;
+    }
     HWND window = FindWindowW(nullptr, argv[2]);
     if (!window) return 2;
     if (command == L"exists") return 0;

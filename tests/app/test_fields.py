@@ -197,6 +197,24 @@ class HostChangeTest(FieldTest):
         self.assertGreater(after[2]["rect"][2], before[2]["rect"][2])
 
 
+    def test_a_hidden_field_stays_hidden_when_the_window_moves(self):
+        self.run_terminal(b"s0E" + fixed(1, 0, 0, b"Hello") + entry(2, 1, 8) +
+                          entry(3, 2, 8, attribute=b"B") + b"d0o2")
+        self.assertFalse(field_window(3)["visible"])
+        self.assertEqual(probe("move", TITLE, 40, 50, 520, 380)[0], 0)
+        self.assertTrue(wait_until(lambda: probe("rect", TITLE)[1] == "40 50 520 380"))
+        self.assertFalse(field_window(3)["visible"])
+        self.assertTrue(field_window(2)["visible"])
+
+    def test_fields_follow_the_window_size_with_font_auto_size(self):
+        self.run_terminal(self.PAGE, fontautosize="true")
+        before = field_window(3)["rect"]
+        self.assertEqual(probe("move", TITLE, 20, 20, 800, 600)[0], 0)
+        self.assertTrue(wait_until(lambda: field_window(3)["rect"][2] > before[2], timeout=10))
+        self.assertEqual(probe("move", TITLE, 20, 20, 400, 300)[0], 0)
+        self.assertTrue(wait_until(lambda: field_window(3)["rect"][2] < before[2], timeout=10))
+
+
 class ClockTest(FieldTest):
     def test_time_field_blinks_its_colon(self):
         # A system field (type "B") of five cells shows the time as HH:MM.

@@ -16,7 +16,7 @@ UM_GETINPUTSTATE = 3052
 WS_CAPTION = 0x00C00000
 IDOK, IDCANCEL = 1, 2
 ID_EXIT, ID_ABOUT, ID_HOST = 101, 32771, 32789
-ID_PING, ID_PING_RESULT, ID_HOSTNAME = 1069, 1070, 1066
+ID_PING, ID_PING_RESULT, ID_HOSTNAME, ID_HOSTPORT = 1069, 1070, 1066, 1067
 
 
 def settings(port, **extra):
@@ -210,6 +210,48 @@ class WindowTest(TerminalTest):
         self.assertEqual(self.terminal.settings()["hostport"], str(self.host.port))
 
 
+    def test_exit_while_connecting_to_a_host_that_never_answers(self):
+        # A listener whose accept queue is full: a connect to it gets no answer.
+        silent = socket.socket()
+        silent.bind(("127.0.0.1", 0))
+        silent.listen(0)
+        queued = socket.create_connection(silent.getsockname())
+        try:
+            self.start(hostport=silent.getsockname()[1])
+            self.assertTrue(self.terminal.wait_window())
+            time.sleep(2)  # well inside the connect
+
+            # A new host in Host Options: the session that waits ends at once.
+            self.terminal.command(ID_HOST)
+            self.assertTrue(self.terminal.wait_window("Host Options"))
+            probe("settext", "Host Options", ID_HOSTPORT, self.host.port)
+            probe("post", "Host Options", WM_COMMAND, IDOK, 0)
+            asked = time.monotonic()
+            self.connect()
+            self.assertLess(time.monotonic() - asked, 10)
+
+            # Back to the host that never answers, and File, Exit meanwhile.
+            self.terminal.command(ID_HOST)
+            self.assertTrue(self.terminal.wait_window("Host Options"))
+            probe("settext", "Host Options", ID_HOSTPORT, silent.getsockname()[1])
+            probe("post", "Host Options", WM_COMMAND, IDOK, 0)
+            self.host.expect_end()
+            time.sleep(2)  # well inside the connect
+            os.remove(self.terminal.settings_path)
+
+            self.terminal.command(ID_EXIT)
+            asked = time.monotonic()
+            code = self.terminal.wait_exit()
+            took = time.monotonic() - asked
+            self.assertEqual(code, 0)
+            self.assertLess(took, 2.0)
+            self.assertEqual(self.terminal.settings()["hostport"],
+                             str(silent.getsockname()[1]))
+        finally:
+            queued.close()
+            silent.close()
+
+
 class FirstStartTest(TerminalTest):
     def test_first_start_asks_for_the_host_in_admin_mode(self):
         self.terminal = Terminal("first_start").start()
@@ -280,6 +322,46 @@ class DialogTest(TerminalTest):
         screenshot("prompt")
         probe("post", "Hey You", WM_COMMAND, IDOK, 0)
         self.host.expect(b"12R?" + bytes([48 + 8]) + b"DAMAGED ")
+
+    def test_a_prompt_without_room_sends_no_answer(self):
+        self.start()
+        self.connect()
+        question = b"Anything?"
+        for length in (b"0", b"."):  # 0 and -2 (-1 asks for no prompt)
+            with self.subTest(length=length):
+                self.host.send(b"Hs0Ef1005Helloi210C@8d0o2h" + length + bytes(
+                    [48 + len(question)]) + question)
+                self.host.expect(b"12H")
+                self.assertTrue(self.terminal.wait_window("Hey You"))
+                probe("settext", "Hey You", 1001, "TOO MUCH")
+                probe("post", "Hey You", WM_COMMAND, IDOK, 0)
+                self.host.expect(b"12R?0")
+
+    def test_one_host_dialog_at_a_time(self):
+        self.start()
+        self.connect()
+        self.host.send(b"Hs0Ef1005Helloi210C@8d0o2")
+        self.host.expect(b"12H")
+        for n in range(5):
+            text = b"Message %d" % n
+            self.host.send(b"Ha2" + bytes([48 + len(text)]) + text)
+            self.host.expect(b"12H")
+        self.assertTrue(wait_until(lambda: self.dialog_text("Advisory", 1000) == "Message 4"))
+        self.assertEqual(probe("count", "Advisory")[1], "1")
+        screenshot("one-advisory")
+
+        # A prompt closes the Advisory and takes its place.
+        self.host.send(b"Hh8" + bytes([48 + 4]) + b"Why?")
+        self.host.expect(b"12H")
+        self.assertTrue(self.terminal.wait_window("Hey You"))
+        self.assertTrue(wait_until(lambda: not window_exists("Advisory")))
+        self.assertEqual(probe("count", "Hey You")[1], "1")
+
+        # The host's reset closes the one dialog there is.
+        self.host.send(b"I")
+        self.host.expect(b"")
+        self.assertTrue(wait_until(lambda: not window_exists("Hey You")))
+        self.assertEqual(probe("count", "Advisory")[1], "0")
 
 
 if __name__ == "__main__":

@@ -139,6 +139,14 @@ TEST(SettingsFileTest, WriteThenReadGivesEveryValueBack) {
     EXPECT_FALSE(ReadSettingsFile(missing));
     EXPECT_EQ(missing.HostPort(), 1234);
     EXPECT_FALSE(WriteSettingsFile(missing));
+
+    // A file that opens but takes no byte: the failure is reported.
+#ifdef _WIN32
+    CSettings full(u"Z:\\dev\\full");
+#else
+    CSettings full(u"/dev/full");
+#endif
+    EXPECT_FALSE(WriteSettingsFile(full));
 }
 
 }  // namespace

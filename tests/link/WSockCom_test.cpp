@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -120,6 +122,42 @@ TEST(WSockComTest, ConnectFailures) {
     EXPECT_FALSE(link.Connect("127.0.0.1", port));
     EXPECT_NE(link.LastError(), 0);
     EXPECT_TRUE(link.Close());
+}
+
+// A host that never answers keeps a connect waiting for minutes; closing
+// the link from another thread ends it at once, also when the close came
+// just before the connect began.
+TEST(WSockComTest, CloseEndsAConnectThatWaits) {
+    CLoopbackPeer silent(0);
+    ASSERT_TRUE(silent.Listening());
+    ASSERT_TRUE(silent.FillAcceptQueue());
+    struct Attempt {
+        WSockCom link;
+        std::atomic<int32_t> stop{0};
+        std::promise<bool> connected;
+    };
+    for (bool stopFirst : {false, true}) {
+        SCOPED_TRACE(stopFirst ? "stopped before" : "closed during");
+        // Left to leak if the connect never returns, so that the test fails
+        // instead of freeing what the connecting thread still uses.
+        auto* attempt = new Attempt;
+        attempt->stop = stopFirst ? 1 : 0;
+        std::future<bool> result = attempt->connected.get_future();
+        std::thread connecting([attempt, port = silent.Port()] {
+            attempt->connected.set_value(attempt->link.Connect("127.0.0.1", port, &attempt->stop));
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        auto closed = std::chrono::steady_clock::now();
+        attempt->link.Close();
+        if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            connecting.detach();
+            FAIL() << "the connect went on after Close";
+        }
+        EXPECT_FALSE(result.get());
+        EXPECT_LT(std::chrono::steady_clock::now() - closed, std::chrono::seconds(5));
+        connecting.join();
+        delete attempt;
+    }
 }
 
 // Whole messages from several threads never interleave on the wire.

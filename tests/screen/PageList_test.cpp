@@ -96,13 +96,17 @@ TEST_F(PageListTest, ClearAllPagesClosesFieldWindows) {
     EXPECT_EQ(pages.Count(), 2);
 }
 
-TEST_F(PageListTest, DestroyWindowsUnbindsThenClosesFields) {
+// Closing a focused field's window reaches the main window, which must find
+// no window still bound to a record of the pages being freed.
+TEST_F(PageListTest, DestroyWindowsUnbindsEveryWindowBeforeClosingAny) {
     pages.Create(2, mainWindow);
     AddWindowedFields(pages, port);
     pages.DestroyWindows();
-    EXPECT_EQ(port.Events(),
-              (Events{"unbind page0", "close field1", "close field2", "close field3",
-                      "unbind page1", "close field11", "close field12", "close field13"}));
+    EXPECT_EQ(
+        port.Events(),
+        (Events{"unbind field1", "unbind field2", "unbind field3", "unbind page0", "unbind field11",
+                "unbind field12", "unbind field13", "unbind page1", "close field1", "close field2",
+                "close field3", "close field11", "close field12", "close field13"}));
     EXPECT_EQ(pages.Count(), 0);
     EXPECT_EQ(pages.FindPage(0), nullptr);
 }

@@ -31,7 +31,7 @@ bool Readable(intptr_t s, int timeoutSeconds) {
 
 }  // namespace
 
-CLoopbackPeer::CLoopbackPeer() {
+CLoopbackPeer::CLoopbackPeer(int backlog) {
     // Winsock counts its starts: the peer's own keeps it up while it lives.
     StartSockets();
     intptr_t s = static_cast<intptr_t>(socket(AF_INET, SOCK_STREAM, 0));
@@ -40,7 +40,8 @@ CLoopbackPeer::CLoopbackPeer() {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(s, 4) != 0 ||
+    if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(s, backlog) != 0 ||
         getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         closesocket(s);
         return;
@@ -51,6 +52,7 @@ CLoopbackPeer::CLoopbackPeer() {
 
 CLoopbackPeer::~CLoopbackPeer() {
     Close();
+    if (queued != kNone) closesocket(queued);
     if (listener != kNone) closesocket(listener);
     StopSockets();
 }
@@ -67,12 +69,28 @@ bool CLoopbackPeer::Accept(int timeoutSeconds) {
     return true;
 }
 
+bool CLoopbackPeer::FillAcceptQueue() {
+    if (listener == kNone || queued != kNone) return false;
+    intptr_t s = static_cast<intptr_t>(socket(AF_INET, SOCK_STREAM, 0));
+    if (s < 0) return false;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        closesocket(s);
+        return false;
+    }
+    queued = s;
+    return true;
+}
+
 bool CLoopbackPeer::Write(const std::string& bytes) {
     size_t at = 0;
     while (connection != kNone && at < bytes.size()) {
         // A terminal that has hung up must fail the write, not kill the test.
-        int sent = send(connection, bytes.data() + at, static_cast<int>(bytes.size() - at),
-                        MSG_NOSIGNAL);
+        int sent =
+            send(connection, bytes.data() + at, static_cast<int>(bytes.size() - at), MSG_NOSIGNAL);
         if (sent <= 0) return false;
         at += static_cast<size_t>(sent);
     }

@@ -8,7 +8,8 @@
 // and reads with time-outs. Blocking calls, one thread.
 class CLoopbackPeer {
 public:
-    CLoopbackPeer();
+    // backlog: how many connections the listener queues before accepting.
+    explicit CLoopbackPeer(int backlog = 4);
     ~CLoopbackPeer();
     CLoopbackPeer(const CLoopbackPeer&) = delete;
     CLoopbackPeer& operator=(const CLoopbackPeer&) = delete;
@@ -16,6 +17,10 @@ public:
     bool Listening() const { return listener != kNone; }
     uint16_t Port() const { return port; }
     bool Accept(int timeoutSeconds = 30);
+    // With backlog 0: queues one connection of the peer's own that is never
+    // accepted, so the queue is full and a connect to the peer waits
+    // without an answer, as to a host that never answers.
+    bool FillAcceptQueue();
     bool Write(const std::string& bytes);
     // Reads until the bytes so far hold count bytes; returns what was read
     // (shorter after a time-out or the end of the connection).
@@ -37,6 +42,7 @@ private:
 
     intptr_t listener = kNone;
     intptr_t connection = kNone;
+    intptr_t queued = kNone;  // FillAcceptQueue's connection
     uint16_t port = 0;
     std::string pending;  // read from the socket, not yet taken from pendingAt on
     size_t pendingAt = 0;

@@ -168,6 +168,10 @@ void CRecordingPort::CloseFieldWindow(CField& field) {
     if (Count()) Record("close " + NameOf(field.fieldWindow));
 }
 
+void CRecordingPort::UnbindFieldWindow(CField& field) {
+    if (Count()) Record("unbind " + NameOf(field.fieldWindow));
+}
+
 WindowHandle CRecordingPort::NewHandle() {
     // Distinct, non-null and 16-aligned, so no odd parameter is taken for one.
     return reinterpret_cast<WindowHandle>(0x100000 + 16 * ++handlesMade);

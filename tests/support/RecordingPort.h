@@ -56,6 +56,7 @@ public:
     WindowHandle MakeFieldWindow(CField& field) override;
     void RaiseFieldWindow(CField& field) override;
     void CloseFieldWindow(CField& field) override;
+    void UnbindFieldWindow(CField& field) override;
 
 private:
     WindowHandle NewHandle();
