@@ -1,6 +1,5 @@
 #include "fields/EntryEditor.h"
 
-#include <algorithm>
 #include <string>
 
 #include "config/Settings.h"
@@ -71,8 +70,7 @@ void CEntryEditor::KeyDown(const CKeyPress& key) {
         return;
     }
     if (field.attrFlag4) return;
-    const std::u16string& text = field.text.Get();
-    int length = static_cast<int>(text.size());
+    int length = field.text.Length();
     switch (key.virtualKey) {
         case kClearKey:
             field.text.Clear();
@@ -92,12 +90,7 @@ void CEntryEditor::KeyDown(const CKeyPress& key) {
             if (field.caretIndex < length) ++field.caretIndex;
             break;
         case kDeleteKey:
-            if (field.caretIndex < length) {
-                std::u16string shorter = text;
-                shorter.erase(static_cast<size_t>(field.caretIndex), 1);
-                field.text.Set(shorter);
-                field.modified = 1;
-            }
+            if (field.text.Erase(field.caretIndex)) field.modified = 1;
             break;
         default:
             return;
@@ -123,9 +116,7 @@ void CEntryEditor::Character(char16_t code, bool fromPort, const CKeyPress& modi
         switch (code) {
             case 8:
                 if (field.caretIndex > 0) {
-                    std::u16string shorter = field.text.Get();
-                    shorter.erase(static_cast<size_t>(--field.caretIndex), 1);
-                    field.text.Set(shorter);
+                    field.text.Erase(--field.caretIndex);
                     field.modified = 1;
                     Edited();
                 }
@@ -161,16 +152,12 @@ void CEntryEditor::Insert(char16_t code) {
     }
     if (settings.UpperCaseInputMode() && code >= u'a' && code <= u'z') code -= u'a' - u'A';
     if (field.text.IsNull()) field.text.Allocate(field.maxLength);
-    std::u16string text = field.text.Get();
-    int room = std::min(field.maxLength, field.text.Capacity());
-    if (static_cast<int>(text.size()) >= room) return;
-    size_t at = std::min(static_cast<size_t>(std::max(field.caretIndex, 0)), text.size());
-    text.insert(at, 1, code);
-    field.text.Set(text);
+    int at = field.text.Insert(field.caretIndex, code, field.maxLength);
+    if (at < 0) return;
     field.modified = 1;
-    field.caretIndex = static_cast<int32_t>(at) + 1;
+    field.caretIndex = at + 1;
     Edited();
-    int length = static_cast<int>(field.text.Get().size());
+    int length = field.text.Length();
     if (field.hasCaret && length == field.maxLength && field.caretIndex == field.maxLength) {
         if ((field.typeByte & kCompleteOnLeave) && !field.completing) {
             SendComplete();

@@ -27,62 +27,101 @@ int Extent(HDC dc, const std::wstring& text, int n) {
     return size.cx;
 }
 
+// A rectangle from the origin with a one-pixel line of one colour, filled
+// with another.
+void LinedBox(HDC dc, int right, int bottom, uint32_t line, uint32_t fill) {
+    CPen pen(CreatePen(PS_SOLID, 1, Rgb(line)));
+    CBrush brush(CreateSolidBrush(Rgb(fill)));
+    CSelection penSelected(dc, pen.Get());
+    CSelection brushSelected(dc, brush.Get());
+    Rectangle(dc, 0, 0, right, bottom);
+}
+
+// The part of the frame that the stretched copy to the window reads for the
+// reached part of the window: the copy maps the grid width onto W + 1
+// columns. Two columns more on each side allow for its rounding.
+bool FrameArea(const RECT& reached, int gridWidth, int W, int H, RECT& area) {
+    RECT needed = {MulDiv(reached.left, gridWidth, W + 1) - 2, reached.top,
+                   MulDiv(reached.right, gridWidth, W + 1) + 2, reached.bottom};
+    RECT frame = {0, 0, W, H};
+    return IntersectRect(&area, &needed, &frame) != FALSE;
+}
+
+// The part of the text image that lands in the given part of the frame: the
+// box inside the frame's line shows the image from the placement's source x.
+bool ImageArea(const RECT& frameArea, const CEntryPlacement& place, int W, int H, int imageWidth,
+               RECT& area) {
+    RECT box = {place.destX, 1, place.destX + W - 2, H - 1};
+    RECT inBox;
+    if (!IntersectRect(&inBox, &frameArea, &box)) return false;
+    OffsetRect(&inBox, place.sourceX - place.destX, -1);
+    RECT image = {0, 0, imageWidth, H - 2};
+    return IntersectRect(&area, &inBox, &image) != FALSE;
+}
+
+// The text image: the background and all of the shown text on it.
+void DrawTextImage(HDC dc, const CField& field, HFONT font, const std::wstring& shown,
+                   const CEntryLook& look, int W, int H) {
+    LinedBox(dc, field.textImageWidth - 3, H - 2, look.back, look.back);
+    CSelection fontSelected(dc, font);
+    SetTextColor(dc, Rgb(look.text));
+    SetBkMode(dc, TRANSPARENT);
+    int length = static_cast<int>(shown.size());
+    if (field.typeByte & kPasswordEntry) {
+        RECT area = {0, 0, W, H - 2};
+        DrawTextW(dc, shown.c_str(), length, &area, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+    } else {
+        RECT area = {0, 0, field.textImageWidth, H - 2};
+        UINT align = field.displayLength == 1 ? DT_CENTER : DT_LEFT;
+        DrawTextW(dc, shown.c_str(), length, &area,
+                  DT_SINGLELINE | DT_NOCLIP | DT_VCENTER | DT_BOTTOM | align);
+    }
+}
+
 // Paints the field into target and returns the caret's x. The text is drawn
 // into an image wider than the box, of which the part around the caret is
-// shown.
+// shown. Frame and image are buffered only as far as they reach the window:
+// a field can be far wider than the screen.
 int PaintEntry(HWND window, HDC target, CField& field, bool placeCaret) {
     RECT client;
     GetClientRect(window, &client);
     const int W = client.right, H = client.bottom;
     const CSettings& s = *gSettings;
-    int length = static_cast<int>(field.text.Get().size());
+    // One copy for the whole paint: the host may change the text meanwhile.
+    std::u16string text = field.text.Get();
+    int length = static_cast<int>(text.size());
     field.textImageWidth = EntryTextImageWidth(length, static_cast<int>(field.displayLength),
                                                s.CellWidth(), s.CharacterCellAdditionalWidth());
-    CMemoryCanvas frame(target, W, H);
-    CMemoryCanvas image(target, field.textImageWidth, H - 2);
-    if (!frame || !image) return 2;
-
-    CEntryLook look = EntryLook(field, s, GetFocus() == window);
-    {
-        CPen pen(CreatePen(PS_SOLID, 1, Rgb(look.frame)));
-        CBrush brush(CreateSolidBrush(Rgb(look.back)));
-        CSelection penSelected(frame.Dc(), pen.Get());
-        CSelection brushSelected(frame.Dc(), brush.Get());
-        Rectangle(frame.Dc(), 0, 0, W, H);
-    }
-    {
-        CPen pen(CreatePen(PS_SOLID, 1, Rgb(look.back)));
-        CBrush brush(CreateSolidBrush(Rgb(look.back)));
-        CSelection penSelected(image.Dc(), pen.Get());
-        CSelection brushSelected(image.Dc(), brush.Get());
-        Rectangle(image.Dc(), 0, 0, field.textImageWidth - 3, H - 2);
-    }
     CFont font(CreateFieldFont(VideoStyle(field) == kBoldVideo));
-    CSelection fontSelected(image.Dc(), font.Get());
-    SetTextColor(image.Dc(), Rgb(look.text));
-    SetBkMode(image.Dc(), TRANSPARENT);
-
     bool password = field.typeByte & kPasswordEntry;
-    std::wstring shown = password ? std::wstring(static_cast<size_t>(length), L'*')
-                                  : std::wstring(Wide(field.text.Get()));
+    std::wstring shown =
+        password ? std::wstring(static_cast<size_t>(length), L'*') : std::wstring(Wide(text));
     if (password && placeCaret && field.freshFocus) field.caretIndex = 0;
-    int T = Extent(image.Dc(), shown, length);
-    int C = Extent(image.Dc(), shown, field.caretIndex);
     CEntryPlacement place;
-    if (password) {
-        RECT area = {0, 0, W, H - 2};
-        DrawTextW(image.Dc(), shown.c_str(), length, &area, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
-        place = {0, 1, ClampEntryCaret(C, W)};
-        field.caretX = place.caretX;
-    } else {
-        RECT area = {0, 0, field.textImageWidth, H - 2};
-        UINT align = field.displayLength == 1 ? DT_CENTER : DT_LEFT;
-        DrawTextW(image.Dc(), shown.c_str(), length, &area,
-                  DT_SINGLELINE | DT_NOCLIP | DT_VCENTER | DT_BOTTOM | align);
-        place = PlaceEntryText(T, C, W, field.typeByte & kRightAligned);
+    {
+        CSelection fontSelected(target, font.Get());
+        int T = Extent(target, shown, length);
+        int C = Extent(target, shown, field.caretIndex);
+        place = password ? CEntryPlacement{0, 1, ClampEntryCaret(C, W)}
+                         : PlaceEntryText(T, C, W, field.typeByte & kRightAligned);
     }
-    BitBlt(frame.Dc(), place.destX, 1, W - 2, H - 2, image.Dc(), place.sourceX, 0, SRCCOPY);
+    if (password) field.caretX = place.caretX;
+
     int gridWidth = static_cast<int>(field.displayLength) * s.CellWidth() + 1;
+    RECT reached, frameArea, imageArea;
+    if (!ReachedArea(target, client, reached) || !FrameArea(reached, gridWidth, W, H, frameArea)) {
+        return place.caretX;
+    }
+    CMemoryCanvas frame(target, frameArea);
+    if (!frame) return place.caretX;
+    CEntryLook look = EntryLook(field, s, GetFocus() == window);
+    LinedBox(frame.Dc(), W, H, look.frame, look.back);
+    if (ImageArea(frameArea, place, W, H, field.textImageWidth, imageArea)) {
+        CMemoryCanvas image(target, imageArea);
+        if (!image) return place.caretX;
+        DrawTextImage(image.Dc(), field, font.Get(), shown, look, W, H);
+        BitBlt(frame.Dc(), place.destX, 1, W - 2, H - 2, image.Dc(), place.sourceX, 0, SRCCOPY);
+    }
     StretchBlt(target, 0, 0, W + 1, H, frame.Dc(), 0, 0, gridWidth, H, SRCCOPY);
     return place.caretX;
 }

@@ -25,7 +25,7 @@ void PaintFixed(HDC dc, const CField& field, int width, int height) {
     int cell = cells ? width / cells : 0;
     RECT area = {1, 1, cells * cell, height - 2};
     UINT align = field.optionM ? DT_CENTER : (field.typeByte & kRightAligned) ? DT_RIGHT : DT_LEFT;
-    const std::u16string& text = field.text.Get();
+    std::u16string text = field.text.Get();
     DrawFieldText(dc, field, Wide(text), static_cast<int>(text.size()), area,
                   DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | align, look.text);
 }

@@ -39,7 +39,7 @@ void UpdateClockText(CField& field) {
 // One character a cell; the cells run out at the right edge, after which the
 // characters are right-aligned in theirs.
 void DrawCells(HDC dc, const CField& field, int width, int height, uint32_t colour) {
-    const std::u16string& text = field.text.Get();
+    std::u16string text = field.text.Get();
     int cells = static_cast<int>(field.displayLength);
     if (cells == 0) return;
     int cell = width / cells;

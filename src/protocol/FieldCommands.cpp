@@ -1,6 +1,7 @@
 #include "protocol/FieldCommands.h"
 
 #include <algorithm>
+#include <string>
 
 #include "link/Session.h"
 #include "platform/AppMessages.h"
@@ -36,10 +37,11 @@ CField* CFieldCommands::CreateField(int number, int row, int column, int length)
 }
 
 void CFieldCommands::SendToSerialPort(const CField& field) const {
-    if (!field.skipFocus || field.Class() != kFixedField || field.text.IsEmpty()) return;
+    if (!field.skipFocus || field.Class() != kFixedField) return;
+    std::u16string text = field.text.Get();
     WindowHandle receiver = field.page->parentWindow;
-    if (!receiver) return;
-    in.session.port.SendBytes(receiver, UM_SERIALOUT, EncodeText(field.text.Get(), false));
+    if (text.empty() || !receiver) return;
+    in.session.port.SendBytes(receiver, UM_SERIALOUT, EncodeText(text, false));
 }
 
 void CFieldCommands::DefineField() {
@@ -147,16 +149,7 @@ void CFieldCommands::CopyText() {
 
     size_t n = std::min(from->displayLength, to->displayLength);
     n = std::min(n, static_cast<size_t>(std::max(to->maxLength, 0)));
-    const std::u16string& source = from->text.Get();
-    const std::u16string& target = to->text.Get();
-    std::u16string copied;
-    if (source.size() < n) {
-        copied = source;  // the source's end ends the target too
-    } else {
-        copied = source.substr(0, n);
-        if (target.size() > n) copied += target.substr(n);
-    }
-    to->text.Set(copied);
+    to->text.CopyFrom(from->text, n);
     to->changed = 1;
     in.refreshPending = true;
 }

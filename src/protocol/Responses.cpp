@@ -22,11 +22,11 @@ void AppendLength(std::string& message, size_t length) {
 }
 
 std::u16string FieldValue(const CField& field) {
-    const std::u16string& text = field.text.Get();
+    std::u16string text = field.text.Get();
     if (!field.prefixSet) return text;
     // The prefix is compared in characters of its own decoded length, which is
     // prefixLength for single-byte host text and shorter for multi-byte UTF-8.
-    const std::u16string& prefix = field.prefixText.Get();
+    std::u16string prefix = field.prefixText.Get();
     bool startsWithPrefix = std::u16string_view(text).substr(0, prefix.size()) == prefix;
     switch (field.prefixMode) {
         case 0:

@@ -1,17 +1,47 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // A field's owned text of bounded capacity in UTF-16 units. It is null until a
 // command gives the field a buffer; the text never grows past the capacity.
+//
+// The connection thread writes texts while the window thread paints, edits
+// and reports them. No reference into the storage ever leaves: readers get
+// copies, writers copy within the capacity, both holding one lock that all
+// texts share; a hold is one copy of at most one text. Length and capacity
+// are atomics besides, so the checks that read nothing else take no lock.
+// The storage is made at the capacity and kept; only a capacity above it
+// (Reallocate for '@B', or a new definition of a reused field) makes new
+// storage. Like construction and destruction, moves are for the field
+// record's owner while no window shows the field.
 class CFieldText {
 public:
-    bool IsNull() const { return capacity < 0; }
-    int Capacity() const { return capacity; }
-    const std::u16string& Get() const { return value; }
-    bool IsEmpty() const { return value.empty(); }
+    CFieldText() = default;
+    CFieldText(const CFieldText& other);
+    CFieldText& operator=(const CFieldText& other);
+    CFieldText(CFieldText&& other) noexcept { *this = std::move(other); }
+    CFieldText& operator=(CFieldText&& other) noexcept {
+        if (this == &other) return *this;
+        storage = std::move(other.storage);
+        storageSize = std::exchange(other.storageSize, 0);
+        length.store(other.length.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        capacity.store(other.capacity.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        other.length.store(0, std::memory_order_relaxed);
+        other.capacity.store(-1, std::memory_order_relaxed);
+        return *this;
+    }
+
+    bool IsNull() const { return Capacity() < 0; }
+    int Capacity() const { return capacity.load(std::memory_order_relaxed); }
+    // A copy of the text.
+    std::u16string Get() const;
+    int Length() const { return static_cast<int>(length.load(std::memory_order_relaxed)); }
+    bool IsEmpty() const { return Length() == 0; }
 
     // A new buffer of the given capacity (negative counts as 0) holding the empty text.
     void Allocate(int newCapacity);
@@ -23,16 +53,29 @@ public:
     // Replaces the text with host bytes decoded (see DecodeText) and cut to
     // the capacity; a null text is given a buffer of the decoded size.
     void Decode(const unsigned char* bytes, size_t n, bool utf8);
+    // Writes the first n units of source over the start of the text, cut to
+    // the capacity; a source shorter than n ends the text where it ends.
+    // Nothing happens when either text is null.
+    void CopyFrom(const CFieldText& source, size_t n);
+    // Inserts code at index (clamped to 0..length) when the text is shorter
+    // than room and the capacity; returns where it went, or -1.
+    int Insert(int index, char16_t code, int room);
+    // Removes the unit at index; false when there is none.
+    bool Erase(int index);
     // Empties the text; a null text stays null.
-    void Clear() { value.clear(); }
+    void Clear();
     // Back to null. The storage stays for the next text, since a host
     // rebuilds its screens all day with texts of the same sizes.
-    void Free() {
-        value.clear();
-        capacity = -1;
-    }
+    void Free();
 
 private:
-    std::u16string value;
-    int capacity = -1;
+    // The members below are used with the lock held.
+    void Grow(size_t units);
+    void Write(std::u16string_view text);
+    std::u16string_view View() const;
+
+    std::unique_ptr<char16_t[]> storage;
+    size_t storageSize = 0;
+    std::atomic<size_t> length{0};
+    std::atomic<int> capacity{-1};
 };

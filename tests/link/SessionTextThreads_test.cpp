@@ -1,0 +1,125 @@
+// Host records change field texts on one thread while another reads and edits
+// them as the window side does. Under ThreadSanitizer any access the two do
+// not order fails it; in every build a torn text does.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "config/Settings.h"
+#include "fields/EntryEditor.h"
+#include "link/Session.h"
+#include "protocol/Responses.h"
+#include "screen/Field.h"
+#include "support/RecordingPort.h"
+
+namespace {
+
+constexpr int kLongest = 43263;  // the largest length a host record can give
+
+// The entry editor's window work; this test reads the text itself.
+class CSilentWork : public CEntryWindowWork {
+public:
+    intptr_t SendToMain(unsigned, uintptr_t, intptr_t) override { return 0; }
+    void Beep(bool) override {}
+    void Redraw() override {}
+};
+
+// Field commands carry numbers in the same encoding as the responses.
+std::string Number(int value) {
+    std::string encoded;
+    AppendLength(encoded, static_cast<size_t>(value));
+    return encoded;
+}
+
+std::string SetText(int field, const std::string& text) {
+    std::string record = "u";
+    AppendNumber(record, field);
+    return record + Number(static_cast<int>(text.size())) + text;
+}
+
+bool OneLetter(const std::u16string& text) {
+    return text.find_first_not_of(text.empty() ? u'a' : text[0]) == std::u16string::npos;
+}
+
+class SessionTextThreadsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        gSettings = &settings;
+        port.SetCountOnly(true);
+        session = std::make_unique<CSession>(port.RegisterMainWindow(), port);
+    }
+    void TearDown() override {
+        session.reset();
+        gSettings = nullptr;
+    }
+
+    // As the connection thread hands a record to the session.
+    void HostRecord(const std::string& commands) {
+        std::string record = "H" + commands + "\xFF\xEF";
+        auto* p = reinterpret_cast<const unsigned char*>(record.data());
+        session->HandleRecord(p, p + record.size());
+    }
+
+    CSettings settings{u"Ravelin.ini"};
+    CRecordingPort port;
+    std::unique_ptr<CSession> session;
+};
+
+TEST_F(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
+    // Field 1 fixed, 2 an entry field, 3 a fixed field the host copies into.
+    const std::string blank(kLongest, ' ');
+    HostRecord("s0Ef100" + Number(kLongest) + blank + "i210C@" + Number(kLongest) + "f320" +
+               Number(kLongest) + blank + "d0");
+    CPage* page = session->pages->FindPage(0);
+    ASSERT_NE(page, nullptr);
+    CField* fixed = page->fields.FindField(1);
+    CField* entry = page->fields.FindField(2);
+    CField* copy = page->fields.FindField(3);
+    ASSERT_TRUE(fixed && entry && copy);
+
+    constexpr int kRounds = 200;
+    std::atomic<bool> reading{false};
+    std::atomic<bool> hostDone{false};
+    std::string lastText;
+    std::thread host([&] {
+        while (!reading) std::this_thread::yield();
+        for (int round = 0; round < kRounds; ++round) {
+            // Texts of every size up to the largest, under changing capacities.
+            int size = round % 3 == 0 ? kLongest : (round * 37) % 300;
+            lastText.assign(static_cast<size_t>(size), static_cast<char>('a' + round % 26));
+            std::string capacity = round % 2 ? "@B07FF" : "@B0010";
+            HostRecord(SetText(1, lastText) + SetText(2, lastText) + "k13w10" + capacity + "c3C" +
+                       "k13" + SetText(1, lastText));
+        }
+        hostDone = true;
+    });
+
+    CSilentWork work;
+    CEntryEditor editor(*entry, settings, work);
+    int passes = 0;
+    while (!hostDone || passes == 0) {
+        ++passes;
+        // Painting works on a copy, whole or cut at the capacity.
+        std::u16string shown = fixed->text.Get();
+        EXPECT_TRUE(OneLetter(shown)) << "pass " << passes;
+        EXPECT_LE(shown.size(), static_cast<size_t>(kLongest));
+        EXPECT_TRUE(OneLetter(copy->text.Get())) << "pass " << passes;
+        // Editing at either end and in the middle.
+        int length = static_cast<int>(entry->text.Get().size());
+        entry->caretIndex = passes % 3 == 0 ? 0 : passes % 3 == 1 ? length : length / 2;
+        editor.Character(u'x', false);
+        editor.KeyDown(CKeyPress{0x2E});  // Delete
+        editor.Character(8, false);       // Backspace
+        EXPECT_LE(entry->text.Get().size(), static_cast<size_t>(kLongest));
+        // The data of modified fields, as a key response collects it.
+        EXPECT_LE(CollectFieldData(*page, false).size(), 3 * (kLongest + 5));
+        reading = true;
+    }
+    host.join();
+
+    EXPECT_EQ(fixed->text.Get(), std::u16string(lastText.begin(), lastText.end()).substr(0, 2047));
+}
+
+}  // namespace
