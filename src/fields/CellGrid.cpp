@@ -20,8 +20,8 @@ CCellGrid AutoSizeGrid(int clientWidth, int clientHeight, int cols, int rows,
     grid.cellHeight = std::max(h0 + 2, 1);
     grid.cellWidth = std::max(w0 + 1, 1);
     // A window not laid out yet has no room; the font still needs a size.
-    int h = std::max(h0, 1);
-    int w = std::max(w0, 1);
+    int h = std::clamp(h0, 1, kMaxFontPixels);
+    int w = std::clamp(w0, 1, kMaxFontPixels);
     CFontMetrics m = measure(-h, w);
     while (LineHeight(m) > h0 && h > 1) m = measure(-(--h), w);
     while (m.aveCharWidth + (m.maxCharWidth - m.aveCharWidth) / 2 > w0 && w >= 2) {
@@ -34,7 +34,9 @@ CCellGrid AutoSizeGrid(int clientWidth, int clientHeight, int cols, int rows,
 
 CCellGrid PointSizeGrid(int pixelsPerInch, int points, int additionalWidth,
                         const FontMeasure& measure) {
-    CFontMetrics m = measure(-(pixelsPerInch * points / 72), 0);
+    long long pixels = static_cast<long long>(pixelsPerInch) * points / 72;
+    int height = static_cast<int>(std::clamp<long long>(pixels, -kMaxFontPixels, kMaxFontPixels));
+    CFontMetrics m = measure(-height, 0);
     CCellGrid grid;
     grid.fontHeight = m.height;
     grid.fontWidth = 0;

@@ -42,10 +42,15 @@ void PaintBuffered(HWND window, const FieldPainter& paint) {
     CPaintDc dc(window);
     RECT client;
     GetClientRect(window, &client);
-    CMemoryCanvas canvas(dc.Get(), client.right, client.bottom);
+    // Only the part to paint that shows is buffered: a field can be far wider
+    // and lower than the screen.
+    RECT shown;
+    if (!ReachedArea(dc.Get(), client, shown)) return;
+    CMemoryCanvas canvas(dc.Get(), shown);
     if (!canvas) return;
     paint(canvas.Dc(), client.right, client.bottom);
-    BitBlt(dc.Get(), 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
+    BitBlt(dc.Get(), shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
+           canvas.Dc(), shown.left, shown.top, SRCCOPY);
 }
 
 bool CommonFieldMessage(HWND window, const CField& field, UINT message, const FieldPainter& paint,

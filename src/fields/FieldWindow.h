@@ -24,8 +24,9 @@ bool PageShown(const CField& field);
 // A synchronous message to the main window the field reports to.
 LRESULT SendToMain(const CField& field, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Paints the whole client area into a memory bitmap with paint(dc, width,
-// height) and copies it to the window at once.
+// Paints the client area with paint(dc, client width, client height) into a
+// memory bitmap that holds only the part to paint that shows, and copies it
+// to the window at once; the painter draws in client coordinates.
 using FieldPainter = std::function<void(HDC dc, int width, int height)>;
 void PaintBuffered(HWND window, const FieldPainter& paint);
 

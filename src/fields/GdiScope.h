@@ -44,13 +44,19 @@ private:
     HGDIOBJ previous;
 };
 
-// A memory device context with a bitmap of its own, compatible with dc.
+// A memory device context with a bitmap of its own, compatible with dc, that
+// holds only the given area of a drawing: drawing goes in the drawing's own
+// coordinates and whatever falls outside the area is dropped. A window far
+// larger than the screen so needs a bitmap only of the part that shows.
 class CMemoryCanvas {
 public:
-    CMemoryCanvas(HDC dc, int width, int height)
+    CMemoryCanvas(HDC dc, const RECT& area)
         : memory(CreateCompatibleDC(dc)),
-          bitmap(CreateCompatibleBitmap(dc, width > 0 ? width : 1, height > 0 ? height : 1)),
-          selection(memory.dc, bitmap.Get()) {}
+          bitmap(CreateCompatibleBitmap(dc, Side(area.right - area.left),
+                                        Side(area.bottom - area.top))),
+          selection(memory.dc, bitmap.Get()) {
+        if (memory.dc) SetWindowOrgEx(memory.dc, area.left, area.top, nullptr);
+    }
     ~CMemoryCanvas() = default;
     CMemoryCanvas(const CMemoryCanvas&) = delete;
     CMemoryCanvas& operator=(const CMemoryCanvas&) = delete;
@@ -58,6 +64,8 @@ public:
     explicit operator bool() const { return memory.dc && bitmap; }
 
 private:
+    static int Side(LONG length) { return length > 0 ? static_cast<int>(length) : 1; }
+
     struct CDcOwner {
         explicit CDcOwner(HDC h) : dc(h) {}
         ~CDcOwner() {
@@ -71,6 +79,13 @@ private:
     CGdiObject<HBITMAP> bitmap;
     CSelection selection;
 };
+
+// The part of area that drawing on dc reaches: inside its clip box, which
+// for a window's context is what shows of the window. False when none does.
+inline bool ReachedArea(HDC dc, const RECT& area, RECT& reached) {
+    RECT clip;
+    return GetClipBox(dc, &clip) > NULLREGION && IntersectRect(&reached, &clip, &area);
+}
 
 // A window's device context outside of painting.
 class CWindowDc {

@@ -1,7 +1,10 @@
 #include "fields/PageWindow.h"
 
+#include <algorithm>
+
 #include "app/KeyboardState.h"
 #include "config/Settings.h"
+#include "fields/CellGrid.h"
 #include "fields/FieldFont.h"
 #include "fields/FieldLook.h"
 #include "fields/FieldWindow.h"
@@ -21,9 +24,10 @@ CPage* BoundPage(HWND window) {
     return reinterpret_cast<CPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+// A character height in pixels, at most kMaxFontPixels whatever the page.
 HFONT WatermarkFont(int height, int width) {
     LOGFONTW font = {};
-    font.lfHeight = height;
+    font.lfHeight = -std::min(height, kMaxFontPixels);
     font.lfWidth = width;
     font.lfWeight = FW_BOLD;
     font.lfPitchAndFamily = kRomanFamily;
@@ -41,9 +45,9 @@ int WatermarkWidth(HDC dc, const wchar_t* chars, int n, const RECT& area) {
     static int lastWidth = 0;
     int W = area.right - area.left;
     if (W == lastPageWidth && lastText == gSettings->WaterMarkText()) return lastWidth;
-    int width = W / n;
+    int width = std::min(W / n, kMaxFontPixels);
     for (;;) {
-        CFont font(WatermarkFont(-(W / 6), width));
+        CFont font(WatermarkFont(W / 6, width));
         CSelection selected(dc, font.Get());
         RECT measured = area;
         DrawTextW(dc, chars, n, &measured, DT_SINGLELINE | DT_CALCRECT);
@@ -65,7 +69,7 @@ void PaintWatermark(HDC dc, int clientWidth, int clientHeight) {
     int n = static_cast<int>(text.size());
     RECT area = {1, 1, clientWidth - 1, clientHeight - 1};
     int W = area.right - area.left;
-    CFont font(WatermarkFont(-(W / 8), WatermarkWidth(dc, chars, n, area)));
+    CFont font(WatermarkFont(W / 8, WatermarkWidth(dc, chars, n, area)));
     CSelection selected(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Rgb(WatermarkColour(*gSettings)));

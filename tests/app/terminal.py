@@ -115,6 +115,17 @@ class Terminal:
     def settings(self):
         return read_settings(self.settings_path)
 
+    def peak_memory_mb(self):
+        """The most resident memory the process has had, or None."""
+        try:
+            with open(f"/proc/{self.process.pid}/status") as status:
+                for line in status:
+                    if line.startswith("VmHWM:"):
+                        return int(line.split()[1]) // 1024
+        except OSError:
+            pass
+        return None
+
     def command(self, command_id):
         """Posts a menu command to the main window."""
         return probe("post", TITLE, WM_COMMAND, command_id, 0)[0] == 0

@@ -112,17 +112,6 @@ class Records:
         return (b"IH" if roll < 0.12 else b"H") + body, TERMINAL_ID + b"H"
 
 
-def peak_memory_mb(pid):
-    try:
-        with open(f"/proc/{pid}/status") as status:
-            for line in status:
-                if line.startswith("VmHWM:"):
-                    return int(line.split()[1]) // 1024
-    except OSError:
-        pass
-    return None
-
-
 class SoakTest(unittest.TestCase):
     def test_a_minute_of_random_records(self):
         os.makedirs(ARTIFACTS, exist_ok=True)
@@ -142,7 +131,7 @@ class SoakTest(unittest.TestCase):
                 self.assertTrue(host.next_message(TIMEOUT).startswith(TERMINAL_ID + b"R!"))
                 self.assertIsNone(terminal.process.poll())
                 print(f"\nsoak: seed {SEED}, {sent} records, peak memory "
-                      f"{peak_memory_mb(terminal.process.pid)} MB", flush=True)
+                      f"{terminal.peak_memory_mb()} MB", flush=True)
             finally:
                 terminal.kill()
 

@@ -76,4 +76,27 @@ TEST(CellGrid, PointSizeCells) {
     }
 }
 
+TEST(CellGrid, FontHeightStaysBoundedWhateverThePointSize) {
+    struct Case {
+        int pixelsPerInch, points, asked;
+    };
+    const Case cases[] = {
+        {96, 216, -288},  // the host's largest adjustment on the usual 9 points
+        {96, 400, -kMaxFontPixels},
+        {96, 2147483647, -kMaxFontPixels},  // no overflow on the way
+        {96, -1000, kMaxFontPixels},
+    };
+    for (const Case& c : cases) {
+        int asked = 0;
+        PointSizeGrid(c.pixelsPerInch, c.points, 0, [&asked](int height, int) {
+            asked = height;
+            return CFontMetrics{};
+        });
+        EXPECT_EQ(asked, c.asked) << c.points;
+    }
+    CFakeFont font;
+    AutoSizeGrid(640, 100000, 80, 1, std::ref(font));
+    EXPECT_EQ(font.asked.front(), std::make_pair(-kMaxFontPixels, 7));
+}
+
 }  // namespace
