@@ -9,8 +9,8 @@ from test_shell import UM_GETINPUTSTATE
 
 LONGEST = b"!\xff\xff"  # 43263, the largest long number
 LARGEST = b"\xff"  # 207, the largest short number
-# Measured under Wine: about 35 MB with paint bitmaps bounded to what shows,
-# 123 MB without.
+# Measured under Wine: under 40 MB with paint bitmaps bounded to what shows,
+# close to a gigabyte without.
 BOUND_MB = 80
 
 
@@ -18,12 +18,22 @@ def widest_entry(number, row, column):
     return b"i" + bytes([48 + number]) + row + column + b"C@" + LONGEST
 
 
+def filled_entry(number, length):
+    """An entry field on row 0 full of text: its scrolled text image grows
+    with the font, to gigabytes at the largest one unless only what shows is
+    painted."""
+    count = b"!" + bytes([48 + length // 208, 48 + length % 208])
+    return (b"i" + bytes([48 + number]) + b"00C@" + count + b"u" + bytes([48 + number]) + count +
+            b"y" * length)
+
+
 class MemoryTest(FieldTest):
     def test_largest_fields_and_font_stay_within_bounds(self):
         self.start()
         self.connect()
         self.assertTrue(self.terminal.wait_window())
-        self.page(b"s0E" + fixed(1, 0, 0, b"Hello") + widest_entry(2, b"1", b"0") +
+        self.page(b"s0E" + fixed(1, 3, 0, b"Hello") + filled_entry(5, 1000) +
+                  widest_entry(2, b"1", b"0") +
                   widest_entry(3, LARGEST, LARGEST) + widest_entry(4, b"2", LARGEST) + b"d0o2")
         self.host.send(b"Ha2" + LONGEST + b"A" * 43263)
         self.host.expect(b"12H")
