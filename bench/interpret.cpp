@@ -12,6 +12,7 @@
 #include "config/Settings.h"
 #include "link/Session.h"
 #include "screen/Field.h"
+#include "screen/TerminalState.h"
 #include "support/RecordingPort.h"
 #include "support/ScreenRecord.h"
 
@@ -36,10 +37,10 @@ double BestSeconds(Work work) {
 
 int main() {
     CSettings settings(u"Ravelin.ini");
-    gSettings = &settings;
     CRecordingPort port;
     port.SetCountOnly(true);
-    CSession session(port.RegisterMainWindow(), port);
+    CTerminalState terminal(port, port.RegisterMainWindow(), settings);
+    CSession session(terminal, settings);
 
     const std::string record = ScreenRecord() + "\xFF\xEF";
     const auto* begin = reinterpret_cast<const unsigned char*>(record.data());
@@ -63,7 +64,7 @@ int main() {
     });
 
     int fields = 0;
-    for (CField* f = session.pages->FindPage(0)->fields.Head(); f; f = f->next) ++fields;
+    for (CField* f = terminal.pages->FindPage(0)->fields.Head(); f; f = f->next) ++fields;
     std::printf("record: %zu bytes, %d fields\n", record.size(), fields);
     std::printf("records interpreted: %d in %.3f s, %.0f records/s\n", records, interpret,
                 records / interpret);
@@ -71,6 +72,5 @@ int main() {
     std::printf("baseline 0xFF scan: %.0f MB/s\n", megabytes / scan);
     std::printf("interpreter / scan time: %.1f\n", interpret / scan);
     std::printf("throughput: %.1f MB/s\n", megabytes / interpret);
-    gSettings = nullptr;
     return found == static_cast<size_t>(6 * records) ? 0 : 1;
 }

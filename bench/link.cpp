@@ -11,6 +11,7 @@
 #include "config/Settings.h"
 #include "link/Session.h"
 #include "platform/Sockets.h"
+#include "screen/TerminalState.h"
 #include "support/LoopbackPeer.h"
 #include "support/RecordingPort.h"
 #include "support/ScreenRecord.h"
@@ -55,10 +56,10 @@ int main() {
     CSettings settings(u"Ravelin.ini");
     settings.SetHostName(u"127.0.0.1");
     settings.SetHostPort(peer.Port());
-    gSettings = &settings;
     CRecordingPort port;
     port.SetCountOnly(true);
-    CSession session(port.RegisterMainWindow(), port);
+    CTerminalState terminal(port, port.RegisterMainWindow(), settings);
+    CSession session(terminal, settings);
     session.StartConnection();
     if (!peer.Accept() || peer.ReadMessage() != "1I\xFF\xEF") {
         std::fprintf(stderr, "the session did not connect\n");
@@ -100,6 +101,5 @@ int main() {
     std::printf("host round trips (H! answered by H and R!): %.0f per second\n",
                 trips / tripSeconds);
     std::printf("throughput: %.1f MB/s\n", megabytes / seconds);
-    gSettings = nullptr;
     return 0;
 }

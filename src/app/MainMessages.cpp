@@ -10,6 +10,7 @@
 #include "platform/AppMessages.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
+#include "screen/TerminalState.h"
 
 namespace {
 
@@ -31,7 +32,11 @@ bool CMainWindow::IsAppMessage(UINT message) const {
 }
 
 bool CMainWindow::AwaitingHost() const {
-    return !session || session->inputState >= 2;
+    return !terminal || terminal->AwaitingHost();
+}
+
+void CMainWindow::AwaitHost() {
+    SendMessageW(window, UM_ANIMATION, static_cast<WPARAM>(LockAnimationKind::AwaitingHost), 1);
 }
 
 LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,10 +57,10 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // There is no toolbar to show the label.
             return 0;
         case UM_TOOLBARKEY:
-            if (session) SendMessageW(window, UM_KEY, session->currentField, wParam);
+            if (terminal) SendMessageW(window, UM_KEY, terminal->currentField, wParam);
             return 0;
         case UM_SETCURRENTFIELD:
-            if (session) session->currentField = static_cast<int32_t>(wParam);
+            if (terminal) terminal->currentField = static_cast<int32_t>(wParam);
             return 0;
         case UM_FIELDCOMPLETE:
             OnFieldComplete(wParam);
@@ -76,7 +81,8 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnUnlockInput();
             return 0;
         case UM_STOPANIMATION:
-            SendMessageW(window, UM_ANIMATION, 1, 0);
+            SendMessageW(window, UM_ANIMATION, static_cast<WPARAM>(LockAnimationKind::AwaitingHost),
+                         0);
             return 0;
         case UM_RELAYOUT:
             EnumChildWindows(window, RelayoutChild, 0);
@@ -89,7 +95,7 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnSerialOut(lParam);
             return 0;
         case UM_GETINPUTSTATE:
-            return session ? session->inputState.load() : 0;
+            return terminal ? static_cast<LRESULT>(terminal->inputState.load()) : 0;
         case UM_LAYOUTFRAME:
             LayoutFrame();
             return 0;
@@ -108,36 +114,36 @@ void CMainWindow::OnSessionEnded(WPARAM stopFlag) {
 
 void CMainWindow::OnKey(WPARAM field, LPARAM keyNumber) {
     if (AwaitingHost()) return;
-    SendMessageW(window, UM_ANIMATION, 1, 1);
-    session->currentField = static_cast<int32_t>(field);
-    session->SendKey(keyNumber & 0xFFFF);
+    AwaitHost();
+    terminal->currentField = static_cast<int32_t>(field);
+    session->responses.SendKey(keyNumber & 0xFFFF);
 }
 
 void CMainWindow::OnMoveFocus(WPARAM direction) {
-    if (!session) return;
+    if (!terminal) return;
     switch (static_cast<int>(direction)) {
         case 1:
-            session->FocusNext();
+            terminal->FocusNext();
             break;
         case -1:
-            session->FocusPrevious();
+            terminal->FocusPrevious();
             break;
         default:
-            session->ApplyFocus();
+            terminal->ApplyFocus();
             break;
     }
 }
 
 void CMainWindow::OnFieldComplete(WPARAM field) {
     if (AwaitingHost()) return;
-    SendMessageW(window, UM_ANIMATION, 1, 1);
-    session->currentField = static_cast<int32_t>(field);
-    session->SendFieldComplete();
+    AwaitHost();
+    terminal->currentField = static_cast<int32_t>(field);
+    session->responses.SendFieldComplete();
 }
 
 void CMainWindow::OnAdvisory(WPARAM wParam, LPARAM field) {
     CHostRequest request{UM_ADVISORY, wParam, field};
-    if (!session || TakeOverHostDialog(request)) return;
+    if (!terminal || TakeOverHostDialog(request)) return;
     SendMessageW(window, UM_UNLOCKINPUT, 0, 0);
     INT_PTR result = 0;
     if (!RunHostDialog(request, RunAdvisoryDialog, result)) return;
@@ -145,18 +151,18 @@ void CMainWindow::OnAdvisory(WPARAM wParam, LPARAM field) {
         SendMessageW(window, UM_LOCKINPUT, 0, 0);
         return;
     }
-    session->currentField = static_cast<int32_t>(request.lParam & 0xFFFF);
-    session->ApplyFocus();
+    terminal->currentField = static_cast<int32_t>(request.lParam & 0xFFFF);
+    terminal->ApplyFocus();
 }
 
 void CMainWindow::OnPrompt(WPARAM wParam, LPARAM lParam) {
     CHostRequest request{UM_PROMPT, wParam, lParam};
-    if (!session || session->promptLength == -1 || TakeOverHostDialog(request)) return;
+    if (!terminal || terminal->promptLength == -1 || TakeOverHostDialog(request)) return;
     SendMessageW(window, UM_UNLOCKINPUT, 0, 0);
     INT_PTR result = 0;
     if (!RunHostDialog(request, RunPromptDialog, result)) return;
     SendMessageW(window, UM_LOCKINPUT, 0, 0);
-    if (result == IDOK) session->SendPromptAnswer();
+    if (result == IDOK) session->responses.SendPromptAnswer();
 }
 
 // At most one host dialog is open: each would otherwise open inside the one
@@ -165,21 +171,21 @@ void CMainWindow::OnPrompt(WPARAM wParam, LPARAM lParam) {
 // kind closes it and comes again once it has gone.
 bool CMainWindow::TakeOverHostDialog(const CHostRequest& request) {
     if (!hostRequest.message) return false;
-    HWND open = static_cast<HWND>(session->openDialog.load());
+    HWND open = static_cast<HWND>(terminal->openDialog.load());
     if (open && request.message == hostRequest.message) {
         hostRequest = request;
         RefreshHostMessageDialog(open);
         return true;
     }
-    session->CloseOpenDialog();
+    terminal->CloseOpenDialog();
     PostMessageW(window, request.message, request.wParam, request.lParam);
     return true;
 }
 
-bool CMainWindow::RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CSession&),
+bool CMainWindow::RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CTerminalState&),
                                 INT_PTR& result) {
     hostRequest = request;
-    CSession& s = *session;
+    CTerminalState& s = *terminal;
     if (!RunDialog([&s, run](HWND owner) { return run(owner, s); }, result)) return false;
     request = hostRequest;
     hostRequest = CHostRequest();
@@ -192,35 +198,35 @@ void CMainWindow::OnAnimation(WPARAM, LPARAM) {
 }
 
 void CMainWindow::OnLockInput() {
-    if (!session) return;
-    session->inputLocked = 1;
-    for (int i = 0; i < session->pages->Count(); ++i) {
-        CPage& page = session->pages->PageAt(i);
+    if (!terminal) return;
+    terminal->inputLocked = 1;
+    for (int i = 0; i < terminal->pages->Count(); ++i) {
+        CPage& page = terminal->pages->PageAt(i);
         if (page.pageWindow) EnableWindow(static_cast<HWND>(page.pageWindow), FALSE);
     }
 }
 
 void CMainWindow::OnUnlockInput() {
-    if (!session) return;
+    if (!terminal) return;
     // Keys typed while the host was busy are not meant for the new screen.
     MSG msg;
     while (PeekMessageW(&msg, nullptr, kFirstKeyboardMessage, kLastKeyboardMessage, PM_REMOVE)) {
     }
-    session->inputLocked = 0;
-    session->inputState = 0;
-    CPage* page = session->CurrentPage();
+    terminal->inputLocked = 0;
+    terminal->inputState = InputState::Open;
+    CPage* page = terminal->CurrentPage();
     if (page && page->pageWindow) EnableWindow(static_cast<HWND>(page->pageWindow), TRUE);
-    session->ApplyFocus();
+    terminal->ApplyFocus();
 }
 
 LRESULT CMainWindow::OnGetCurrentPage(LPARAM out) {
-    CPage* page = session ? session->CurrentPage() : nullptr;
+    CPage* page = terminal ? terminal->CurrentPage() : nullptr;
     *reinterpret_cast<CPage**>(out) = page;
     return page ? 1 : 0;
 }
 
 LRESULT CMainWindow::OnGetCurrentField(LPARAM out) {
-    CField* field = session ? session->CurrentPageField(session->currentField) : nullptr;
+    CField* field = terminal ? terminal->CurrentPageField(terminal->currentField) : nullptr;
     *reinterpret_cast<CField**>(out) = field;
     return field ? 1 : 0;
 }

@@ -17,6 +17,7 @@
 #include "platform/AppMessages.h"
 #include "resources/resource.h"
 #include "screen/Field.h"
+#include "screen/TerminalState.h"
 
 namespace {
 
@@ -144,8 +145,9 @@ LRESULT CMainWindow::OnCreate() {
     ReadSettingsFile(*gSettings);
     frame = std::make_unique<CAppFrame>(window, gAccelerators);
     gMessageLoop->SetFilter(frame.get());
-    port = std::make_unique<CWin32WindowPort>();
-    session = std::make_unique<CSession>(window, *port);
+    port = std::make_unique<CWin32WindowPort>(window);
+    terminal = std::make_unique<CTerminalState>(*port, window, *gSettings);
+    session = std::make_unique<CSession>(*terminal, *gSettings);
     SendMessageW(window, UM_CONNECT, 0, 0);
     SetForegroundWindow(window);
     return 0;
@@ -156,8 +158,9 @@ void CMainWindow::OnDestroy() {
     // Stop serves the connection thread's calls to this thread while it
     // waits, so the two cannot wait on each other.
     session->Stop();
-    session->DestroyPages();
     session.reset();
+    terminal->DestroyPages();
+    terminal.reset();
     gMessageLoop->ClearFilter();
     frame.reset();
     RemoveMenu();
@@ -172,9 +175,9 @@ void CMainWindow::OnClose() {
 }
 
 void CMainWindow::OnSetFocus() {
-    CPage* page = session ? session->CurrentPage() : nullptr;
+    CPage* page = terminal ? terminal->CurrentPage() : nullptr;
     if (!page) return;
-    CField* field = session->CurrentPageField(session->currentField);
+    CField* field = terminal->CurrentPageField(terminal->currentField);
     HWND target = field && field->Class() != kFixedField ? static_cast<HWND>(field->fieldWindow)
                                                          : static_cast<HWND>(page->pageWindow);
     if (target) SetFocus(target);

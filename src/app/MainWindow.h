@@ -7,6 +7,7 @@
 
 class CAppFrame;
 class CSession;
+class CTerminalState;
 class CWin32WindowPort;
 
 // Creates the main window (class VERIDECK) as the configuration says: the
@@ -76,7 +77,8 @@ private:
     bool TakeOverHostDialog(const CHostRequest& request);
     // Runs the dialog for the request; the request then holds the last one
     // the dialog showed. False as for RunDialog.
-    bool RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CSession&), INT_PTR& result);
+    bool RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CTerminalState&),
+                       INT_PTR& result);
     void OnAnimation(WPARAM kind, LPARAM start);
     void OnLockInput();
     void OnUnlockInput();
@@ -86,10 +88,13 @@ private:
     void OnSerialOut(LPARAM block);
     // Drops keys and field events while the terminal awaits the host.
     bool AwaitingHost() const;
+    // Locks input with the waiting animation until the host answers.
+    void AwaitHost();
 
     HWND window;
     std::unique_ptr<CWin32WindowPort> port;
     std::unique_ptr<CAppFrame> frame;
+    std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
     SIZE laidOutSize = {0, 0};  // the client size at the last frame layout

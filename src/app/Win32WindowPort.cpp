@@ -23,6 +23,8 @@ HWND Hwnd(WindowHandle window) {
 
 constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE;
 constexpr uint8_t kHiddenAttribute = 0x02;
+// The hit test and mouse message of a left click on a client area.
+constexpr LPARAM kClickParam = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
 
 // How long one wait for a sent message lasts before the caller looks again
 // whether what it waits for has happened.
@@ -30,29 +32,65 @@ constexpr DWORD kServeWaitMs = 20;
 
 }  // namespace
 
-intptr_t CWin32WindowPort::SendMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                                   intptr_t lParam) {
-    if (!window) return 0;
+void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
     // Every record ends with a stop of the lock animation; sent across threads
     // it costs a host round trip a good part of its time, and a stop of an
     // animation that does not run has no effect.
-    if (message == UM_ANIMATION && lParam != 1 && !animationRunning) return 0;
-    return SendMessageW(Hwnd(window), message, wParam, lParam);
+    if (!start && !animationRunning) return;
+    SendMessageW(Hwnd(mainWindow), UM_ANIMATION, static_cast<WPARAM>(kind), start ? 1 : 0);
 }
 
-bool CWin32WindowPort::PostMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                               intptr_t lParam) {
-    return window && PostMessageW(Hwnd(window), message, wParam, lParam);
+void CWin32WindowPort::StartLockAnimation(LockAnimationKind kind) {
+    Animation(kind, true);
 }
 
-void CWin32WindowPort::SendBytes(WindowHandle window, unsigned message, const std::string& bytes) {
-    if (!window || !IsWindow(Hwnd(window))) return;
+void CWin32WindowPort::StopLockAnimation(LockAnimationKind kind) {
+    Animation(kind, false);
+}
+
+void CWin32WindowPort::UnlockInput() {
+    SendMessageW(Hwnd(mainWindow), UM_UNLOCKINPUT, 0, 0);
+}
+
+// The dialogs are modal: posted, they run from the main window's own loop
+// and never hold up the connection thread.
+void CWin32WindowPort::AskForAdvisory(int focusField) {
+    PostMessageW(Hwnd(mainWindow), UM_ADVISORY, 1, focusField);
+}
+
+void CWin32WindowPort::AskForPrompt(int answerLength) {
+    PostMessageW(Hwnd(mainWindow), UM_PROMPT, 1, answerLength);
+}
+
+void CWin32WindowPort::OfferLabel(int slot) {
+    SendMessageW(Hwnd(mainWindow), UM_TOOLBARLABEL, static_cast<WPARAM>(slot), 0);
+}
+
+void CWin32WindowPort::SignalDevice(int value) {
+    SendMessageW(Hwnd(mainWindow), UM_HOSTSIGNAL, static_cast<WPARAM>(value), 0);
+}
+
+void CWin32WindowPort::RelayoutAll() {
+    SendMessageW(Hwnd(mainWindow), UM_RELAYOUT, 0, 0);
+}
+
+void CWin32WindowPort::SendToSerialPort(const std::string& bytes) {
+    HWND window = Hwnd(mainWindow);
+    if (!IsWindow(window)) return;
     HANDLE heap = GetProcessHeap();
     void* block = HeapAlloc(heap, 0, bytes.size() ? bytes.size() : 1);
     if (!block) return;
     std::memcpy(block, bytes.data(), bytes.size());
     // The receiver frees the block.
-    SendMessageW(Hwnd(window), message, bytes.size(), reinterpret_cast<LPARAM>(block));
+    SendMessageW(window, UM_SERIALOUT, bytes.size(), reinterpret_cast<LPARAM>(block));
+}
+
+void CWin32WindowPort::ReportSessionEnded(bool stopped) {
+    PostMessageW(Hwnd(mainWindow), UM_SESSIONENDED, stopped ? 1 : 0, 0);
+}
+
+void CWin32WindowPort::CloseDialog(WindowHandle dialog) {
+    PostMessageW(Hwnd(dialog), WM_COMMAND, IDCANCEL, 0);
 }
 
 void CWin32WindowPort::PlaySound(SoundEventKind kind) {
@@ -94,6 +132,15 @@ void CWin32WindowPort::PlacePageWindow(CPage& page, bool show) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
+void CWin32WindowPort::RelayoutPage(CPage& page) {
+    SendMessageW(Hwnd(page.pageWindow), UM_RELAYOUT, 0, 0);
+}
+
+void CWin32WindowPort::FocusPage(CPage& page) {
+    SendMessageW(Hwnd(page.pageWindow), UM_FOCUSPAGE, reinterpret_cast<WPARAM>(page.pageWindow),
+                 kClickParam);
+}
+
 void CWin32WindowPort::UnbindPageWindow(CPage& page) {
     SetWindowLongPtrW(Hwnd(page.pageWindow), GWLP_USERDATA, 0);
 }
@@ -115,6 +162,13 @@ WindowHandle CWin32WindowPort::MakeFieldWindow(CField& field) {
 
 void CWin32WindowPort::RaiseFieldWindow(CField& field) {
     SetWindowPos(Hwnd(field.fieldWindow), HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+}
+
+void CWin32WindowPort::FocusField(CField& field) {
+    // What a left click on the client area sends, which every field window
+    // answers by taking the focus.
+    SendMessageW(Hwnd(field.fieldWindow), WM_SETCURSOR, reinterpret_cast<WPARAM>(field.fieldWindow),
+                 kClickParam);
 }
 
 void CWin32WindowPort::CloseFieldWindow(CField& field) {

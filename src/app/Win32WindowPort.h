@@ -9,23 +9,33 @@
 // windows only through SendMessageW and PostMessageW.
 class CWin32WindowPort : public CWindowPort {
 public:
-    CWin32WindowPort() = default;
+    explicit CWin32WindowPort(WindowHandle mainWindow) : mainWindow(mainWindow) {}
     CWin32WindowPort(const CWin32WindowPort&) = delete;
     CWin32WindowPort& operator=(const CWin32WindowPort&) = delete;
 
-    intptr_t SendMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                     intptr_t lParam) override;
-    bool PostMsg(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
-    void SendBytes(WindowHandle window, unsigned message, const std::string& bytes) override;
+    void StartLockAnimation(LockAnimationKind kind) override;
+    void StopLockAnimation(LockAnimationKind kind) override;
+    void UnlockInput() override;
+    void AskForAdvisory(int focusField) override;
+    void AskForPrompt(int answerLength) override;
+    void OfferLabel(int slot) override;
+    void SignalDevice(int value) override;
+    void RelayoutAll() override;
+    void SendToSerialPort(const std::string& bytes) override;
+    void ReportSessionEnded(bool stopped) override;
+    void CloseDialog(WindowHandle dialog) override;
     void PlaySound(SoundEventKind kind) override;
     void ServeSentMessages() override;
 
     WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
     void RefreshPage(CPage& page) override;
     void PlacePageWindow(CPage& page, bool show) override;
+    void RelayoutPage(CPage& page) override;
+    void FocusPage(CPage& page) override;
     void UnbindPageWindow(CPage& page) override;
     WindowHandle MakeFieldWindow(CField& field) override;
     void RaiseFieldWindow(CField& field) override;
+    void FocusField(CField& field) override;
     void CloseFieldWindow(CField& field) override;
     void UnbindFieldWindow(CField& field) override;
 
@@ -35,5 +45,8 @@ public:
     void SetAnimationRunning(bool running) { animationRunning = running; }
 
 private:
+    void Animation(LockAnimationKind kind, bool start);
+
+    WindowHandle mainWindow;
     std::atomic<bool> animationRunning{false};
 };

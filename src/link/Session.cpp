@@ -1,77 +1,125 @@
 #include "link/Session.h"
 
-#include "platform/AppMessages.h"
-#include "protocol/Interpreter.h"
-#include "screen/Field.h"
+#include <ctime>
 
-CSession::CSession(WindowHandle mainWindowHandle, CWindowPort& windowPort)
-    : port(windowPort),
-      pages(std::make_unique<CPageList>(windowPort)),
-      mainWindow(mainWindowHandle) {
-    pages->Create(kPageCount, mainWindow);
+#include "config/Settings.h"
+#include "link/RecordCutter.h"
+#include "platform/TextCodec.h"
+#include "protocol/Interpreter.h"
+#include "screen/TerminalState.h"
+
+namespace {
+
+constexpr size_t kReadBlock = 8192;
+constexpr int kReadTimeoutSeconds = 5;
+
+int32_t UtcSecond() {
+    return static_cast<int32_t>(std::time(nullptr) % 60);
 }
+
+}  // namespace
+
+CSession::CSession(CTerminalState& terminal, CSettings& settings)
+    : responses(terminal, settings, *this),
+      terminal(terminal),
+      settings(settings),
+      port(terminal.port) {}
 
 CSession::~CSession() {
     Stop();
 }
 
+void CSession::StartConnection() {
+    if (threadRunning) return;
+    if (connectionThread.joinable()) connectionThread.join();
+    stopRequested = 0;
+    threadRunning = true;
+    connectionThread = std::thread(&CSession::ConnectionThread, this);
+}
+
+void CSession::Stop() {
+    stopRequested = 1;
+    link.Close();
+    while (threadRunning) port.ServeSentMessages();
+    if (connectionThread.joinable()) connectionThread.join();
+}
+
+bool CSession::Send(std::string_view message) {
+    return link.Send(terminal.terminalId, message);
+}
+
 void CSession::Interpret(const unsigned char*& p, const unsigned char* e) {
-    CInterpreter interpreter(*this, p, e);
+    CInterpreter interpreter(terminal, settings, responses, p, e);
     interpreter.Run();
     p = e;
 }
 
-CField* CSession::CurrentPageField(int number) const {
-    CPage* page = CurrentPage();
-    return page ? page->fields.FindField(number) : nullptr;
-}
-
-int CSession::FirstInputField() const {
-    CPage* page = CurrentPage();
-    return page ? page->fields.FirstInputField() : -1;
-}
-
-int CSession::LastInputField() const {
-    CPage* page = CurrentPage();
-    return page ? page->fields.LastInputField() : -1;
-}
-
-int CSession::NextInputField() const {
-    CPage* page = CurrentPage();
-    return page ? page->fields.NextInputField(currentField) : -1;
-}
-
-int CSession::PreviousInputField() const {
-    CPage* page = CurrentPage();
-    return page ? page->fields.PreviousInputField(currentField) : -1;
-}
-
-void CSession::FocusNext() {
-    int next = NextInputField();
-    currentField = next >= 0 ? next : FirstInputField();
-    ApplyFocus();
-}
-
-void CSession::FocusPrevious() {
-    int previous = PreviousInputField();
-    currentField = previous >= 0 ? previous : LastInputField();
-    ApplyFocus();
-}
-
-void CSession::ApplyFocus() {
-    port.SendMsg(mainWindow, UM_ANIMATION, 1, 0);
-    CPage* page = CurrentPage();
-    if (!page) return;
-    if (currentField < 0) {
-        if (page->pageWindow) {
-            port.SendMsg(page->pageWindow, UM_FOCUSPAGE,
-                         reinterpret_cast<uintptr_t>(page->pageWindow), kTakeFocusParam);
-        }
-        return;
+void CSession::ConnectionThread() {
+    port.StartLockAnimation(LockAnimationKind::Connecting);
+    terminal.screenCols = settings.ScreenCols();
+    terminal.screenRows = settings.ScreenRows();
+    for (int i = 0; i < terminal.pages->Count(); ++i) {
+        CPage& page = terminal.pages->PageAt(i);
+        if (page.pageWindow) port.RelayoutPage(page);
     }
-    CField* field = page->fields.FindField(currentField);
-    if (field && field->fieldWindow) {
-        port.SendMsg(field->fieldWindow, kSetCursorMessage,
-                     reinterpret_cast<uintptr_t>(field->fieldWindow), kTakeFocusParam);
+    terminal.terminalId = settings.TerminalId();
+    std::string host = EncodeText(settings.HostName(), false);
+    uint16_t hostPort = static_cast<uint16_t>(settings.HostPort());
+
+    if (link.Connect(host.c_str(), hostPort, &stopRequested)) {
+        terminal.connectSecond = UtcSecond();
+        Send("I");
+        CRecordCutter cutter;
+        auto onRecord = [this](const unsigned char* record, size_t size) {
+            HandleRecord(record, record + size);
+        };
+        unsigned char block[kReadBlock];
+        while (!stopRequested) {
+            int got = link.Receive(block, sizeof block, kReadTimeoutSeconds);
+            if (got == 0) break;
+            if (got < 0) continue;
+            if (!cutter.Feed(block, static_cast<size_t>(got), onRecord)) break;
+        }
+        if (!stopRequested) Send("&");
+        link.Close();
+    }
+    port.ReportSessionEnded(stopRequested != 0);
+    threadRunning = false;
+}
+
+void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
+    while (p < e) {
+        switch (*p) {
+            case 0xFF:
+                // The terminator itself is acknowledged, without terminal id.
+                if (e - p >= 2 && p[1] == 0xEF) {
+                    ++p;
+                    link.Send(0, "");
+                }
+                ++p;
+                break;
+            case 'A':
+                Send("I");
+                p += e - p >= 2 ? 2 : 1;
+                break;
+            case 'H':
+                Send("H");
+                ++p;
+                Interpret(p, e);
+                break;
+            case 'I':
+                terminal.Reset(UtcSecond());
+                ++p;
+                terminal.CloseOpenDialog();
+                break;
+            default:
+                ++p;
+                break;
+        }
+    }
+    if (terminal.AwaitingHost()) {
+        port.StartLockAnimation(LockAnimationKind::AwaitingHost);
+    } else {
+        port.StopLockAnimation(LockAnimationKind::AwaitingHost);
     }
 }

@@ -1,8 +1,8 @@
 #include "options/AdvisoryDialog.h"
 
-#include "link/Session.h"
 #include "options/HostMessageDialog.h"
 #include "resources/resource.h"
+#include "screen/TerminalState.h"
 
 namespace {
 
@@ -10,14 +10,14 @@ namespace {
 const CHostDialogKind kAdvisory = {
     IDD_ADVISORY,
     IDC_ADVISORY_TEXT,
-    [](HWND, CSession& session) { session.inputLocked = 1; },
-    [](HWND dialog, CSession&) { SetForegroundWindow(dialog); },
+    [](HWND, CTerminalState& terminal) { terminal.inputLocked = 1; },
+    [](HWND dialog, CTerminalState&) { SetForegroundWindow(dialog); },
     nullptr,
-    [](CSession& session) { session.inputLocked = 0; },
+    [](CTerminalState& terminal) { terminal.inputLocked = 0; },
 };
 
 }  // namespace
 
-INT_PTR RunAdvisoryDialog(HWND owner, CSession& session) {
-    return RunHostMessageDialog(owner, session, kAdvisory);
+INT_PTR RunAdvisoryDialog(HWND owner, CTerminalState& terminal) {
+    return RunHostMessageDialog(owner, terminal, kAdvisory);
 }

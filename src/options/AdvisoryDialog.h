@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-class CSession;
+class CTerminalState;
 
 // Shows the host's Advisory text until the operator confirms it or the
-// session closes it. Returns the closing command (IDOK or IDCANCEL).
-INT_PTR RunAdvisoryDialog(HWND owner, CSession& session);
+// terminal closes it. Returns the closing command (IDOK or IDCANCEL).
+INT_PTR RunAdvisoryDialog(HWND owner, CTerminalState& terminal);

@@ -1,15 +1,15 @@
 #include "options/HostMessageDialog.h"
 
 #include "app/App.h"
-#include "link/Session.h"
 #include "options/DialogCentre.h"
 #include "options/DialogControls.h"
 #include "platform/WideText_win.h"
+#include "screen/TerminalState.h"
 
 namespace {
 
 struct CHostDialog {
-    CSession& session;
+    CTerminalState& terminal;
     const CHostDialogKind& kind;
 };
 
@@ -18,30 +18,30 @@ CHostDialog* BoundDialog(HWND dialog) {
 }
 
 void ShowHostText(HWND dialog, const CHostDialog& d) {
-    SetDlgItemTextW(dialog, d.kind.textControl, Wide(WithoutLeadingSpaces(d.session.dialogText)));
-    if (d.kind.opened) d.kind.opened(dialog, d.session);
+    SetDlgItemTextW(dialog, d.kind.textControl, Wide(WithoutLeadingSpaces(d.terminal.dialogText)));
+    if (d.kind.opened) d.kind.opened(dialog, d.terminal);
 }
 
-// The session keeps the dialog only while it lives, so that a close it asks
+// The terminal keeps the dialog only while it lives, so that a close it asks
 // for never reaches a window that has since taken over the handle.
-void Forget(HWND dialog, CSession& session) {
+void Forget(HWND dialog, CTerminalState& terminal) {
     WindowHandle expected = dialog;
-    session.openDialog.compare_exchange_strong(expected, nullptr);
+    terminal.openDialog.compare_exchange_strong(expected, nullptr);
 }
 
 void OnInitDialog(HWND dialog, CHostDialog& d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&d));
-    if (d.kind.beforeOpening) d.kind.beforeOpening(dialog, d.session);
+    if (d.kind.beforeOpening) d.kind.beforeOpening(dialog, d.terminal);
     CentreDialog(dialog);
-    d.session.openDialog = dialog;
+    d.terminal.openDialog = dialog;
     ShowHostText(dialog, d);
 }
 
 void OnEnd(HWND dialog, CHostDialog& d, WORD command) {
-    Forget(dialog, d.session);
-    if (d.kind.closing) d.kind.closing(dialog, d.session);
+    Forget(dialog, d.terminal);
+    if (d.kind.closing) d.kind.closing(dialog, d.terminal);
     EndDialog(dialog, command);
-    if (d.kind.ended) d.kind.ended(d.session);
+    if (d.kind.ended) d.kind.ended(d.terminal);
 }
 
 INT_PTR CALLBACK HostMessageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,7 +53,7 @@ INT_PTR CALLBACK HostMessageProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (!d) return FALSE;
     if (message == WM_DESTROY) {
         // Also when the dialog goes without OK or Cancel, with its owner.
-        Forget(dialog, d->session);
+        Forget(dialog, d->terminal);
         return FALSE;
     }
     if (message != WM_COMMAND || (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)) {
@@ -65,8 +65,8 @@ INT_PTR CALLBACK HostMessageProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-INT_PTR RunHostMessageDialog(HWND owner, CSession& session, const CHostDialogKind& kind) {
-    CHostDialog d{session, kind};
+INT_PTR RunHostMessageDialog(HWND owner, CTerminalState& terminal, const CHostDialogKind& kind) {
+    CHostDialog d{terminal, kind};
     return DialogBoxParamW(gInstance, MAKEINTRESOURCEW(kind.resource), owner, HostMessageProc,
                            reinterpret_cast<LPARAM>(&d));
 }

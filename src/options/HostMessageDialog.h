@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-class CSession;
+class CTerminalState;
 
 // A dialog that shows a message the host sent (the Advisory and the prompt):
-// it centres itself, shows the session's dialog text without its leading
-// spaces, and registers as the session's open dialog, so that the session
+// it centres itself, shows the terminal's dialog text without its leading
+// spaces, and registers as the terminal's open dialog, so that a reset
 // can close it, until OK or Cancel ends it with that command or it is
 // destroyed.
 struct CHostDialogKind {
@@ -15,13 +15,13 @@ struct CHostDialogKind {
     // Before anything else at opening, after the text is shown (also again
     // by RefreshHostMessageDialog), as OK or Cancel arrives and after the
     // dialog has ended; each may be null.
-    void (*beforeOpening)(HWND dialog, CSession& session);
-    void (*opened)(HWND dialog, CSession& session);
-    void (*closing)(HWND dialog, CSession& session);
-    void (*ended)(CSession& session);
+    void (*beforeOpening)(HWND dialog, CTerminalState& terminal);
+    void (*opened)(HWND dialog, CTerminalState& terminal);
+    void (*closing)(HWND dialog, CTerminalState& terminal);
+    void (*ended)(CTerminalState& terminal);
 };
 
-INT_PTR RunHostMessageDialog(HWND owner, CSession& session, const CHostDialogKind& kind);
+INT_PTR RunHostMessageDialog(HWND owner, CTerminalState& terminal, const CHostDialogKind& kind);
 
-// Shows the session's dialog text, as it is now, in the open dialog.
+// Shows the terminal's dialog text, as it is now, in the open dialog.
 void RefreshHostMessageDialog(HWND dialog);

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "link/Session.h"
 #include "options/DialogControls.h"
 #include "options/HostMessageDialog.h"
 #include "resources/resource.h"
+#include "screen/TerminalState.h"
 
 namespace {
 
 // What the host's answer length leaves room for: a length of 0 or below
 // carries no answer.
-int AnswerRoom(const CSession& session) {
-    return std::max(session.promptLength, 0);
+int AnswerRoom(const CTerminalState& terminal) {
+    return std::max(terminal.promptLength, 0);
 }
 
 // The answer is kept after Cancel too; only OK sends it.
@@ -20,22 +20,22 @@ const CHostDialogKind kPrompt = {
     IDD_PROMPT,
     IDC_PROMPT_TEXT,
     nullptr,
-    [](HWND dialog, CSession& session) {
-        int room = AnswerRoom(session);
+    [](HWND dialog, CTerminalState& terminal) {
+        int room = AnswerRoom(terminal);
         // A limit of 0 would mean no limit at all, so an edit that may take
         // nothing is made read-only instead.
         SendDlgItemMessageW(dialog, IDC_PROMPT_ANSWER, EM_SETREADONLY, room == 0, 0);
         SendDlgItemMessageW(dialog, IDC_PROMPT_ANSWER, EM_LIMITTEXT, std::max(room, 1), 0);
     },
-    [](HWND dialog, CSession& session) {
-        session.answerText = DialogItemText(dialog, IDC_PROMPT_ANSWER)
-                                 .substr(0, static_cast<size_t>(AnswerRoom(session)));
+    [](HWND dialog, CTerminalState& terminal) {
+        terminal.answerText = DialogItemText(dialog, IDC_PROMPT_ANSWER)
+                                  .substr(0, static_cast<size_t>(AnswerRoom(terminal)));
     },
     nullptr,
 };
 
 }  // namespace
 
-INT_PTR RunPromptDialog(HWND owner, CSession& session) {
-    return RunHostMessageDialog(owner, session, kPrompt);
+INT_PTR RunPromptDialog(HWND owner, CTerminalState& terminal) {
+    return RunHostMessageDialog(owner, terminal, kPrompt);
 }

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-class CSession;
+class CTerminalState;
 
-// Asks the host's question ("Hey You") and keeps the answer in the session,
+// Asks the host's question ("Hey You") and keeps the answer in the terminal state,
 // after Cancel too. Returns the closing command (IDOK or IDCANCEL).
-INT_PTR RunPromptDialog(HWND owner, CSession& session);
+INT_PTR RunPromptDialog(HWND owner, CTerminalState& terminal);

@@ -31,8 +31,3 @@ enum AppMessage : unsigned {
     UM_LAYOUTFRAME = 3055,
     UM_HOSTSIGNAL = 3056,
 };
-
-// The system message by which anything asks a field window to take the focus,
-// with the parameters a left click on its client area would carry.
-constexpr unsigned kSetCursorMessage = 0x0020;  // WM_SETCURSOR
-constexpr long kTakeFocusParam = 0x02010001;    // HTCLIENT, WM_LBUTTONDOWN

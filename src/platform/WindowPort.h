@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "platform/SoundEventKind.h"
@@ -11,38 +10,57 @@ class CPage;
 // An opaque window handle: an HWND in the Windows build, a token in tests.
 using WindowHandle = void*;
 
-// Everything the screen model and the interpreter ask of windows and sounds.
-// The Windows build implements it with SendMessageW/PostMessageW and the
-// window functions; tests implement it with a recorder. The interpreter calls
-// it from the connection thread, so every call must be safe from there.
+// What the lock animation shows: the wait for a connection or for the host's
+// answer.
+enum class LockAnimationKind : int { Connecting = 0, AwaitingHost = 1 };
+
+// Everything the terminal's core asks of the window side, one call for each
+// thing it wants done. The Windows build maps each call to its window message
+// or window function; tests record the calls by name. The connection thread
+// makes most of them, so every call must be safe from there.
 class CWindowPort {
 public:
     virtual ~CWindowPort() = default;
 
-    // Synchronous message (SendMessageW): returns the receiver's result.
-    virtual intptr_t SendMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                             intptr_t lParam) = 0;
-    // Queued message (PostMessageW).
-    virtual bool PostMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                         intptr_t lParam) = 0;
-    // Sends a heap block holding the bytes, wParam = their count; the receiver
-    // owns and frees the block (UM_SERIALOUT).
-    virtual void SendBytes(WindowHandle window, unsigned message, const std::string& bytes) = 0;
-
+    // The main window.
+    virtual void StartLockAnimation(LockAnimationKind kind) = 0;
+    virtual void StopLockAnimation(LockAnimationKind kind) = 0;
+    // Takes the input lock off: the keys queued meanwhile are dropped.
+    virtual void UnlockInput() = 0;
+    // Asks for the Advisory dialog, whose OK puts the focus on focusField,
+    // or for the prompt dialog; both show the state's dialog text.
+    virtual void AskForAdvisory(int focusField) = 0;
+    virtual void AskForPrompt(int answerLength) = 0;
+    // The host set the text of a toolbar label slot.
+    virtual void OfferLabel(int slot) = 0;
+    // A signal for the device the terminal runs on.
+    virtual void SignalDevice(int value) = 0;
+    // The font changed: every page and field takes its new size.
+    virtual void RelayoutAll() = 0;
+    // Bytes for the serial feature port.
+    virtual void SendToSerialPort(const std::string& bytes) = 0;
+    // The connection has ended, at the window side's request when stopped.
+    virtual void ReportSessionEnded(bool stopped) = 0;
+    // Cancels the open Advisory or prompt dialog.
+    virtual void CloseDialog(WindowHandle dialog) = 0;
     virtual void PlaySound(SoundEventKind kind) = 0;
 
-    // Runs the synchronous messages other threads wait on, waiting a short
+    // Runs the synchronous calls other threads wait on, waiting a short
     // while for one. The window thread calls it while it waits for the
-    // connection thread, which may itself be waiting in SendMsg.
+    // connection thread, which may itself be waiting in one of them.
     virtual void ServeSentMessages() = 0;
 
     // The page window for a new page, or null when page windows cannot be made.
     virtual WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) = 0;
-    // Invalidates the page window without erasing and sends it UM_REFRESHPAGE.
+    // Redraws the page window and has it make the windows of new and changed fields.
     virtual void RefreshPage(CPage& page) = 0;
     // Shows the page window above its siblings (below the lock animation when
     // that is the first child) or hides it at the bottom of the z-order.
     virtual void PlacePageWindow(CPage& page, bool show) = 0;
+    // The page window and its fields take the current cell size.
+    virtual void RelayoutPage(CPage& page) = 0;
+    // The page window takes the focus, as when no field is current.
+    virtual void FocusPage(CPage& page) = 0;
     // Clears the page window's link to its page record, which is about to go.
     virtual void UnbindPageWindow(CPage& page) = 0;
 
@@ -50,6 +68,8 @@ public:
     virtual WindowHandle MakeFieldWindow(CField& field) = 0;
     // Moves the field's window to the top of its siblings without redrawing.
     virtual void RaiseFieldWindow(CField& field) = 0;
+    // The field's window takes the focus, as if clicked.
+    virtual void FocusField(CField& field) = 0;
     // Hides and unbinds the field's live window and has the page window close it.
     virtual void CloseFieldWindow(CField& field) = 0;
     // Clears the field window's link to its field record, which is about to go.

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "link/Session.h"
-#include "platform/AppMessages.h"
 #include "platform/TextCodec.h"
 #include "protocol/Interpreter.h"
 #include "screen/Field.h"
+#include "screen/TerminalState.h"
 
 namespace {
 
@@ -39,9 +38,8 @@ CField* CFieldCommands::CreateField(int number, int row, int column, int length)
 void CFieldCommands::SendToSerialPort(const CField& field) const {
     if (!field.skipFocus || field.Class() != kFixedField) return;
     std::u16string text = field.text.Get();
-    WindowHandle receiver = field.page->parentWindow;
-    if (text.empty() || !receiver) return;
-    in.session.port.SendBytes(receiver, UM_SERIALOUT, EncodeText(text, false));
+    if (text.empty() || !field.page->parentWindow) return;
+    in.terminal.port.SendToSerialPort(EncodeText(text, false));
 }
 
 void CFieldCommands::DefineField() {

@@ -1,21 +1,22 @@
 #include "protocol/Interpreter.h"
 
 #include "config/Settings.h"
-#include "link/Session.h"
-#include "platform/AppMessages.h"
 #include "platform/TextCodec.h"
 #include "protocol/FieldCommands.h"
 #include "protocol/PageCommands.h"
+#include "protocol/Responder.h"
+#include "screen/TerminalState.h"
 
-CInterpreter::CInterpreter(CSession& owner, const unsigned char* p, const unsigned char* e)
-    : session(owner), reader(p, e) {}
+CInterpreter::CInterpreter(CTerminalState& terminal, CSettings& settings, CResponder& responder,
+                           const unsigned char* p, const unsigned char* e)
+    : terminal(terminal), settings(settings), responder(responder), reader(p, e) {}
 
 CPage* CInterpreter::CurrentPage() const {
-    return session.CurrentPage();
+    return terminal.CurrentPage();
 }
 
 bool CInterpreter::HostTextIsUTF8() const {
-    return gSettings->FieldIsUTF8();
+    return settings.FieldIsUTF8();
 }
 
 std::u16string CInterpreter::DecodeHostText(const unsigned char* bytes, size_t n) const {
@@ -130,10 +131,12 @@ void CInterpreter::Dispatch(unsigned char command) {
             break;
 
         // Responses the host asks for.
-        case '!': session.SendStatus(); break;
+        case '!':
+            responder.SendStatus();
+            break;
         case 'W': {
             int key = reader.NextShortNumber();
-            if (!reader.Cut()) session.SendKey(key);
+            if (!reader.Cut()) responder.SendKey(key);
             break;
         }
 
@@ -182,32 +185,32 @@ void CInterpreter::Dispatch(unsigned char command) {
 }
 
 void CInterpreter::EndOfRecord() {
-    CPageList& pages = *session.pages;
+    CPageList& pages = *terminal.pages;
     if (refreshPending) {
-        pages.RefreshPage(session.displayPage);
-        pages.ShowPage(session.displayPage);
+        pages.RefreshPage(terminal.displayPage);
+        pages.ShowPage(terminal.displayPage);
     }
 
-    CWindowPort& port = session.port;
-    switch (session.pendingDialog) {
-        case 1:
-        case 2:
-            port.PostMsg(session.mainWindow, UM_ADVISORY, 1, session.dialogField & 0xFFFF);
+    CWindowPort& port = terminal.port;
+    switch (terminal.pendingDialog) {
+        case PendingDialog::FieldAdvisory:
+        case PendingDialog::Advisory:
+            port.AskForAdvisory(terminal.dialogField & 0xFFFF);
             port.PlaySound(SoundEventKind::Error);
             break;
-        case 3:
-            port.PostMsg(session.mainWindow, UM_PROMPT, 1, session.dialogField & 0xFFFF);
+        case PendingDialog::Prompt:
+            port.AskForPrompt(terminal.dialogField & 0xFFFF);
             port.PlaySound(SoundEventKind::Error);
             break;
-        default:
-            if (session.inputState == 1) {
-                session.currentField = session.FirstInputField();
-                session.inputState = 0;
+        case PendingDialog::None:
+            if (terminal.inputState == InputState::OpenAtFirstField) {
+                terminal.currentField = terminal.FirstInputField();
+                terminal.inputState = InputState::Open;
             }
-            if (session.inputState == 0) port.SendMsg(session.mainWindow, UM_UNLOCKINPUT, 0, 0);
+            if (terminal.inputState == InputState::Open) port.UnlockInput();
             break;
     }
 
-    session.ApplyFocus();
-    session.pendingDialog = 0;
+    terminal.ApplyFocus();
+    terminal.pendingDialog = PendingDialog::None;
 }

@@ -6,20 +6,25 @@
 #include "protocol/RecordReader.h"
 
 class CPage;
-class CSession;
+class CResponder;
+class CSettings;
+class CTerminalState;
 
-// Runs the commands of one host-data record against the session, then brings
-// the screen up to date in one step. Lives for one record.
+// Runs the commands of one host-data record against the terminal state, then
+// brings the screen up to date in one step. Lives for one record.
 class CInterpreter {
 public:
-    CInterpreter(CSession& owner, const unsigned char* p, const unsigned char* e);
+    CInterpreter(CTerminalState& terminal, CSettings& settings, CResponder& responder,
+                 const unsigned char* p, const unsigned char* e);
     CInterpreter(const CInterpreter&) = delete;
     CInterpreter& operator=(const CInterpreter&) = delete;
 
     void Run();
 
     // Used by the command groups.
-    CSession& session;
+    CTerminalState& terminal;
+    CSettings& settings;
+    CResponder& responder;
     CRecordReader reader;
     // A command changed fields or the focus: refresh and show the display page.
     bool refreshPending = false;

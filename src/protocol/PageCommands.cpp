@@ -4,9 +4,8 @@
 #include <string_view>
 
 #include "config/Settings.h"
-#include "link/Session.h"
-#include "platform/AppMessages.h"
 #include "protocol/Interpreter.h"
+#include "screen/TerminalState.h"
 
 bool CPageCommands::ReadDialogText(bool longCount, std::u16string& text) {
     CRecordReader& r = in.reader;
@@ -21,42 +20,42 @@ bool CPageCommands::ReadDialogText(bool longCount, std::u16string& text) {
 void CPageCommands::SelectPage() {
     int page = in.reader.NextShortNumber();
     if (in.reader.Cut()) return;
-    in.session.currentPage = page;
+    in.terminal.currentPage = page;
 }
 
 void CPageCommands::DisplayPage() {
     int page = in.reader.NextShortNumber();
     if (in.reader.Cut()) return;
-    in.session.displayPage = page;
-    in.session.currentField = in.session.FirstInputField();
+    in.terminal.displayPage = page;
+    in.terminal.currentField = in.terminal.FirstInputField();
     in.refreshPending = true;
 }
 
 void CPageCommands::SetCurrentField() {
     int field = in.reader.NextShortNumber();
     if (in.reader.Cut()) return;
-    in.session.currentField = field;
+    in.terminal.currentField = field;
     in.refreshPending = true;
 }
 
 void CPageCommands::PositionCursor() {
     int field = in.reader.NextShortNumber();
     if (in.reader.Cut()) return;
-    in.session.currentField = field;
-    in.session.inputState = field < 0 ? 1 : 0;
+    in.terminal.currentField = field;
+    in.terminal.inputState = field < 0 ? InputState::OpenAtFirstField : InputState::Open;
     in.refreshPending = true;
-    if (in.positionBeep) in.session.port.PlaySound(SoundEventKind::Normal);
+    if (in.positionBeep) in.terminal.port.PlaySound(SoundEventKind::Normal);
 }
 
 void CPageCommands::KeepLocked() {
-    in.session.inputState = 2;
+    in.terminal.inputState = InputState::AwaitingHost;
 }
 
 // "#o" replaces the Normal sound of the "o" that follows with the Error sound.
 void CPageCommands::Beep() {
     unsigned char next = 0;
     bool beforePosition = in.reader.PeekNext(next) && next == 'o';
-    in.session.port.PlaySound(beforePosition ? SoundEventKind::Error : SoundEventKind::Normal);
+    in.terminal.port.PlaySound(beforePosition ? SoundEventKind::Error : SoundEventKind::Normal);
     in.positionBeep = !beforePosition;
 }
 
@@ -69,17 +68,14 @@ void CPageCommands::Device() {
             int value = r.NextShortNumber();
             if (r.Cut()) return;
             CPage* page = in.CurrentPage();
-            if (page && page->parentWindow) {
-                in.session.port.SendMsg(page->parentWindow, UM_HOSTSIGNAL,
-                                        static_cast<uintptr_t>(value), 0);
-            }
+            if (page && page->parentWindow) in.terminal.port.SignalDevice(value);
             break;
         }
         case 's': {
             int n = r.NextShortNumber();
             if (r.Cut()) return;
             if (n >= 1 && n <= 4) {
-                in.session.port.PlaySound(
+                in.terminal.port.PlaySound(
                     static_cast<SoundEventKind>(static_cast<int>(SoundEventKind::User01) + n - 1));
             }
             break;
@@ -98,20 +94,20 @@ void CPageCommands::FieldAdvisory() {
     int field = in.reader.NextShortNumber();
     std::u16string text;
     if (!ReadDialogText(true, text)) return;
-    CSession& s = in.session;
+    CTerminalState& s = in.terminal;
     s.dialogText = std::move(text);
     s.dialogField = field < 1 ? s.FirstInputField() : field;
-    s.pendingDialog = 1;
+    s.pendingDialog = PendingDialog::FieldAdvisory;
     in.positionBeep = false;
 }
 
 void CPageCommands::Advisory() {
     std::u16string text;
     if (!ReadDialogText(true, text)) return;
-    CSession& s = in.session;
+    CTerminalState& s = in.terminal;
     s.dialogText = std::move(text);
     s.dialogField = s.currentField < 1 ? s.FirstInputField() : s.currentField.load();
-    s.pendingDialog = 2;
+    s.pendingDialog = PendingDialog::Advisory;
     in.positionBeep = false;
 }
 
@@ -119,11 +115,11 @@ void CPageCommands::Prompt() {
     int length = in.reader.NextShortNumber();
     std::u16string text;
     if (!ReadDialogText(true, text)) return;
-    CSession& s = in.session;
+    CTerminalState& s = in.terminal;
     s.dialogText = std::move(text);
     s.promptLength = length;
     s.dialogField = length;
-    s.pendingDialog = 3;
+    s.pendingDialog = PendingDialog::Prompt;
     in.positionBeep = false;
 }
 
@@ -133,20 +129,17 @@ void CPageCommands::SetLabel() {
     if (!ReadDialogText(false, text)) return;
     CPage* page = in.CurrentPage();
     if (slot < 0 || slot >= kLabelSlotCount || !page) return;
-    CLabelSlot& label = in.session.labelTable[slot];
+    CLabelSlot& label = in.terminal.labelTable[slot];
     label.id = slot;
     label.text = std::move(text);
-    if (page->parentWindow) {
-        in.session.port.SendMsg(page->parentWindow, UM_TOOLBARLABEL, static_cast<uintptr_t>(slot),
-                                0);
-    }
+    if (page->parentWindow) in.terminal.port.OfferLabel(slot);
 }
 
 void CPageCommands::AdjustFont() {
     int points = in.reader.NextShortNumber();
     if (in.reader.Cut()) return;
-    gSettings->SetPointSizeAdjust(points);
-    in.session.port.SendMsg(in.session.mainWindow, UM_RELAYOUT, 0, 0);
+    in.settings.SetPointSizeAdjust(points);
+    in.terminal.port.RelayoutAll();
 }
 
 void CPageCommands::SerialOut() {
@@ -167,5 +160,5 @@ void CPageCommands::SerialOut() {
     if (mode == 2) out += '\n';
     out += text;
     if (mode == 1 || mode == 2) out += '\r';
-    in.session.port.SendBytes(page->parentWindow, UM_SERIALOUT, out);
+    in.terminal.port.SendToSerialPort(out);
 }

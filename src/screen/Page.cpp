@@ -7,15 +7,18 @@ namespace {
 
 constexpr uint32_t kDefaultBackColour = 0x00C3B295;
 
-uint32_t InitialBackColour() {
-    if (gSettings && gSettings->CustomColorMode()) return gSettings->BackGroundColor();
+uint32_t InitialBackColour(const CSettings& settings) {
+    if (settings.CustomColorMode()) return settings.BackGroundColor();
     return kDefaultBackColour;
 }
 
 }  // namespace
 
-CPage::CPage(int number, CWindowPort& windowPort)
-    : pageNumber(number), fields(*this), backColour(InitialBackColour()), port(windowPort) {}
+CPage::CPage(int number, CWindowPort& windowPort, const CSettings& settings)
+    : pageNumber(number),
+      fields(*this),
+      backColour(InitialBackColour(settings)),
+      port(windowPort) {}
 
 // The field windows close while the page they report to is still whole.
 CPage::~CPage() {

@@ -5,10 +5,12 @@
 #include "platform/WindowPort.h"
 #include "screen/FieldList.h"
 
+class CSettings;
+
 // One host page: its fields and the window that shows them.
 class CPage {
 public:
-    CPage(int number, CWindowPort& windowPort);
+    CPage(int number, CWindowPort& windowPort, const CSettings& settings);
     ~CPage();
     CPage(const CPage&) = delete;
     CPage& operator=(const CPage&) = delete;

@@ -4,7 +4,7 @@
 
 void CPageList::Create(int count, WindowHandle parent) {
     for (int number = 0; number < count; ++number) {
-        pages.push_back(std::make_unique<CPage>(number, port));
+        pages.push_back(std::make_unique<CPage>(number, port, settings));
         CPage& page = *pages.back();
         page.pageWindow = port.CreatePageWindow(page, parent);
         if (page.pageWindow) page.parentWindow = parent;

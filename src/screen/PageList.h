@@ -6,10 +6,13 @@
 #include "platform/WindowPort.h"
 #include "screen/Page.h"
 
+class CSettings;
+
 // The host's pages in ascending page number.
 class CPageList {
 public:
-    explicit CPageList(CWindowPort& windowPort) : port(windowPort) {}
+    CPageList(CWindowPort& windowPort, const CSettings& settings)
+        : port(windowPort), settings(settings) {}
     CPageList(const CPageList&) = delete;
     CPageList& operator=(const CPageList&) = delete;
 
@@ -29,5 +32,6 @@ public:
 
 private:
     CWindowPort& port;
+    const CSettings& settings;
     std::vector<std::unique_ptr<CPage>> pages;
 };

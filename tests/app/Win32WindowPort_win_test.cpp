@@ -2,22 +2,31 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "app/Win32WindowPort.h"
 #include "platform/AppMessages.h"
 
 namespace {
 
-// Application messages that reached the window; the system's own are not counted.
-int gApplicationMessages = 0;
+struct Delivered {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Delivered&) const = default;
+};
 
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER) ++gApplicationMessages;
+// Application messages that reached the window; the system's own are left out.
+std::vector<Delivered> gDelivered;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_USER) gDelivered.push_back({message, wParam, lParam});
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-TEST(Win32WindowPortTest, StopsOfAnAnimationThatDoesNotRunAreLeftOut) {
+TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
     WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = CountingProc;
+    windowClass.lpfnWndProc = RecordingProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"RavelinPortTest";
     ASSERT_TRUE(RegisterClassW(&windowClass));
@@ -25,27 +34,46 @@ TEST(Win32WindowPortTest, StopsOfAnAnimationThatDoesNotRunAreLeftOut) {
                                   nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_TRUE(window);
 
+    CWin32WindowPort port(window);
+    constexpr auto kHost = LockAnimationKind::AwaitingHost;
     struct Case {
+        const char* name;
         bool running;
-        unsigned message;
-        intptr_t lParam;
-        int delivered;
+        void (*call)(CWin32WindowPort&);
+        std::vector<Delivered> delivered;
     };
     const Case cases[] = {
-        {false, UM_ANIMATION, 0, 0},   // a stop with nothing running
-        {false, UM_ANIMATION, 2, 0},   // every lParam but 1 stops
-        {false, UM_ANIMATION, 1, 1},   // a start always arrives: it locks input
-        {true, UM_ANIMATION, 0, 1},    // a stop of a running animation
-        {false, UM_LOCKINPUT, 0, 1},   // no other message is left out
+        {"a stop with nothing running",
+         false,
+         [](CWin32WindowPort& p) { p.StopLockAnimation(kHost); },
+         {}},
+        {"a start always arrives: it locks input",
+         false,
+         [](CWin32WindowPort& p) { p.StartLockAnimation(LockAnimationKind::Connecting); },
+         {{UM_ANIMATION, 0, 1}}},
+        {"a stop of a running animation",
+         true,
+         [](CWin32WindowPort& p) { p.StopLockAnimation(kHost); },
+         {{UM_ANIMATION, 1, 0}}},
+        {"unlock", false, [](CWin32WindowPort& p) { p.UnlockInput(); }, {{UM_UNLOCKINPUT, 0, 0}}},
+        {"label", false, [](CWin32WindowPort& p) { p.OfferLabel(20); }, {{UM_TOOLBARLABEL, 20, 0}}},
+        {"signal", false, [](CWin32WindowPort& p) { p.SignalDevice(3); }, {{UM_HOSTSIGNAL, 3, 0}}},
+        {"relayout", false, [](CWin32WindowPort& p) { p.RelayoutAll(); }, {{UM_RELAYOUT, 0, 0}}},
     };
-    CWin32WindowPort port;
     for (const Case& c : cases) {
-        gApplicationMessages = 0;
+        gDelivered.clear();
         port.SetAnimationRunning(c.running);
-        port.SendMsg(window, c.message, 1, c.lParam);
-        EXPECT_EQ(gApplicationMessages, c.delivered)
-            << "message " << c.message << " running " << c.running << " lParam " << c.lParam;
+        c.call(port);
+        EXPECT_EQ(gDelivered, c.delivered) << c.name;
     }
+
+    // The dialog requests are posted: they arrive from the window's queue.
+    gDelivered.clear();
+    port.AskForAdvisory(5);
+    port.AskForPrompt(9);
+    MSG msg;
+    while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_EQ(gDelivered, (std::vector<Delivered>{{UM_ADVISORY, 1, 5}, {UM_PROMPT, 1, 9}}));
 
     DestroyWindow(window);
     UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);

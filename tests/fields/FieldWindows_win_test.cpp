@@ -12,6 +12,7 @@
 #include "link/Session.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
+#include "screen/TerminalState.h"
 #include "support/ScreenRecord.h"
 
 namespace {
@@ -43,11 +44,14 @@ protected:
         classes = std::make_unique<CFieldWindowClasses>(gInstance);
         main = CreateWindowExW(0, L"STATIC", L"field windows test", WS_POPUP | WS_VISIBLE, 0, 0,
                                900, 700, nullptr, nullptr, gInstance, nullptr);
-        session = std::make_unique<CSession>(main, port);
+        port = std::make_unique<CWin32WindowPort>(main);
+        terminal = std::make_unique<CTerminalState>(*port, main, *settings);
+        session = std::make_unique<CSession>(*terminal, *settings);
     }
     void TearDown() override {
-        session->DestroyPages();
         session.reset();
+        terminal->DestroyPages();
+        terminal.reset();
         DestroyWindow(main);
         classes.reset();
         gSettings = nullptr;
@@ -65,14 +69,15 @@ protected:
 
     CSettings* settings = nullptr;
     std::unique_ptr<CFieldWindowClasses> classes;
-    CWin32WindowPort port;
     HWND main = nullptr;
+    std::unique_ptr<CWin32WindowPort> port;
+    std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
 };
 
 TEST_F(FieldWindowsTest, RebuildingAFullPageKeepsGdiObjects) {
     Rebuild();
-    CPage* page = session->pages->FindPage(0);
+    CPage* page = terminal->pages->FindPage(0);
     ASSERT_NE(page, nullptr);
     ASSERT_NE(page->fields.Head(), nullptr);
     ASSERT_NE(page->fields.Head()->fieldWindow, nullptr);

@@ -8,14 +8,15 @@
 #include "config/Settings.h"
 #include "link/Session.h"
 #include "screen/Field.h"
+#include "screen/TerminalState.h"
 #include "support/RecordingPort.h"
 
 namespace {
 
 // No text may outgrow its buffer, whatever the host sent.
-void CheckTexts(const CSession& session) {
-    for (int i = 0; i < session.pages->Count(); ++i) {
-        for (CField* f = session.pages->PageAt(i).fields.Head(); f; f = f->next) {
+void CheckTexts(const CTerminalState& terminal) {
+    for (int i = 0; i < terminal.pages->Count(); ++i) {
+        for (CField* f = terminal.pages->PageAt(i).fields.Head(); f; f = f->next) {
             for (const CFieldText* t : {&f->text, &f->prefixText}) {
                 if (t->IsNull() ? !t->IsEmpty() : t->Get().size() > size_t(t->Capacity())) {
                     __builtin_trap();
@@ -32,12 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     CSettings settings(u"Ravelin.ini");
     settings.SetFieldIsUTF8(data[0] & 1);
-    gSettings = &settings;
     CRecordingPort port;
     port.SetCountOnly(true);
     port.SetMakeFieldWindows(data[0] & 2);
     {
-        CSession session(port.RegisterMainWindow(), port);
+        CTerminalState terminal(port, port.RegisterMainWindow(), settings);
+        CSession session(terminal, settings);
         const uint8_t* p = data + 1;
         const uint8_t* end = data + size;
         while (p < end) {
@@ -47,10 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const unsigned char* q = p;
             session.Interpret(q, e);
             if (q != e) __builtin_trap();
-            CheckTexts(session);
+            CheckTexts(terminal);
             p = e;
         }
     }
-    gSettings = nullptr;
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "link/Session.h"
 #include "protocol/Responses.h"
 #include "screen/Field.h"
+#include "screen/TerminalState.h"
 #include "support/RecordingPort.h"
 
 namespace {
@@ -46,13 +47,9 @@ bool OneLetter(const std::u16string& text) {
 class SessionTextThreadsTest : public testing::Test {
 protected:
     void SetUp() override {
-        gSettings = &settings;
         port.SetCountOnly(true);
-        session = std::make_unique<CSession>(port.RegisterMainWindow(), port);
-    }
-    void TearDown() override {
-        session.reset();
-        gSettings = nullptr;
+        terminal = std::make_unique<CTerminalState>(port, port.RegisterMainWindow(), settings);
+        session = std::make_unique<CSession>(*terminal, settings);
     }
 
     // As the connection thread hands a record to the session.
@@ -64,6 +61,7 @@ protected:
 
     CSettings settings{u"Ravelin.ini"};
     CRecordingPort port;
+    std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
 };
 
@@ -72,7 +70,7 @@ TEST_F(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
     const std::string blank(kLongest, ' ');
     HostRecord("s0Ef100" + Number(kLongest) + blank + "i210C@" + Number(kLongest) + "f320" +
                Number(kLongest) + blank + "d0");
-    CPage* page = session->pages->FindPage(0);
+    CPage* page = terminal->pages->FindPage(0);
     ASSERT_NE(page, nullptr);
     CField* fixed = page->fields.FindField(1);
     CField* entry = page->fields.FindField(2);

@@ -9,6 +9,7 @@
 
 #include "config/Settings.h"
 #include "screen/Field.h"
+#include "screen/TerminalState.h"
 #include "support/LoopbackPeer.h"
 #include "support/RecordingPort.h"
 
@@ -24,13 +25,9 @@ protected:
         settings.SetHostName(u"127.0.0.1");
         settings.SetHostPort(peer.Port());
         settings.SetTerminalId(7);
-        gSettings = &settings;
-        session = std::make_unique<CSession>(port.RegisterMainWindow(), port);
+        terminal = std::make_unique<CTerminalState>(port, port.RegisterMainWindow(), settings);
+        session = std::make_unique<CSession>(*terminal, settings);
         port.Clear();
-    }
-    void TearDown() override {
-        session.reset();
-        gSettings = nullptr;
     }
 
     void Connect() {
@@ -52,6 +49,7 @@ protected:
     CSettings settings{u"Ravelin.ini"};
     CRecordingPort port;
     CLoopbackPeer peer;
+    std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
 };
 
@@ -94,7 +92,7 @@ TEST_F(SessionLinkTest, RecordsAndTheirAnswers) {
     // The record's end may still be running: the pages are the test's alone
     // once the connection thread has ended.
     session->Stop();
-    CField* field = session->pages->FindPage(0)->fields.FindField(3);
+    CField* field = terminal->pages->FindPage(0)->fields.FindField(3);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text.Get(), u"\u00FF\u00EF");
 }
@@ -102,12 +100,12 @@ TEST_F(SessionLinkTest, RecordsAndTheirAnswers) {
 TEST_F(SessionLinkTest, HostClosingEndsTheSession) {
     Connect();
     peer.Close();
-    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    ASSERT_TRUE(port.WaitFor("session ended"));
     session->Stop();
     std::vector<std::string> events = port.Events();
     ASSERT_GE(events.size(), 2u);
-    EXPECT_EQ(events.front(), "send main UM_ANIMATION 0 1");
-    EXPECT_EQ(events.back(), "post main UM_SESSIONENDED 0 0");
+    EXPECT_EQ(events.front(), "start animation connecting");
+    EXPECT_EQ(events.back(), "session ended");
 }
 
 TEST_F(SessionLinkTest, HostSeesAmpersandWhenItStopsReading) {
@@ -119,7 +117,7 @@ TEST_F(SessionLinkTest, HostSeesAmpersandWhenItStopsReading) {
     peer.EndWriting();
     EXPECT_EQ(peer.ReadMessage(), "7&" + kEnd);
     EXPECT_TRUE(peer.ReadsEnd());
-    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    ASSERT_TRUE(port.WaitFor("session ended"));
 }
 
 TEST_F(SessionLinkTest, StopEndsTheReadAtOnce) {
@@ -127,7 +125,7 @@ TEST_F(SessionLinkTest, StopEndsTheReadAtOnce) {
     auto started = std::chrono::steady_clock::now();
     session->Stop();
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
-    EXPECT_TRUE(port.WaitFor("post main UM_SESSIONENDED 1 0", 1));
+    EXPECT_TRUE(port.WaitFor("session stopped", 1));
     EXPECT_TRUE(peer.ReadsEnd());
 }
 
@@ -139,14 +137,14 @@ TEST_F(SessionLinkTest, FailedConnectEndsAtOnce) {
     }
     settings.SetHostPort(unused);
     session->StartConnection();
-    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    ASSERT_TRUE(port.WaitFor("session ended"));
     session->Stop();
     // Locked with the connecting animation, every page laid out again, ended.
-    std::vector<std::string> expected = {"send main UM_ANIMATION 0 1"};
+    std::vector<std::string> expected = {"start animation connecting"};
     for (int page = 0; page < kPageCount; ++page) {
-        expected.push_back("send page" + std::to_string(page) + " UM_RELAYOUT 0 0");
+        expected.push_back("relayout page" + std::to_string(page));
     }
-    expected.push_back("post main UM_SESSIONENDED 0 0");
+    expected.push_back("session ended");
     EXPECT_EQ(port.Events(), expected);
 }
 
@@ -156,7 +154,7 @@ TEST_F(SessionLinkTest, BrokenHosts) {
     Connect();
     ASSERT_TRUE(peer.Write("Hs0f100"));
     peer.Reset();
-    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    ASSERT_TRUE(port.WaitFor("session ended"));
     session->Stop();
 
     // A flood of data 0xFF in one record is read past.
@@ -170,7 +168,7 @@ TEST_F(SessionLinkTest, BrokenHosts) {
     std::string block(1 << 20, 'x');
     bool writing = true;
     for (int i = 0; i < 20 && writing; ++i) writing = peer.Write(block);
-    ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+    ASSERT_TRUE(port.WaitFor("session ended"));
     EXPECT_TRUE(peer.ReadsEnd());
     session->Stop();
 }
@@ -180,7 +178,7 @@ TEST_F(SessionLinkTest, ReconnectsManyTimes) {
         port.Clear();
         Connect();
         peer.Close();
-        ASSERT_TRUE(port.WaitFor("post main UM_SESSIONENDED 0 0"));
+        ASSERT_TRUE(port.WaitFor("session ended"));
         session->Stop();
     }
 }

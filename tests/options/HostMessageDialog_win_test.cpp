@@ -3,35 +3,37 @@
 #include <windows.h>
 
 #include "app/App.h"
-#include "link/Session.h"
+#include "config/Settings.h"
 #include "options/AdvisoryDialog.h"
+#include "screen/TerminalState.h"
 #include "support/RecordingPort.h"
 
 namespace {
 
-CSession* gDialogSession = nullptr;
+CTerminalState* gDialogTerminal = nullptr;
 
 // Destroys the open dialog from inside its modal loop, as the system does
 // when the dialog's owner goes.
 void CALLBACK DestroyOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    DestroyWindow(static_cast<HWND>(gDialogSession->openDialog.load()));
+    DestroyWindow(static_cast<HWND>(gDialogTerminal->openDialog.load()));
 }
 
-TEST(HostMessageDialogTest, ASessionNeverKeepsADialogThatHasGone) {
+TEST(HostMessageDialogTest, TheTerminalNeverKeepsADialogThatHasGone) {
     gInstance = GetModuleHandleW(nullptr);
     CRecordingPort port;
-    CSession session(port.RegisterMainWindow(), port);
-    session.dialogText = u"Wrong location";
-    gDialogSession = &session;
+    CSettings settings(u"Ravelin.ini");
+    CTerminalState terminal(port, port.RegisterMainWindow(), settings);
+    terminal.dialogText = u"Wrong location";
+    gDialogTerminal = &terminal;
     ASSERT_NE(SetTimer(nullptr, 0, 100, DestroyOpenDialog), 0u);
-    RunAdvisoryDialog(nullptr, session);
-    gDialogSession = nullptr;
-    EXPECT_EQ(session.openDialog.load(), nullptr);
+    RunAdvisoryDialog(nullptr, terminal);
+    gDialogTerminal = nullptr;
+    EXPECT_EQ(terminal.openDialog.load(), nullptr);
 
     // A reset after the dialog has gone asks nothing of any window.
     port.Clear();
-    session.CloseOpenDialog();
+    terminal.CloseOpenDialog();
     EXPECT_TRUE(port.Events().empty());
 }
 

@@ -95,12 +95,12 @@ TEST_F(InterpreterTest, EveryCommandConsumesExactlyItsOperands) {
     for (const OperandCase& c : kOperandCases) {
         SCOPED_TRACE(c.bytes);
         Run("s0Ei510C@5");
-        session->currentField = 1;
+        terminal->currentField = 1;
         std::vector<std::string> events = Run(std::string(c.bytes) + "o5");
         EXPECT_EQ(Sounds(events), c.sounds);
-        EXPECT_EQ(session->currentField, 5);
+        EXPECT_EQ(terminal->currentField, 5);
         ASSERT_FALSE(events.empty());
-        EXPECT_EQ(events.back(), FocusEvent(5));
+        EXPECT_EQ(events.back(), "focus field5");
         covered.insert(c.command);
     }
     EXPECT_EQ(covered.size(), 47u);

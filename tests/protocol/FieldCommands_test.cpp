@@ -16,7 +16,8 @@ struct FieldCase {
 TEST_F(InterpreterTest, FieldTexts) {
     const std::vector<FieldCase> cases = {
         {"fixed text", "", "f1005Hello", 1, u"Hello", 5},
-        {"fixed text cut to its length, rest read as commands", "", "f3005HelloXYo9", 3, u"Hello", 5},
+        {"fixed text cut to its length, rest read as commands", "", "f3005HelloXYo9", 3, u"Hello",
+         5},
         {"fixed field of length 0 swallows one byte", "", "f3000Xo9", 3, u"", 0},
         {"entry field starts empty", "", "i210C@8", 2, u"", 8},
         {"u sets the text", "i210C@8", "u25abcde", 2, u"abcde", 8},
@@ -53,7 +54,8 @@ TEST_F(InterpreterTest, FieldTexts) {
 }
 
 TEST_F(InterpreterTest, FieldAttributesAndOptions) {
-    Run("s0Ei210C\x44" "8");
+    Run("s0Ei210C\x44"
+        "8");
     CField* field = Field(2);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->typeByte, 'C');
@@ -71,11 +73,11 @@ TEST_F(InterpreterTest, FieldAttributesAndOptions) {
     EXPECT_EQ(field->selected, 1);
     EXPECT_EQ(field->optionM, 1);
     EXPECT_EQ(field->optionS, 3);
-    EXPECT_EQ(session->currentField, 3) << "the command after the options runs";
+    EXPECT_EQ(terminal->currentField, 3) << "the command after the options runs";
 
     Run("w20@AKo7");
     EXPECT_EQ(field->controlKind, kSelectButtonControl) << "K is no control kind";
-    EXPECT_EQ(session->currentField, 3) << "K consumed the 'o' as its operand";
+    EXPECT_EQ(terminal->currentField, 3) << "K consumed the 'o' as its operand";
 
     Run("w20@AC@H2");
     EXPECT_EQ(field->controlKind, kCheckBoxControl);
@@ -89,11 +91,11 @@ TEST_F(InterpreterTest, PrefixFlags) {
         std::u16string prefix;
     };
     const std::vector<PrefixCase> cases = {
-        {"y2E2]C", 1, 0, 1, 1, 1, u"]C"},           // 21 = 16 + 4 + 1
-        {"y282]C", 0, 1, 0, 0, 1, u"]C"},           // 8
-        {"y2?0", 0, 1, 1, 3, 0, u""},               // 15 = 8 + 4 + 3
-        {"y2E2]Cy200", 1, 0, 1, 0, 0, u""},         // 16 and 4 stick, 8 is cleared
-        {"y2/2ab", 1, 1, 1, 227, 1, u"ab"},         // -1 taken as the byte 255
+        {"y2E2]C", 1, 0, 1, 1, 1, u"]C"},    // 21 = 16 + 4 + 1
+        {"y282]C", 0, 1, 0, 0, 1, u"]C"},    // 8
+        {"y2?0", 0, 1, 1, 3, 0, u""},        // 15 = 8 + 4 + 3
+        {"y2E2]Cy200", 1, 0, 1, 0, 0, u""},  // 16 and 4 stick, 8 is cleared
+        {"y2/2ab", 1, 1, 1, 227, 1, u"ab"},  // -1 taken as the byte 255
     };
     for (const PrefixCase& c : cases) {
         SCOPED_TRACE(c.record);
@@ -122,15 +124,18 @@ TEST_F(InterpreterTest, FixedFieldsBoundToThePortSendTheirText) {
         {"b without bit 0", "f1005HELLOb12", {}},
         {"b on an entry field", "i110C@5u15HELLOb11", {}},
         {"u on a bound fixed field", "f1005HELLOb11u12ab", {"48454C4C4F", "6162"}},
-        {"ANSI bytes go out as they came", "f1002\xE9\x80" "b11", {"E980"}},
+        {"ANSI bytes go out as they came",
+         "f1002\xE9\x80"
+         "b11",
+         {"E980"}},
     };
     for (const SerialCase& c : cases) {
         SCOPED_TRACE(c.name);
         Run("s0E");
         std::vector<std::string> sent;
         for (const std::string& event : Run(c.record)) {
-            std::string prefix = "bytes main UM_SERIALOUT ";
-            if (event.rfind(prefix, 0) == 0) sent.push_back(event.substr(event.rfind(' ') + 1));
+            std::string prefix = "serial out ";
+            if (event.rfind(prefix, 0) == 0) sent.push_back(event.substr(prefix.size()));
         }
         EXPECT_EQ(sent, c.sent);
     }

@@ -19,9 +19,9 @@ std::vector<std::string> Summarise(const std::vector<std::string>& events) {
     return summary;
 }
 
-const char* const kUnlock = "send main UM_UNLOCKINPUT 0 0";
-const char* const kStopAnimation = "send main UM_ANIMATION 1 0";
-const char* const kFocusPage0 = "send page0 UM_FOCUSPAGE page0 0x02010001";
+const char* const kUnlock = "unlock input";
+const char* const kStopAnimation = "stop animation awaiting";
+const char* const kFocusPage0 = "focus page0";
 
 // Entry fields 5 and 7 on page 0, with windows; input still locked.
 const char* const kTwoEntries = "i500C@3i710C@3d0";
@@ -31,7 +31,7 @@ struct RecordCase {
     std::string setup;  // a record run before, whose events are not checked
     std::string body;
     std::vector<std::string> events;
-    int inputState;
+    InputState inputState;
     int currentField;
 };
 
@@ -41,112 +41,112 @@ TEST_F(InterpreterTest, RecordsGiveTheirEventsInOrder) {
          "",
          "s0Ef1005Helloi210C@8d0o2",
          {"sound Normal", "refresh page0", "make field1", "make field2", "show page0", kUnlock,
-          kStopAnimation, FocusEvent(2)},
-         0,
+          kStopAnimation, "focus field2"},
+         InputState::Open,
          2},
         {"# before o takes the place of its sound",
          kTwoEntries,
          "#o5",
          {"sound Error", "refresh page0", "raise field5", "raise field7", "show page0", kUnlock,
-          kStopAnimation, FocusEvent(5)},
-         0,
+          kStopAnimation, "focus field5"},
+         InputState::Open,
          5},
         {"# alone beeps and leaves the terminal locked",
          kTwoEntries,
          "#",
-         {"sound Normal", kStopAnimation, FocusEvent(5)},
-         2,
+         {"sound Normal", kStopAnimation, "focus field5"},
+         InputState::AwaitingHost,
          5},
         {"o/ focuses the first input field and releases input",
          kTwoEntries,
          "o/",
          {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0", kUnlock,
-          kStopAnimation, FocusEvent(5)},
-         0,
+          kStopAnimation, "focus field5"},
+         InputState::Open,
          5},
         {"l keeps input locked",
          kTwoEntries,
          "o7l",
          {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0",
-          kStopAnimation, FocusEvent(7)},
-         2,
+          kStopAnimation, "focus field7"},
+         InputState::AwaitingHost,
          7},
         {"P skips up to and including Q",
          kTwoEntries,
          "PxyzQo7",
          {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0", kUnlock,
-          kStopAnimation, FocusEvent(7)},
-         0,
+          kStopAnimation, "focus field7"},
+         InputState::Open,
          7},
         {"O with count 0 eats the o behind it",
          kTwoEntries,
          "O0o5",
-         {kStopAnimation, FocusEvent(5)},
-         2,
+         {kStopAnimation, "focus field5"},
+         InputState::AwaitingHost,
          5},
         {"u with count 0 leaves the o behind it",
          kTwoEntries,
          "u50o7",
          {"sound Normal", "refresh page0", "raise field5", "close field5", "make field5",
-          "raise field7", "show page0", kUnlock, kStopAnimation, FocusEvent(7)},
-         0,
+          "raise field7", "show page0", kUnlock, kStopAnimation, "focus field7"},
+         InputState::Open,
          7},
         {"c empties without making the window again",
          "i500C@3u53abco5",
          "c5",
-         {"refresh page0", "raise field5", "show page0", kUnlock, kStopAnimation, FocusEvent(5)},
-         0,
+         {"refresh page0", "raise field5", "show page0", kUnlock, kStopAnimation, "focus field5"},
+         InputState::Open,
          5},
         {"unknown bytes only still release input",
          "i500C@3o5",
          "xYq\x01\x80\x7F",
-         {kUnlock, kStopAnimation, FocusEvent(5)},
-         0,
+         {kUnlock, kStopAnimation, "focus field5"},
+         InputState::Open,
          5},
         {"no input stop gives the focus to the page",
          "",
          "f1005Hellod0",
          {"refresh page0", "make field1", "show page0", kStopAnimation, kFocusPage0},
-         2,
+         InputState::AwaitingHost,
          -1},
         {"a field advisory waits for the screen",
          kTwoEntries,
          "o7a53Bad",
          {"sound Normal", "refresh page0", "raise field5", "raise field7", "show page0",
-          "post main UM_ADVISORY 1 5", "sound Error", kStopAnimation, FocusEvent(7)},
-         0,
+          "ask advisory 5", "sound Error", kStopAnimation, "focus field7"},
+         InputState::Open,
          7},
         {"an advisory goes back to the current field",
          kTwoEntries,
          "@7A2No",
-         {"refresh page0", "raise field5", "raise field7", "show page0",
-          "post main UM_ADVISORY 1 7", "sound Error", kStopAnimation, FocusEvent(7)},
-         2,
+         {"refresh page0", "raise field5", "raise field7", "show page0", "ask advisory 7",
+          "sound Error", kStopAnimation, "focus field7"},
+         InputState::AwaitingHost,
          7},
         {"a prompt carries its answer length",
          kTwoEntries,
          "h82Id",
-         {"post main UM_PROMPT 1 8", "sound Error", kStopAnimation, FocusEvent(5)},
-         2,
+         {"ask prompt 8", "sound Error", kStopAnimation, "focus field5"},
+         InputState::AwaitingHost,
          5},
         {"page 2 built while page 0 is shown",
          "",
          "s2i300C@4s0",
          {"refresh page0", "show page0", kStopAnimation, kFocusPage0},
-         2,
+         InputState::AwaitingHost,
          -1},
         {"d2 shows the page built before",
          "s2i300C@4s0",
          "s2d2",
-         {"refresh page2", "make field3", "show page2", kStopAnimation,
-          "send field3 WM_SETCURSOR field3 0x02010001"},
-         2,
+         {"refresh page2", "make field3", "show page2", kStopAnimation, "focus field3"},
+         InputState::AwaitingHost,
          3},
         {"a page out of range hides every page and takes no focus",
          "",
-         "s\x60" "d\x60",
+         "s\x60"
+         "d\x60",
          {kStopAnimation},
-         2,
+         InputState::AwaitingHost,
          -1},
     };
     for (const RecordCase& c : cases) {
@@ -155,9 +155,9 @@ TEST_F(InterpreterTest, RecordsGiveTheirEventsInOrder) {
         SetUp();
         if (!c.setup.empty()) Run(c.setup);
         EXPECT_EQ(Summarise(Run(c.body)), c.events);
-        EXPECT_EQ(session->inputState, c.inputState);
-        EXPECT_EQ(session->currentField, c.currentField);
-        EXPECT_EQ(session->pendingDialog, 0);
+        EXPECT_EQ(terminal->inputState, c.inputState);
+        EXPECT_EQ(terminal->currentField, c.currentField);
+        EXPECT_EQ(terminal->pendingDialog, PendingDialog::None);
     }
 }
 
@@ -174,8 +174,8 @@ TEST_F(InterpreterTest, WorkedRecordBuildsItsFields) {
     EXPECT_EQ(entry->displayLength, 8u);
     EXPECT_TRUE(entry->text.IsEmpty());
     EXPECT_FALSE(entry->text.IsNull());
-    EXPECT_EQ(session->displayPage, 0);
-    EXPECT_EQ(session->pages->FindPage(0)->shown, 1);
+    EXPECT_EQ(terminal->displayPage, 0);
+    EXPECT_EQ(terminal->pages->FindPage(0)->shown, 1);
 }
 
 struct NumberCase {
@@ -187,14 +187,9 @@ struct NumberCase {
 
 TEST(RecordReaderTest, NumbersAndSteps) {
     const std::vector<NumberCase> cases = {
-        {"0", false, 0, 1},
-        {"\xFF", false, 207, 1},
-        {"/", false, -1, 1},
-        {"\x01", false, -47, 1},
-        {"!12", true, 210, 3},
-        {"!\xFF\xFF", true, 43263, 3},
-        {"!00", true, 0, 3},
-        {"5", true, 5, 1},
+        {"0", false, 0, 1},      {"\xFF", false, 207, 1}, {"/", false, -1, 1},
+        {"\x01", false, -47, 1}, {"!12", true, 210, 3},   {"!\xFF\xFF", true, 43263, 3},
+        {"!00", true, 0, 3},     {"5", true, 5, 1},
     };
     for (const NumberCase& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -223,8 +218,9 @@ TEST(RecordReaderTest, NumbersAndSteps) {
 // reads past the record.
 TEST_F(InterpreterTest, CommandsCutShortHaveNoEffect) {
     const std::vector<std::string> cuts = {
-        "f1005Hel", "f100!1", "i210C@", "i2", "u13ab", "y1!3ab", "w1!00@B00", "a5!2", "A9x",
-        "h8", "S0", ">00!99ab", "k1", "b1", "+1C", "s", "d", "o", "Z", "Zs", "P", "$9",
+        "f1005Hel", "f100!1", "i210C@", "i2",       "u13ab", "y1!3ab", "w1!00@B00", "a5!2",
+        "A9x",      "h8",     "S0",     ">00!99ab", "k1",    "b1",     "+1C",       "s",
+        "d",        "o",      "Z",      "Zs",       "P",     "$9",
     };
     for (const std::string& cut : cuts) {
         SCOPED_TRACE(cut);
@@ -232,18 +228,13 @@ TEST_F(InterpreterTest, CommandsCutShortHaveNoEffect) {
         SetUp();
         Run("f1003Abc");
         // Without its terminator, the record ends where the cut stands.
-        port.Clear();
-        std::string bytes = cut;
-        auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-        const auto* e = p + bytes.size();
-        session->Interpret(p, e);
-        EXPECT_EQ(p, e);
+        std::vector<std::string> events = Run(cut, false);
         EXPECT_EQ(Text(1), u"Abc");
         EXPECT_EQ(Field(2), nullptr);
-        EXPECT_EQ(session->pendingDialog, 0);
-        for (const std::string& event : port.Events()) {
-            EXPECT_EQ(event.rfind("post", 0), std::string::npos) << event;
-            EXPECT_EQ(event.rfind("bytes", 0), std::string::npos) << event;
+        EXPECT_EQ(terminal->pendingDialog, PendingDialog::None);
+        for (const std::string& event : events) {
+            EXPECT_EQ(event.rfind("ask", 0), std::string::npos) << event;
+            EXPECT_EQ(event.rfind("serial", 0), std::string::npos) << event;
         }
     }
 }

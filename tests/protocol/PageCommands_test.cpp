@@ -9,12 +9,9 @@ namespace {
 std::vector<std::string> CommandEffects(const std::vector<std::string>& events) {
     std::vector<std::string> effects;
     for (const std::string& event : events) {
-        bool own = event.rfind("sound", 0) == 0 || event.rfind("post", 0) == 0 ||
-                   event.rfind("bytes", 0) == 0 ||
-                   event.find("UM_TOOLBARLABEL") != std::string::npos ||
-                   event.find("UM_RELAYOUT") != std::string::npos ||
-                   event.find("UM_HOSTSIGNAL") != std::string::npos;
-        if (own) effects.push_back(event);
+        for (const char* own : {"sound", "ask", "serial", "offer", "relayout all", "signal"}) {
+            if (event.rfind(own, 0) == 0) effects.push_back(event);
+        }
     }
     return effects;
 }
@@ -23,7 +20,7 @@ struct PageCase {
     const char* name;
     std::string body;
     std::vector<std::string> effects;
-    std::function<bool(const CSession&, const CSettings&)> holds;
+    std::function<bool(const CTerminalState&, const CSettings&)> holds;
 };
 
 TEST_F(InterpreterTest, PageCommandEffects) {
@@ -32,37 +29,37 @@ TEST_F(InterpreterTest, PageCommandEffects) {
     const std::vector<PageCase> cases = {
         {"a0 goes back to the first input stop",
          page0 + "a03Hey",
-         {"post main UM_ADVISORY 1 4", "sound Error"},
-         [](const CSession& s, const CSettings&) {
+         {"ask advisory 4", "sound Error"},
+         [](const CTerminalState& s, const CSettings&) {
              return s.dialogText == u"Hey" && s.dialogField == 4;
          }},
         {"a with a count of 0 has an empty text",
          page0 + "a60o6",
-         {"post main UM_ADVISORY 1 6", "sound Error"},
-         [](const CSession& s, const CSettings&) { return s.dialogText.empty(); }},
+         {"ask advisory 6", "sound Error"},
+         [](const CTerminalState& s, const CSettings&) { return s.dialogText.empty(); }},
         {"h keeps the answer length",
          page0 + "h\x39"
                  "3Qty",
-         {"post main UM_PROMPT 1 9", "sound Error"},
-         [](const CSession& s, const CSettings&) {
+         {"ask prompt 9", "sound Error"},
+         [](const CTerminalState& s, const CSettings&) {
              return s.promptLength == 9 && s.dialogText == u"Qty";
          }},
         {"Z s 5 plays nothing", "Zs5Zs4", {"sound User04"}, nullptr},
-        {"Z e passes the signal", "Ze3", {"send main UM_HOSTSIGNAL 3 0"}, nullptr},
+        {"Z e passes the signal", "Ze3", {"signal device 3"}, nullptr},
         {"> in mode 2 frames the text",
          ">02"
          "3ABC",
-         {"bytes main UM_SERIALOUT 5 0A4142430D"},
+         {"serial out 0A4142430D"},
          nullptr},
         {"> in mode 1 ends the line",
          ">01"
          "2AB",
-         {"bytes main UM_SERIALOUT 3 41420D"},
+         {"serial out 41420D"},
          nullptr},
         {"> in mode 0 sends the text alone",
          ">00"
          "2AB",
-         {"bytes main UM_SERIALOUT 2 4142"},
+         {"serial out 4142"},
          nullptr},
         {"> on a page that does not exist",
          "s\x70>020"
@@ -71,17 +68,17 @@ TEST_F(InterpreterTest, PageCommandEffects) {
          nullptr},
         {"F2 grows the font",
          "F2",
-         {"send main UM_RELAYOUT 0 0"},
-         [](const CSession&, const CSettings& s) { return s.PointSizeAdjust() == 2; }},
+         {"relayout all"},
+         [](const CTerminalState&, const CSettings& s) { return s.PointSizeAdjust() == 2; }},
         {"F. shrinks it",
          "F.",
-         {"send main UM_RELAYOUT 0 0"},
-         [](const CSession&, const CSettings& s) { return s.PointSizeAdjust() == -2; }},
+         {"relayout all"},
+         [](const CTerminalState&, const CSettings& s) { return s.PointSizeAdjust() == -2; }},
         {"S sets a label",
          "S\x44"
          "4Menu",
-         {"send main UM_TOOLBARLABEL 20 0"},
-         [](const CSession& s, const CSettings&) {
+         {"offer label 20"},
+         [](const CTerminalState& s, const CSettings&) {
              return s.labelTable[20].id == 20 && s.labelTable[20].text == u"Menu";
          }},
         {"S beyond the last slot is read past",
@@ -92,7 +89,7 @@ TEST_F(InterpreterTest, PageCommandEffects) {
         {"s2 builds page 2, d2 shows it on its first stop",
          "s2i900C@3i800C@3d2",
          {},
-         [](const CSession& s, const CSettings&) {
+         [](const CTerminalState& s, const CSettings&) {
              return s.currentPage == 2 && s.displayPage == 2 && s.currentField == 8 &&
                     s.pages->FindPage(2)->shown;
          }},
@@ -103,7 +100,7 @@ TEST_F(InterpreterTest, PageCommandEffects) {
         SetUp();
         EXPECT_EQ(CommandEffects(Run(c.body)), c.effects);
         if (c.holds) {
-            EXPECT_TRUE(c.holds(*session, settings));
+            EXPECT_TRUE(c.holds(*terminal, settings));
         }
     }
 }

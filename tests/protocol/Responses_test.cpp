@@ -21,15 +21,9 @@ struct ValueCase {
 
 TEST(ResponsesTest, PrefixRules) {
     const std::vector<ValueCase> cases = {
-        {-1, u"", u"123", u"123"},
-        {0, u"]C", u"123", u"]C123"},
-        {0, u"]C", u"]C123", u"]C123"},
-        {1, u"]C", u"", u"]C"},
-        {2, u"]C", u"]C123", u"123"},
-        {2, u"]C", u"]C", u""},
-        {3, u"]C", u"X1", u"X1"},
-        {3, u"]C", u"]", u"]"},
-        {4, u"]C", u"]C123", u""},
+        {-1, u"", u"123", u"123"}, {0, u"]C", u"123", u"]C123"}, {0, u"]C", u"]C123", u"]C123"},
+        {1, u"]C", u"", u"]C"},    {2, u"]C", u"]C123", u"123"}, {2, u"]C", u"]C", u""},
+        {3, u"]C", u"X1", u"X1"},  {3, u"]C", u"]", u"]"},       {4, u"]C", u"]C123", u""},
         {0, u"é", u"é1", u"é1"},  // a prefix shorter in characters than in bytes
     };
     for (const ValueCase& c : cases) {
@@ -48,9 +42,6 @@ TEST(ResponsesTest, PrefixRules) {
 
 class FieldDataTest : public testing::Test {
 protected:
-    void SetUp() override { gSettings = &settings; }
-    void TearDown() override { gSettings = nullptr; }
-
     CField& Add(int number, std::u16string text, bool modified) {
         CField* field = page.fields.CreateField(number, 0, number * 5, 500);
         field->typeByte = 'C';
@@ -62,7 +53,7 @@ protected:
 
     CSettings settings{u"Ravelin.ini"};
     CRecordingPort port;
-    CPage page{0, port};
+    CPage page{0, port, settings};
 };
 
 TEST_F(FieldDataTest, ModifiedFieldsInNumberOrder) {
@@ -111,12 +102,16 @@ TEST(ResponsesTest, LengthFormAndLongValues) {
 }
 
 TEST(ResponsesTest, OtherMessages) {
-    EXPECT_EQ(StatusMessage(80, 24, 0), std::string("R!\x82" "210X\xDC@0"));
-    EXPECT_EQ(StatusMessage(26, 10, 59), std::string("R!\x82" "210=\xD5@k"));
+    EXPECT_EQ(StatusMessage(80, 24, 0), std::string("R!\x82"
+                                                    "210X\xDC@0"));
+    EXPECT_EQ(StatusMessage(26, 10, 59), std::string("R!\x82"
+                                                     "210=\xD5@k"));
     EXPECT_EQ(PromptAnswerMessage(u"yes", false), "R?3yes");
     EXPECT_EQ(PromptAnswerMessage(u"", false), "R?0");
     EXPECT_EQ(PromptAnswerMessage(std::u16string(208, u'a'), false).substr(0, 5), "R?!10");
-    EXPECT_EQ(PortDataMessage("12345"), "R<15" "12345");
+    EXPECT_EQ(PortDataMessage("12345"),
+              "R<15"
+              "12345");
     EXPECT_EQ(PortDataMessage(std::string("ab\0cd", 5)), "R<12ab");
 }
 

@@ -4,57 +4,17 @@
 #include <iterator>
 #include <thread>
 
-#include "platform/AppMessages.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
 
 namespace {
 
-struct MessageName {
-    unsigned message;
-    const char* name;
-};
-
-constexpr MessageName kMessageNames[] = {
-    {UM_CONNECT, "UM_CONNECT"},
-    {UM_SESSIONENDED, "UM_SESSIONENDED"},
-    {UM_CLOSEFIELDWINDOW, "UM_CLOSEFIELDWINDOW"},
-    {UM_KEY, "UM_KEY"},
-    {UM_FOCUSPAGE, "UM_FOCUSPAGE"},
-    {UM_REFRESHPAGE, "UM_REFRESHPAGE"},
-    {UM_MOVEFOCUS, "UM_MOVEFOCUS"},
-    {UM_TOOLBARLABEL, "UM_TOOLBARLABEL"},
-    {UM_TOOLBARKEY, "UM_TOOLBARKEY"},
-    {UM_SETCURRENTFIELD, "UM_SETCURRENTFIELD"},
-    {UM_FIELDCOMPLETE, "UM_FIELDCOMPLETE"},
-    {UM_ADVISORY, "UM_ADVISORY"},
-    {UM_PROMPT, "UM_PROMPT"},
-    {UM_ANIMATION, "UM_ANIMATION"},
-    {UM_LOCKINPUT, "UM_LOCKINPUT"},
-    {UM_UNLOCKINPUT, "UM_UNLOCKINPUT"},
-    {UM_STOPANIMATION, "UM_STOPANIMATION"},
-    {UM_INPUTCHAR, "UM_INPUTCHAR"},
-    {UM_BLINK, "UM_BLINK"},
-    {UM_RELAYOUT, "UM_RELAYOUT"},
-    {UM_GETCURRENTPAGE, "UM_GETCURRENTPAGE"},
-    {UM_GETCURRENTFIELD, "UM_GETCURRENTFIELD"},
-    {UM_SERIALOUT, "UM_SERIALOUT"},
-    {UM_GETINPUTSTATE, "UM_GETINPUTSTATE"},
-    {UM_CLEARFIELD, "UM_CLEARFIELD"},
-    {UM_LAYOUTFRAME, "UM_LAYOUTFRAME"},
-    {UM_HOSTSIGNAL, "UM_HOSTSIGNAL"},
-    {kSetCursorMessage, "WM_SETCURSOR"},
-};
-
 constexpr const char* kSoundNames[kSoundEventCount] = {
     "Normal", "Error", "ScanAccept", "ScanReject", "User01", "User02", "User03", "User04",
 };
 
-std::string MessageText(unsigned message) {
-    for (const MessageName& entry : kMessageNames) {
-        if (entry.message == message) return entry.name;
-    }
-    return std::to_string(message);
+const char* AnimationName(LockAnimationKind kind) {
+    return kind == LockAnimationKind::Connecting ? "connecting" : "awaiting";
 }
 
 std::string Hex(const std::string& bytes) {
@@ -104,31 +64,52 @@ std::string CRecordingPort::NameOf(WindowHandle window) const {
     return found != names.end() ? found->second : "?";
 }
 
-intptr_t CRecordingPort::SendMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                                 intptr_t lParam) {
-    if (Count()) Record(MessageLine("send", window, message, wParam, lParam));
-    return 0;
+void CRecordingPort::StartLockAnimation(LockAnimationKind kind) {
+    Log(std::string("start animation ") + AnimationName(kind));
 }
 
-bool CRecordingPort::PostMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                             intptr_t lParam) {
-    if (Count()) Record(MessageLine("post", window, message, wParam, lParam));
-    return true;
+void CRecordingPort::StopLockAnimation(LockAnimationKind kind) {
+    Log(std::string("stop animation ") + AnimationName(kind));
 }
 
-void CRecordingPort::SendBytes(WindowHandle window, unsigned message, const std::string& bytes) {
-    if (!Count()) return;
-    std::string line =
-        "bytes " + NameOf(window) + " " + MessageText(message) + " " + std::to_string(bytes.size());
-    if (!bytes.empty()) line += " " + Hex(bytes);
-    Record(std::move(line));
+void CRecordingPort::UnlockInput() {
+    Log("unlock input");
+}
+
+void CRecordingPort::AskForAdvisory(int focusField) {
+    Log("ask advisory " + std::to_string(focusField));
+}
+
+void CRecordingPort::AskForPrompt(int answerLength) {
+    Log("ask prompt " + std::to_string(answerLength));
+}
+
+void CRecordingPort::OfferLabel(int slot) {
+    Log("offer label " + std::to_string(slot));
+}
+
+void CRecordingPort::SignalDevice(int value) {
+    Log("signal device " + std::to_string(value));
+}
+
+void CRecordingPort::RelayoutAll() {
+    Log("relayout all");
+}
+
+void CRecordingPort::SendToSerialPort(const std::string& bytes) {
+    Log("serial out " + Hex(bytes));
+}
+
+void CRecordingPort::ReportSessionEnded(bool stopped) {
+    Log(stopped ? "session stopped" : "session ended");
+}
+
+void CRecordingPort::CloseDialog(WindowHandle dialog) {
+    Log("close dialog " + NameOf(dialog));
 }
 
 void CRecordingPort::PlaySound(SoundEventKind kind) {
-    if (!Count()) return;
-    int index = static_cast<int>(kind);
-    bool known = index >= 0 && index < static_cast<int>(std::size(kSoundNames));
-    Record(std::string("sound ") + (known ? kSoundNames[index] : std::to_string(index)));
+    Log(std::string("sound ") + kSoundNames[static_cast<int>(kind)]);
 }
 
 void CRecordingPort::ServeSentMessages() {
@@ -142,16 +123,24 @@ WindowHandle CRecordingPort::CreatePageWindow(CPage& page, WindowHandle parent) 
 }
 
 void CRecordingPort::RefreshPage(CPage& page) {
-    if (Count()) Record("refresh " + NameOf(page.pageWindow));
+    Log("refresh " + NameOf(page.pageWindow));
     page.RefreshFieldWindows();
 }
 
 void CRecordingPort::PlacePageWindow(CPage& page, bool show) {
-    if (Count()) Record("place " + NameOf(page.pageWindow) + (show ? " show" : " hide"));
+    Log("place " + NameOf(page.pageWindow) + (show ? " show" : " hide"));
+}
+
+void CRecordingPort::RelayoutPage(CPage& page) {
+    Log("relayout " + NameOf(page.pageWindow));
+}
+
+void CRecordingPort::FocusPage(CPage& page) {
+    Log("focus " + NameOf(page.pageWindow));
 }
 
 void CRecordingPort::UnbindPageWindow(CPage& page) {
-    if (Count()) Record("unbind " + NameOf(page.pageWindow));
+    Log("unbind " + NameOf(page.pageWindow));
 }
 
 WindowHandle CRecordingPort::MakeFieldWindow(CField& field) {
@@ -161,15 +150,19 @@ WindowHandle CRecordingPort::MakeFieldWindow(CField& field) {
 }
 
 void CRecordingPort::RaiseFieldWindow(CField& field) {
-    if (Count()) Record("raise " + NameOf(field.fieldWindow));
+    Log("raise " + NameOf(field.fieldWindow));
+}
+
+void CRecordingPort::FocusField(CField& field) {
+    Log("focus " + NameOf(field.fieldWindow));
 }
 
 void CRecordingPort::CloseFieldWindow(CField& field) {
-    if (Count()) Record("close " + NameOf(field.fieldWindow));
+    Log("close " + NameOf(field.fieldWindow));
 }
 
 void CRecordingPort::UnbindFieldWindow(CField& field) {
-    if (Count()) Record("unbind " + NameOf(field.fieldWindow));
+    Log("unbind " + NameOf(field.fieldWindow));
 }
 
 WindowHandle CRecordingPort::NewHandle() {
@@ -192,23 +185,14 @@ bool CRecordingPort::Count() {
     return !onlyCount;
 }
 
+void CRecordingPort::Log(std::string event) {
+    if (Count()) Record(std::move(event));
+}
+
 void CRecordingPort::Record(std::string event) {
     {
         std::lock_guard<std::mutex> hold(lock);
         events.push_back(std::move(event));
     }
     recorded.notify_all();
-}
-
-std::string CRecordingPort::MessageLine(const char* verb, WindowHandle window, unsigned message,
-                                        uintptr_t wParam, intptr_t lParam) const {
-    return std::string(verb) + " " + NameOf(window) + " " + MessageText(message) + " " +
-           ParamText(static_cast<intptr_t>(wParam)) + " " + ParamText(lParam);
-}
-
-std::string CRecordingPort::ParamText(intptr_t value) const {
-    if (value == kTakeFocusParam) return "0x02010001";
-    std::lock_guard<std::mutex> hold(lock);
-    auto found = names.find(reinterpret_cast<WindowHandle>(value));
-    return found != names.end() ? found->second : std::to_string(value);
 }

@@ -11,9 +11,9 @@
 #include "platform/WindowPort.h"
 
 // A window port for tests, benchmarks and fuzz targets, safe to call from
-// several threads: it hands out fake
-// window handles and records every call as one readable line, such as
-// "send main UM_UNLOCKINPUT 0 0", "place page2 show" or "close field5".
+// several threads: it hands out fake window handles and records every call
+// as one readable line named after it, such as "unlock input",
+// "place page2 show", "focus field5" or "serial out 0A41".
 // RefreshPage does what the page window does: it makes the field windows.
 // Windows are named "main" (registered by the test), "page<N>" after the page
 // number and "field<N>" after the field number.
@@ -42,19 +42,29 @@ public:
     // The name of a handle this port gave out or registered, else "?".
     std::string NameOf(WindowHandle window) const;
 
-    intptr_t SendMsg(WindowHandle window, unsigned message, uintptr_t wParam,
-                     intptr_t lParam) override;
-    bool PostMsg(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
-    void SendBytes(WindowHandle window, unsigned message, const std::string& bytes) override;
+    void StartLockAnimation(LockAnimationKind kind) override;
+    void StopLockAnimation(LockAnimationKind kind) override;
+    void UnlockInput() override;
+    void AskForAdvisory(int focusField) override;
+    void AskForPrompt(int answerLength) override;
+    void OfferLabel(int slot) override;
+    void SignalDevice(int value) override;
+    void RelayoutAll() override;
+    void SendToSerialPort(const std::string& bytes) override;
+    void ReportSessionEnded(bool stopped) override;
+    void CloseDialog(WindowHandle dialog) override;
     void PlaySound(SoundEventKind kind) override;
-    // Nothing waits in SendMsg here; it only yields.
+    // Nothing waits in a call here; it only yields.
     void ServeSentMessages() override;
     WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
     void RefreshPage(CPage& page) override;
     void PlacePageWindow(CPage& page, bool show) override;
+    void RelayoutPage(CPage& page) override;
+    void FocusPage(CPage& page) override;
     void UnbindPageWindow(CPage& page) override;
     WindowHandle MakeFieldWindow(CField& field) override;
     void RaiseFieldWindow(CField& field) override;
+    void FocusField(CField& field) override;
     void CloseFieldWindow(CField& field) override;
     void UnbindFieldWindow(CField& field) override;
 
@@ -65,9 +75,8 @@ private:
     // Counts the call; true when it is to be recorded.
     bool Count();
     void Record(std::string event);
-    std::string MessageLine(const char* verb, WindowHandle window, unsigned message,
-                            uintptr_t wParam, intptr_t lParam) const;
-    std::string ParamText(intptr_t value) const;
+    // Counts the call and records it unless only counting.
+    void Log(std::string event);
 
     mutable std::mutex lock;
     mutable std::condition_variable recorded;
