@@ -6,7 +6,6 @@
 
 #include "app/App.h"
 #include "app/AppFrame.h"
-#include "app/KeyboardState.h"
 #include "app/MessageLoop.h"
 #include "app/Win32WindowPort.h"
 #include "config/Settings.h"
@@ -15,6 +14,7 @@
 #include "options/HostOptionsDialog.h"
 #include "options/SoundEvent.h"
 #include "platform/AppMessages.h"
+#include "platform/KeyboardState_win.h"
 #include "resources/resource.h"
 #include "screen/Field.h"
 

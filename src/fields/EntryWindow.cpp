@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/KeyboardState.h"
 #include "config/Settings.h"
 #include "fields/EntryEditor.h"
 #include "fields/EntryLayout.h"
@@ -11,6 +10,7 @@
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
 #include "platform/AppMessages.h"
+#include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
 #include "screen/Field.h"
 

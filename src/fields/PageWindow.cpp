@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/KeyboardState.h"
 #include "config/Settings.h"
 #include "fields/CellGrid.h"
 #include "fields/FieldFont.h"
@@ -10,6 +9,7 @@
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
 #include "platform/AppMessages.h"
+#include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
