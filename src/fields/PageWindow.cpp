@@ -25,7 +25,7 @@ CPage* BoundPage(HWND window) {
 }
 
 // A character height in pixels, at most kMaxFontPixels whatever the page.
-HFONT WatermarkFont(int height, int width) {
+CFont WatermarkFont(int height, int width) {
     LOGFONTW font = {};
     font.lfHeight = -std::min(height, kMaxFontPixels);
     font.lfWidth = width;
@@ -33,7 +33,7 @@ HFONT WatermarkFont(int height, int width) {
     font.lfPitchAndFamily = kRomanFamily;
     font.lfQuality = static_cast<BYTE>(gSettings->FontQuality());
     font.lfOutPrecision = static_cast<BYTE>(gSettings->FontOutPrecision());
-    return CreateFontIndirectW(&font);
+    return CFont(CreateFontIndirectW(&font));
 }
 
 // The character width at which the watermark fits the page: found by trying
