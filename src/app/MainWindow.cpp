@@ -6,7 +6,6 @@
 
 #include "app/App.h"
 #include "app/AppFrame.h"
-#include "app/KeyboardState.h"
 #include "app/MessageLoop.h"
 #include "app/Win32WindowPort.h"
 #include "config/Settings.h"
@@ -15,6 +14,8 @@
 #include "options/HostOptionsDialog.h"
 #include "options/SoundEvent.h"
 #include "platform/AppMessages.h"
+#include "platform/Handles_win.h"
+#include "platform/KeyboardState_win.h"
 #include "resources/resource.h"
 #include "screen/Field.h"
 #include "screen/TerminalState.h"
@@ -232,13 +233,14 @@ void CMainWindow::LayoutFrame() {
 
 void CMainWindow::AttachMenu(bool adminMode) {
     RemoveMenu();
-    SetMenu(window, LoadMenuW(gInstance, MAKEINTRESOURCEW(adminMode ? IDM_ADMIN : IDM_USER)));
+    CMenu menu(LoadMenuW(gInstance, MAKEINTRESOURCEW(adminMode ? IDM_ADMIN : IDM_USER)));
+    // The window destroys the menu it holds when it goes.
+    if (SetMenu(window, menu.Get())) menu.Release();
 }
 
 void CMainWindow::RemoveMenu() {
-    HMENU menu = GetMenu(window);
+    CMenu menu(GetMenu(window));
     SetMenu(window, nullptr);
-    if (menu) DestroyMenu(menu);
 }
 
 void CMainWindow::SaveWindowState() {

@@ -1,9 +1,8 @@
 // The entry point: prepares the platform, builds the settings and the sound
 // events, creates the main window and runs the message loop.
 #include <windows.h>
-// After windows.h, which they need.
+// After windows.h, which it needs.
 #include <commctrl.h>
-#include <winsock.h>
 
 #include <iterator>
 
@@ -15,12 +14,26 @@
 #include "fields/FieldWindowClasses.h"
 #include "options/SoundEvent.h"
 #include "platform/Files.h"
+#include "platform/Sockets.h"
 #include "resources/resource.h"
 
 namespace {
 
 // Every sound-event object receives this at construction.
 constexpr bool kSoundFlag = true;
+
+// Runs the terminal on the settings that gSettings points at.
+int RunTerminal(HINSTANCE instance) {
+    ReadSettingsFile(*gSettings);
+    CSoundEventTable::Instance().BuildAll(*gSettings, kSoundFlag);
+    CFieldWindowClasses windowClasses(instance);
+    gAccelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+
+    CMessageLoop loop;
+    gMessageLoop = &loop;
+    if (!CreateMainWindow(instance)) return 0;
+    return loop.Run();
+}
 
 }  // namespace
 
@@ -32,25 +45,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&controls);
 
-    WSADATA wsaData;
-    if (WSAStartup(MAKEWORD(1, 1), &wsaData) != 0) {
+    CSocketsStarted sockets;
+    if (!sockets) {
         MessageBoxW(nullptr, L"Unable to start socket", gTitle, MB_OK);
         return 1;
     }
 
-    gSettings = new CSettings(SettingsFilePath(ProgramFolder()));
-    ReadSettingsFile(*gSettings);
-    CSoundEventTable::Instance().BuildAll(*gSettings, kSoundFlag);
-    CFieldWindowClasses windowClasses(instance);
-    gAccelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-
-    CMessageLoop loop;
-    gMessageLoop = &loop;
-    if (!CreateMainWindow(instance)) return 0;
-    int result = loop.Run();
-
-    delete gSettings;
+    CSettings settings(SettingsFilePath(ProgramFolder()));
+    gSettings = &settings;
+    int result = RunTerminal(instance);
     gSettings = nullptr;
-    WSACleanup();
     return result;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/KeyMap.h"
+#include "platform/KeyMap.h"
 
 class CField;
 class CSettings;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/KeyboardState.h"
 #include "config/Settings.h"
 #include "fields/EntryEditor.h"
 #include "fields/EntryLayout.h"
@@ -11,6 +10,7 @@
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
 #include "platform/AppMessages.h"
+#include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
 #include "screen/Field.h"
 
@@ -126,6 +126,17 @@ int PaintEntry(HWND window, HDC target, CField& field, bool placeCaret) {
     return place.caretX;
 }
 
+// The clipboard's text, taken before anything is typed with it: the clipboard
+// stays open no longer than that.
+std::wstring ClipboardText(HWND window) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return {};
+    CClipboard clipboard(window);
+    if (!clipboard) return {};
+    CGlobalLock data(GetClipboardData(CF_UNICODETEXT));
+    auto* chars = static_cast<const wchar_t*>(data.Data());
+    return chars ? std::wstring(chars) : std::wstring();
+}
+
 // The entry field's window work for its editor.
 class CEntryWindow : public CEntryWindowWork {
 public:
@@ -171,16 +182,7 @@ public:
     // Every character of the clipboard's text goes to the focus window as if
     // typed, so each one passes the field's rules.
     void Paste() {
-        if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(window)) return;
-        std::wstring text;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-                text = chars;
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-        for (wchar_t c : text) SendMessageW(GetFocus(), WM_CHAR, c, 0);
+        for (wchar_t c : ClipboardText(window)) SendMessageW(GetFocus(), WM_CHAR, c, 0);
     }
 
 private:

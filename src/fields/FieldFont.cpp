@@ -2,7 +2,7 @@
 
 #include "config/Settings.h"
 #include "fields/CellGrid.h"
-#include "fields/GdiScope.h"
+#include "platform/Handles_win.h"
 #include "platform/WideText_win.h"
 
 namespace {
@@ -39,10 +39,10 @@ CFontMetrics Measure(HDC dc, int height, int width) {
 
 }  // namespace
 
-HFONT CreateFieldFont(bool bold) {
+CFont CreateFieldFont(bool bold) {
     LOGFONTW description =
         FontDescription(-gSettings->FieldFontHeight(), gSettings->FieldFontWidth(), bold);
-    return CreateFontIndirectW(&description);
+    return CFont(CreateFontIndirectW(&description));
 }
 
 void ComputeCellGrid(HWND pageWindow) {

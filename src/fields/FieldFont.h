@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "platform/Handles_win.h"
+
 // The font every field paints with, at the size the grid chose; bold for the
-// bold video style. The caller owns it.
-HFONT CreateFieldFont(bool bold);
+// bold video style.
+CFont CreateFieldFont(bool bold);
 
 // Computes the character-cell grid and field font from a page window's
 // client size (or the font's point size) into the settings record.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/KeyboardState.h"
 #include "config/Settings.h"
 #include "fields/CellGrid.h"
 #include "fields/FieldFont.h"
@@ -10,6 +9,7 @@
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
 #include "platform/AppMessages.h"
+#include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
@@ -25,7 +25,7 @@ CPage* BoundPage(HWND window) {
 }
 
 // A character height in pixels, at most kMaxFontPixels whatever the page.
-HFONT WatermarkFont(int height, int width) {
+CFont WatermarkFont(int height, int width) {
     LOGFONTW font = {};
     font.lfHeight = -std::min(height, kMaxFontPixels);
     font.lfWidth = width;
@@ -33,7 +33,7 @@ HFONT WatermarkFont(int height, int width) {
     font.lfPitchAndFamily = kRomanFamily;
     font.lfQuality = static_cast<BYTE>(gSettings->FontQuality());
     font.lfOutPrecision = static_cast<BYTE>(gSettings->FontOutPrecision());
-    return CreateFontIndirectW(&font);
+    return CFont(CreateFontIndirectW(&font));
 }
 
 // The character width at which the watermark fits the page: found by trying

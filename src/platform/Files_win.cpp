@@ -1,24 +1,9 @@
 #include <windows.h>
 
 #include "platform/Files.h"
+#include "platform/Handles_win.h"
 
 namespace {
-
-// Closes a file handle when it goes out of scope.
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE h) : handle(h) {}
-    ~CFileHandle() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    HANDLE Get() const { return handle; }
-    bool IsValid() const { return handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle;
-};
 
 const wchar_t* WidePath(const std::u16string& path) {
     return reinterpret_cast<const wchar_t*>(path.c_str());
@@ -29,9 +14,9 @@ const wchar_t* WidePath(const std::u16string& path) {
 const char16_t kPathSeparator = u'\\';
 
 bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
-    CFileHandle file(CreateFileW(WidePath(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) return false;
+    CFile file(CreateFileW(WidePath(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     bytes.clear();
     LARGE_INTEGER size;
     // A size that cannot be had reads as an empty file.
@@ -47,9 +32,9 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
 }
 
 bool WriteWholeFile(const std::u16string& path, const std::string& bytes) {
-    CFileHandle file(CreateFileW(WidePath(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) return false;
+    CFile file(CreateFileW(WidePath(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
     bool whole =
         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&

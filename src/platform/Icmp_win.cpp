@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/Handles_win.h"
 #include "platform/Icmp.h"
 
 // ipexport.h needs the types of windows.h.
@@ -8,44 +9,34 @@
 namespace {
 
 using CreateFileFn = HANDLE(WINAPI*)();
-using CloseHandleFn = BOOL(WINAPI*)(HANDLE);
 using SendEchoFn = DWORD(WINAPI*)(HANDLE, IPAddr, LPVOID, WORD, PIP_OPTION_INFORMATION, LPVOID,
                                   DWORD, DWORD);
 
-// Frees the library when it goes out of scope.
-class CLibrary {
-public:
-    CLibrary() : module(LoadLibraryW(L"iphlpapi.dll")) {
-        if (!module) module = LoadLibraryW(L"icmp.dll");
-    }
-    ~CLibrary() {
-        if (module) FreeLibrary(module);
-    }
-    CLibrary(const CLibrary&) = delete;
-    CLibrary& operator=(const CLibrary&) = delete;
+// The echo functions are in iphlpapi.dll, or in icmp.dll on older systems.
+HMODULE LoadEchoLibrary() {
+    HMODULE module = LoadLibraryW(L"iphlpapi.dll");
+    return module ? module : LoadLibraryW(L"icmp.dll");
+}
 
-    template <typename Fn>
-    Fn Find(const char* name) const {
-        return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                      : nullptr;
-    }
-
-private:
-    HMODULE module;
-};
+template <typename Fn>
+Fn Find(const CLibrary& library, const char* name) {
+    return library
+               ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library.Get(), name)))
+               : nullptr;
+}
 
 }  // namespace
 
 bool SendEcho(uint32_t address, uint32_t timeoutMs, CEchoReply& reply, int32_t& error) {
     error = 0;
-    CLibrary library;
-    auto create = library.Find<CreateFileFn>("IcmpCreateFile");
-    auto close = library.Find<CloseHandleFn>("IcmpCloseHandle");
-    auto send = library.Find<SendEchoFn>("IcmpSendEcho");
+    CLibrary library(LoadEchoLibrary());
+    auto create = Find<CreateFileFn>(library, "IcmpCreateFile");
+    auto close = Find<CEchoHandle::CloseFn>(library, "IcmpCloseHandle");
+    auto send = Find<SendEchoFn>(library, "IcmpSendEcho");
     if (!create || !close || !send) return false;
 
-    HANDLE icmp = create();
-    if (icmp == INVALID_HANDLE_VALUE) {
+    CEchoHandle icmp(create(), close);
+    if (!icmp) {
         error = static_cast<int32_t>(GetLastError());
         return false;
     }
@@ -57,9 +48,8 @@ bool SendEcho(uint32_t address, uint32_t timeoutMs, CEchoReply& reply, int32_t& 
     } area{};
     area.echo.Status = 0;
     area.echo.RoundTripTime = 0xFFFFFFFF;
-    DWORD replies = send(icmp, address, nullptr, 0, nullptr, &area, sizeof area, timeoutMs);
+    DWORD replies = send(icmp.Get(), address, nullptr, 0, nullptr, &area, sizeof area, timeoutMs);
     if (replies == 0) error = static_cast<int32_t>(GetLastError());
-    close(icmp);
     reply.status = area.echo.Status;
     reply.roundTripMs = area.echo.RoundTripTime;
     reply.ttl = area.echo.Options.Ttl;

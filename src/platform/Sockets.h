@@ -10,9 +10,24 @@ constexpr SocketHandle kInvalidSocket = -1;
 constexpr uint32_t kNoAddress = 0xFFFFFFFF;  // what inet_addr gives for bad text
 
 // Winsock must be started once per process before any other call; natively
-// these do nothing.
+// these do nothing. Winsock counts its starts: each start needs its stop.
 bool StartSockets();
 void StopSockets();
+
+// Sockets started for as long as this lives, stopped if the start succeeded.
+class CSocketsStarted {
+public:
+    CSocketsStarted() : started(StartSockets()) {}
+    ~CSocketsStarted() {
+        if (started) StopSockets();
+    }
+    CSocketsStarted(const CSocketsStarted&) = delete;
+    CSocketsStarted& operator=(const CSocketsStarted&) = delete;
+    explicit operator bool() const { return started; }
+
+private:
+    bool started;
+};
 
 // The error code of the calling thread's last failed socket call.
 int LastSocketError();

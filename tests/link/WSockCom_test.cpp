@@ -51,7 +51,7 @@ TEST(WSockComTest, SendPieces) {
 }
 
 TEST(WSockComTest, Resolve) {
-    CLoopbackPeer keepSocketsStarted;
+    CSocketsStarted sockets;
     WSockCom link;
     EXPECT_EQ(link.Resolve("255.255.255.255"), 0xFFFFFFFFu);
     EXPECT_EQ(link.Resolve(""), 0u);
@@ -110,7 +110,7 @@ TEST(WSockComTest, SendsReceivesAndCloses) {
 }
 
 TEST(WSockComTest, ConnectFailures) {
-    CLoopbackPeer keepSocketsStarted;
+    CSocketsStarted sockets;
     WSockCom link;
     EXPECT_FALSE(link.Connect("", 2001));
     // A port nobody listens on: the peer's own port after it stopped.
@@ -207,7 +207,7 @@ TEST(PingTest, ErrorTexts) {
 }
 
 TEST(PingTest, UnresolvedHostsAndLoopback) {
-    CLoopbackPeer keepSocketsStarted;
+    CSocketsStarted sockets;
     WSockCom link;
     EXPECT_FALSE(link.Ping("", 10));
     EXPECT_EQ(link.PingErrorText(), u"Unknown error=" + Digits(link.LastError()));

@@ -1,7 +1,5 @@
 #include "support/LoopbackPeer.h"
 
-#include "platform/Sockets.h"
-
 #ifdef _WIN32
 #include <winsock.h>
 using socklen_t = int;
@@ -32,8 +30,6 @@ bool Readable(intptr_t s, int timeoutSeconds) {
 }  // namespace
 
 CLoopbackPeer::CLoopbackPeer(int backlog) {
-    // Winsock counts its starts: the peer's own keeps it up while it lives.
-    StartSockets();
     intptr_t s = static_cast<intptr_t>(socket(AF_INET, SOCK_STREAM, 0));
     if (s < 0) return;
     sockaddr_in address{};
@@ -54,7 +50,6 @@ CLoopbackPeer::~CLoopbackPeer() {
     Close();
     if (queued != kNone) closesocket(queued);
     if (listener != kNone) closesocket(listener);
-    StopSockets();
 }
 
 bool CLoopbackPeer::Accept(int timeoutSeconds) {

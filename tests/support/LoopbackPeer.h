@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Sockets.h"
+
 // The host's end of a loopback TCP connection, for link tests: listens on
 // 127.0.0.1 on a free port, accepts one terminal at a time, writes raw bytes
 // and reads with time-outs. Blocking calls, one thread.
@@ -40,6 +42,8 @@ private:
     // The next byte within the time-out; false at the end or time-out.
     bool ReadByte(char& byte, int timeoutSeconds);
 
+    // Winsock counts its starts: the peer's own keeps it up while it lives.
+    CSocketsStarted sockets;
     intptr_t listener = kNone;
     intptr_t connection = kNone;
     intptr_t queued = kNone;  // FillAcceptQueue's connection

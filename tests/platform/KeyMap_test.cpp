@@ -1,4 +1,4 @@
-#include "app/KeyMap.h"
+#include "platform/KeyMap.h"
 
 #include <gtest/gtest.h>
 

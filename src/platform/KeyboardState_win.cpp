@@ -1,4 +1,4 @@
-#include "app/KeyboardState.h"
+#include "platform/KeyboardState_win.h"
 
 CKeyPress KeyPressNow(WPARAM virtualKey) {
     CKeyPress key;
