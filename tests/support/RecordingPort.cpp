@@ -65,51 +65,51 @@ std::string CRecordingPort::NameOf(WindowHandle window) const {
 }
 
 void CRecordingPort::StartLockAnimation(LockAnimationKind kind) {
-    Log(std::string("start animation ") + AnimationName(kind));
+    if (Count()) Record(std::string("start animation ") + AnimationName(kind));
 }
 
 void CRecordingPort::StopLockAnimation(LockAnimationKind kind) {
-    Log(std::string("stop animation ") + AnimationName(kind));
+    if (Count()) Record(std::string("stop animation ") + AnimationName(kind));
 }
 
 void CRecordingPort::UnlockInput() {
-    Log("unlock input");
+    if (Count()) Record("unlock input");
 }
 
 void CRecordingPort::AskForAdvisory(int focusField) {
-    Log("ask advisory " + std::to_string(focusField));
+    if (Count()) Record("ask advisory " + std::to_string(focusField));
 }
 
 void CRecordingPort::AskForPrompt(int answerLength) {
-    Log("ask prompt " + std::to_string(answerLength));
+    if (Count()) Record("ask prompt " + std::to_string(answerLength));
 }
 
 void CRecordingPort::OfferLabel(int slot) {
-    Log("offer label " + std::to_string(slot));
+    if (Count()) Record("offer label " + std::to_string(slot));
 }
 
 void CRecordingPort::SignalDevice(int value) {
-    Log("signal device " + std::to_string(value));
+    if (Count()) Record("signal device " + std::to_string(value));
 }
 
 void CRecordingPort::RelayoutAll() {
-    Log("relayout all");
+    if (Count()) Record("relayout all");
 }
 
 void CRecordingPort::SendToSerialPort(const std::string& bytes) {
-    Log("serial out " + Hex(bytes));
+    if (Count()) Record("serial out " + Hex(bytes));
 }
 
 void CRecordingPort::ReportSessionEnded(bool stopped) {
-    Log(stopped ? "session stopped" : "session ended");
+    if (Count()) Record(stopped ? "session stopped" : "session ended");
 }
 
 void CRecordingPort::CloseDialog(WindowHandle dialog) {
-    Log("close dialog " + NameOf(dialog));
+    if (Count()) Record("close dialog " + NameOf(dialog));
 }
 
 void CRecordingPort::PlaySound(SoundEventKind kind) {
-    Log(std::string("sound ") + kSoundNames[static_cast<int>(kind)]);
+    if (Count()) Record(std::string("sound ") + kSoundNames[static_cast<int>(kind)]);
 }
 
 void CRecordingPort::ServeSentMessages() {
@@ -123,24 +123,24 @@ WindowHandle CRecordingPort::CreatePageWindow(CPage& page, WindowHandle parent) 
 }
 
 void CRecordingPort::RefreshPage(CPage& page) {
-    Log("refresh " + NameOf(page.pageWindow));
+    if (Count()) Record("refresh " + NameOf(page.pageWindow));
     page.RefreshFieldWindows();
 }
 
 void CRecordingPort::PlacePageWindow(CPage& page, bool show) {
-    Log("place " + NameOf(page.pageWindow) + (show ? " show" : " hide"));
+    if (Count()) Record("place " + NameOf(page.pageWindow) + (show ? " show" : " hide"));
 }
 
 void CRecordingPort::RelayoutPage(CPage& page) {
-    Log("relayout " + NameOf(page.pageWindow));
+    if (Count()) Record("relayout " + NameOf(page.pageWindow));
 }
 
 void CRecordingPort::FocusPage(CPage& page) {
-    Log("focus " + NameOf(page.pageWindow));
+    if (Count()) Record("focus " + NameOf(page.pageWindow));
 }
 
 void CRecordingPort::UnbindPageWindow(CPage& page) {
-    Log("unbind " + NameOf(page.pageWindow));
+    if (Count()) Record("unbind " + NameOf(page.pageWindow));
 }
 
 WindowHandle CRecordingPort::MakeFieldWindow(CField& field) {
@@ -150,19 +150,19 @@ WindowHandle CRecordingPort::MakeFieldWindow(CField& field) {
 }
 
 void CRecordingPort::RaiseFieldWindow(CField& field) {
-    Log("raise " + NameOf(field.fieldWindow));
+    if (Count()) Record("raise " + NameOf(field.fieldWindow));
 }
 
 void CRecordingPort::FocusField(CField& field) {
-    Log("focus " + NameOf(field.fieldWindow));
+    if (Count()) Record("focus " + NameOf(field.fieldWindow));
 }
 
 void CRecordingPort::CloseFieldWindow(CField& field) {
-    Log("close " + NameOf(field.fieldWindow));
+    if (Count()) Record("close " + NameOf(field.fieldWindow));
 }
 
 void CRecordingPort::UnbindFieldWindow(CField& field) {
-    Log("unbind " + NameOf(field.fieldWindow));
+    if (Count()) Record("unbind " + NameOf(field.fieldWindow));
 }
 
 WindowHandle CRecordingPort::NewHandle() {
@@ -183,10 +183,6 @@ void CRecordingPort::Made(const char* what, int number, WindowHandle handle) {
 bool CRecordingPort::Count() {
     ++calls;
     return !onlyCount;
-}
-
-void CRecordingPort::Log(std::string event) {
-    if (Count()) Record(std::move(event));
 }
 
 void CRecordingPort::Record(std::string event) {

@@ -75,8 +75,6 @@ private:
     // Counts the call; true when it is to be recorded.
     bool Count();
     void Record(std::string event);
-    // Counts the call and records it unless only counting.
-    void Log(std::string event);
 
     mutable std::mutex lock;
     mutable std::condition_variable recorded;
