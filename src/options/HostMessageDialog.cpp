@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "options/DialogCentre.h"
 #include "options/DialogControls.h"
+#include "platform/TextCodec.h"
 #include "platform/WideText_win.h"
 #include "screen/TerminalState.h"
 
@@ -17,8 +18,15 @@ CHostDialog* BoundDialog(HWND dialog) {
     return reinterpret_cast<CHostDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
+// Far more than the dialog has room for. A longer host text, a single word
+// without a place to break it, kept the window busy for half a minute at
+// every paint of the text control.
+constexpr size_t kMaxShownCharacters = 1024;
+
 void ShowHostText(HWND dialog, const CHostDialog& d) {
-    SetDlgItemTextW(dialog, d.kind.textControl, Wide(WithoutLeadingSpaces(d.terminal.dialogText)));
+    std::u16string text = WithoutLeadingSpaces(d.terminal.dialogText);
+    std::u16string shown(CutText(text, kMaxShownCharacters));
+    SetDlgItemTextW(dialog, d.kind.textControl, Wide(shown));
     if (d.kind.opened) d.kind.opened(dialog, d.terminal);
 }
 
