@@ -140,31 +140,23 @@ TEST_F(FieldListTest, InputStops) {
     EXPECT_EQ(list.NextInputField(1), -1);
 }
 
+// Only fields with both prefix bits count, and all of them must be modified.
 TEST_F(FieldListTest, AllPrefixFieldsModified) {
-    struct Flags {
-        uint8_t prefixSet, prefixFlag4, modified;
-    };
     struct Case {
-        std::vector<Flags> fields;
+        std::vector<uint8_t> flags;  // per field: prefixSet, prefixFlag4, modified as bits 2, 1, 0
         bool all;
-    } cases[] = {
-        {{}, false},
-        {{{1, 0, 0}, {0, 1, 0}}, false},  // neither is in the group
-        {{{1, 1, 1}}, true},
-        {{{1, 1, 0}}, false},
-        {{{1, 1, 1}, {1, 0, 0}, {0, 1, 0}, {1, 1, 1}}, true},
-        {{{1, 1, 1}, {1, 1, 0}}, false},
-    };
+    } cases[] = {{{}, false},  {{4, 2}, false},      {{7}, true},
+                 {{6}, false}, {{7, 4, 2, 7}, true}, {{7, 6}, false}};
     for (const Case& c : cases) {
         list.Clear();
         int number = 0;
-        for (const Flags& flags : c.fields) {
+        for (uint8_t flags : c.flags) {
             CField* field = list.CreateField(number++, 0, 0, 1);
-            field->prefixSet = flags.prefixSet;
-            field->prefixFlag4 = flags.prefixFlag4;
-            field->modified = flags.modified;
+            field->prefixSet = flags >> 2 & 1;
+            field->prefixFlag4 = flags >> 1 & 1;
+            field->modified = flags & 1;
         }
-        EXPECT_EQ(list.AllPrefixFieldsModified(), c.all) << c.fields.size();
+        EXPECT_EQ(list.AllPrefixFieldsModified(), c.all) << c.flags.size();
     }
 }
 
