@@ -32,11 +32,11 @@ TEST(Win32WindowPortTest, StopsOfAnAnimationThatDoesNotRunAreLeftOut) {
         int delivered;
     };
     const Case cases[] = {
-        {false, UM_ANIMATION, 0, 0},   // a stop with nothing running
-        {false, UM_ANIMATION, 2, 0},   // every lParam but 1 stops
-        {false, UM_ANIMATION, 1, 1},   // a start always arrives: it locks input
-        {true, UM_ANIMATION, 0, 1},    // a stop of a running animation
-        {false, UM_LOCKINPUT, 0, 1},   // no other message is left out
+        {false, UM_ANIMATION, 0, 0},  // a stop with nothing running
+        {false, UM_ANIMATION, 2, 0},  // every lParam but 1 stops
+        {false, UM_ANIMATION, 1, 1},  // a start always arrives: it locks input
+        {true, UM_ANIMATION, 0, 1},   // a stop of a running animation
+        {false, UM_LOCKINPUT, 0, 1},  // no other message is left out
     };
     CWin32WindowPort port;
     for (const Case& c : cases) {
