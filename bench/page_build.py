@@ -14,6 +14,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "app"))
 from ravelin_host import Host  # noqa: E402
+from records import entry_field, fixed_field  # noqa: E402
 from terminal import Terminal  # noqa: E402
 
 ROUNDS = 60
@@ -21,17 +22,15 @@ ROUNDS = 60
 
 def full_page():
     """24 rows of a label and three entry fields, 97 fields in all."""
-    record = bytearray(b"Hs0E")
+    record = b"Hs0E"
     number = 1
     for row in range(24):
-        label = b"Row %02d item" % row
-        record += b"f" + bytes([48 + number, 48 + row, 48]) + bytes([48 + len(label)]) + label
-        number += 1
+        record += fixed_field(number, row, 0, b"Row %02d item" % row)
         for column in (12, 34, 56):
-            record += b"i" + bytes([48 + number, 48 + row, 48 + column]) + b"C@" + bytes([48 + 20])
+            record += entry_field(number + 1, row, column, 20)
             number += 1
-    record += b"f" + bytes([48 + number, 48 + 23, 48 + 78]) + b"2ok"
-    return bytes(record + b"d0o2")
+        number += 1
+    return record + fixed_field(number, 23, 78, b"ok") + b"d0o2"
 
 
 def timed(host, record):

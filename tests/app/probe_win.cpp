@@ -11,7 +11,6 @@
 //   probe settext TITLE ID TEXT      sets the text of a dialog control
 //   probe children TITLE             one line per descendant window: handle,
 //                                    class, id, visible, screen rectangle
-//   probe gdi TITLE                  the GDI object count of the window's process
 //   probe clip - TEXT                puts TEXT on the clipboard
 // Output is UTF-8; a window that is not there gives exit code 2.
 #include <fcntl.h>
@@ -91,15 +90,6 @@ int Run(int argc, wchar_t** argv) {
     if (command == L"exists") return 0;
     if (command == L"children") {
         EnumChildWindows(window, PrintChild, 0);
-        return 0;
-    }
-    if (command == L"gdi") {
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
-        if (!process) return 1;
-        std::printf("%lu\n", static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)));
-        CloseHandle(process);
         return 0;
     }
     if (command == L"style") {

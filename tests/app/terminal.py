@@ -7,9 +7,11 @@ run.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import time
+from types import SimpleNamespace
 
 EXE = os.environ.get("RAVELIN_EXE", "")
 PROBE = os.environ.get("RAVELIN_PROBE", "")
@@ -19,8 +21,25 @@ ARTIFACTS = os.environ.get("RAVELIN_ARTIFACTS", "/tmp/ravelin-e2e")
 TITLE = "Ravelin"
 WM_CLOSE = 0x0010
 WM_COMMAND = 0x0111
+IDOK, IDCANCEL = 1, 2
 # Generous: a loaded machine may take seconds to start a Wine process.
 TIMEOUT = 60
+
+
+def read_ids(source=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src")):
+    """The program's numbered names (menu commands, control ids, window
+    messages) from its headers: "#define NAME 123" and "NAME = 123,"."""
+    ids = {}
+    for folder, _, files in os.walk(source):
+        for name in (f for f in files if f.endswith(".h")):
+            with open(os.path.join(folder, name), encoding="utf-8", errors="replace") as header:
+                for match in re.finditer(r"^\s*(?:#define\s+(\w+)\s+|(\w+)\s*=\s*)(\d+)\b",
+                                         header.read(), re.MULTILINE):
+                    ids.setdefault(match[1] or match[2], int(match[3]))
+    return SimpleNamespace(**ids)
+
+
+ID = read_ids()
 
 
 def wait_until(predicate, timeout=TIMEOUT, step=0.1):

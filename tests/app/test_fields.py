@@ -5,29 +5,16 @@ import subprocess
 import time
 import unittest
 
+from records import (AUTO_ADVANCE, COMPLETE_ON_LEAVE, ENTRY, HIDDEN, NUMERIC, PASSWORD, PLAIN,
+                     PROTECTED, REVERSE, SYSTEM, entry_field, field_data, fixed_field, set_text)
 from terminal import TITLE, probe, screenshot, wait_until
-from test_shell import UM_GETINPUTSTATE, TerminalTest
+from test_shell import TerminalTest
 
-# Type bytes: entry 0x43 "C"; with complete on leave "G", password "K",
-# numeric "c", numeric and complete "g". Attributes: none "@", auto-advance
-# "H", protected "D", reverse video "p".
+COMPLETING = ENTRY | COMPLETE_ON_LEAVE
 
 
-def text_op(text):
-    return bytes([48 + len(text)]) + text
-
-
-def entry(number, row, length, kind=b"C", attribute=b"@", column=0):
-    return b"i" + bytes([48 + number, 48 + row, 48 + column]) + kind + attribute + bytes(
-        [48 + length])
-
-
-def fixed(number, row, column, text):
-    return b"f" + bytes([48 + number, 48 + row, 48 + column]) + text_op(text)
-
-
-def data(number, text):
-    return b"=" + bytes([48 + number]) + text_op(text)
+def entry(number, row, length, type_byte=ENTRY, attribute=PLAIN):
+    return entry_field(number, row, 0, length, type_byte, attribute)
 
 
 def children():
@@ -70,7 +57,7 @@ class FieldTest(TerminalTest):
         """Sends a record and waits until it has released input."""
         self.host.send(b"H" + record)
         self.host.expect(b"12H")
-        self.assertTrue(wait_until(lambda: probe("send", TITLE, UM_GETINPUTSTATE, 0, 0)[1] == "0"))
+        self.wait_input_released()
 
     def run_terminal(self, record, **settings):
         self.start(**settings)
@@ -82,60 +69,54 @@ class FieldTest(TerminalTest):
 class TypingTest(FieldTest):
     WORKED = b"s0Ef1005Helloi210C@8d0o2"
 
-    def test_enter_sends_the_typed_field_as_a_key(self):
-        self.run_terminal(self.WORKED)
-        self.assertTrue(wait_until(lambda: field_window(2)))
-        screenshot("worked-record")
-        self.terminal.press("A", "B", "Return")
-        self.host.expect(b"12RF02" + data(2, b"AB"))
-
     def test_without_enter_to_f0_enter_moves_and_tab_completes(self):
-        self.run_terminal(b"s0Ef1005Hello" + entry(2, 1, 8, b"G") + b"d0o2",
+        self.run_terminal(b"s0Ef1005Hello" + entry(2, 1, 8, COMPLETING) + b"d0o2",
                           fieldentertof0="false")
         self.terminal.press("A", "B", "Return")
         self.assertQuiet()
         self.terminal.press("Tab")
-        self.host.expect(b"12R%2" + data(2, b"AB"))
+        self.host.expect(b"12R%2" + field_data(2, b"AB"))
 
     def test_function_key_in_a_field_sends_the_changed_fields(self):
         self.run_terminal(self.WORKED)
         self.terminal.press("X", "F2")
-        self.host.expect(b"12RF22" + data(2, b"X"))
+        self.host.expect(b"12RF22" + field_data(2, b"X"))
 
     def test_typing_rules(self):
         cases = [
             # settings, field, text before, keys, data sent with Enter
-            ("fieldedit on replaces", {}, b"C", b"123", ["4"], b"4"),
-            ("fieldedit off inserts at 0", {"fieldedit": "false"}, b"C", b"123", ["4"], b"4123"),
-            ("numeric refuses letters", {}, b"c", b"", ["1", "a", "2"], b"12"),
-            ("upper case", {"UpperCaseInputMode": "true"}, b"C", b"", ["a", "b"], b"AB"),
-            ("password", {}, b"K", b"", ["s", "e", "c"], b"sec"),
+            ("fieldedit on replaces", {}, ENTRY, b"123", ["4"], b"4"),
+            ("fieldedit off inserts at 0", {"fieldedit": "false"}, ENTRY, b"123", ["4"], b"4123"),
+            ("numeric refuses letters", {}, ENTRY | NUMERIC, b"", ["1", "a", "2"], b"12"),
+            ("upper case", {"UpperCaseInputMode": "true"}, ENTRY, b"", ["a", "b"], b"AB"),
+            ("password", {}, ENTRY | PASSWORD, b"", ["s", "e", "c"], b"sec"),
         ]
         for name, values, kind, before, keys, sent in cases:
             with self.subTest(name):
-                self.run_terminal(b"s0E" + entry(2, 1, 8, kind) + b"u2" + text_op(before) +
+                self.run_terminal(b"s0E" + entry(2, 1, 8, kind) + set_text(2, before) +
                                   b"d0o2", **values)
                 self.terminal.press(*keys)
                 if name == "password":
                     self.assertTrue(wait_until(lambda: field_window(2)))
                     screenshot("password")
                 self.terminal.press("Return")
-                self.host.expect(b"12RF02" + data(2, sent))
+                self.host.expect(b"12RF02" + field_data(2, sent))
                 self.terminal.kill()
                 self.host.close()
 
     def test_filling_a_field_completes_or_advances(self):
-        self.run_terminal(b"s0E" + entry(2, 1, 3, b"G") + b"d0o2")
+        self.run_terminal(b"s0E" + entry(2, 1, 3, COMPLETING) + b"d0o2")
         self.terminal.press("a", "b", "c")
-        self.host.expect(b"12R%2" + data(2, b"abc"))
+        self.host.expect(b"12R%2" + field_data(2, b"abc"))
         self.terminal.kill()
         self.host.close()
-        self.run_terminal(b"s0E" + entry(2, 1, 2, b"C", b"H") + entry(3, 2, 4) + b"d0o2")
+        self.run_terminal(b"s0E" + entry(2, 1, 2, ENTRY, PLAIN | AUTO_ADVANCE) + entry(3, 2, 4) +
+                          b"d0o2")
         self.terminal.press("a", "b", "c", "Return")
-        self.host.expect(b"12RF03" + data(2, b"ab") + data(3, b"c"))
+        self.host.expect(b"12RF03" + field_data(2, b"ab") + field_data(3, b"c"))
 
     def test_protected_field_takes_keys_but_no_typing(self):
-        self.run_terminal(b"s0E" + entry(2, 1, 4, b"C", b"D") + b"u2" + text_op(b"12") +
+        self.run_terminal(b"s0E" + entry(2, 1, 4, ENTRY, PLAIN | PROTECTED) + set_text(2, b"12") +
                           b"d0o2")
         self.terminal.press("x", "BackSpace", "Delete", "Return")
         self.assertQuiet()
@@ -143,31 +124,40 @@ class TypingTest(FieldTest):
         self.host.expect(b"12RF22")
 
     def test_paste_into_a_numeric_field(self):
-        self.run_terminal(b"s0E" + entry(2, 1, 3, b"c") + b"d0o2")
+        self.run_terminal(b"s0E" + entry(2, 1, 3, ENTRY | NUMERIC) + b"d0o2")
         self.assertEqual(probe("clip", "-", "12ab")[0], 0)
         self.terminal.press("ctrl+v", "Return")
-        self.host.expect(b"12RF02" + data(2, b"12"))
+        self.host.expect(b"12RF02" + field_data(2, b"12"))
 
     def test_tab_and_arrows_follow_field_numbers(self):
         self.run_terminal(b"s0E" + entry(2, 1, 4) + entry(4, 2, 4) + entry(3, 3, 4) + b"d0o2")
         self.terminal.press("Tab", "x", "Return")
-        self.host.expect(b"12RF03" + data(3, b"x"))
+        self.host.expect(b"12RF03" + field_data(3, b"x"))
         self.page(b"s0o2")
         self.terminal.press("Up", "y", "Return")  # before the first is the last
-        self.host.expect(b"12RF04" + data(4, b"y"))
+        self.host.expect(b"12RF04" + field_data(4, b"y"))
 
 
 class HostChangeTest(FieldTest):
-    PAGE = b"s0E" + fixed(1, 0, 0, b"Hello") + entry(2, 1, 8) + entry(3, 2, 8) + b"d0o2"
+    PAGE = b"s0E" + fixed_field(1, 0, 0, b"Hello") + entry(2, 1, 8) + entry(3, 2, 8) + b"d0o2"
 
     def test_changes_remake_only_the_changed_windows(self):
         self.run_terminal(self.PAGE)
-        before = {n: field_window(n)["handle"] for n in (1, 2, 3)}
-        self.page(b"s0u3" + text_op(b"new") + b"o2")
+        before = {n: field_window(n) for n in (1, 2, 3)}
+        # A font size moves and sizes the fields without remaking them.
+        self.page(b"s0F4o2")
+        after = {n: field_window(n) for n in (1, 2, 3)}
+        for n in (1, 2, 3):
+            self.assertEqual(after[n]["handle"], before[n]["handle"])
+        self.assertGreater(after[3]["rect"][1] - after[1]["rect"][1],
+                           before[3]["rect"][1] - before[1]["rect"][1])
+        self.assertGreater(after[2]["rect"][2], before[2]["rect"][2])
+        # A new text remakes only its own field's window.
+        self.page(b"s0" + set_text(3, b"new") + b"o2")
         after = {n: field_window(n)["handle"] for n in (1, 2, 3)}
-        self.assertEqual(after[1], before[1])
-        self.assertEqual(after[2], before[2])
-        self.assertNotEqual(after[3], before[3])
+        self.assertEqual(after[1], before[1]["handle"])
+        self.assertEqual(after[2], before[2]["handle"])
+        self.assertNotEqual(after[3], before[3]["handle"])
         self.page(b"s0c3o2")
         self.assertEqual(field_window(3)["handle"], after[3])
         self.page(b"s0e3o2")
@@ -177,7 +167,7 @@ class HostChangeTest(FieldTest):
 
     def test_another_page_is_built_while_one_shows(self):
         self.run_terminal(self.PAGE)
-        self.page(b"s2E" + fixed(5, 0, 0, b"Second") + b"o2")
+        self.page(b"s2E" + fixed_field(5, 0, 0, b"Second") + b"o2")
         self.assertTrue(field_window(1)["visible"])
         self.page(b"s2d2o/")
         shown = [w for w in children() if w["class"] == "VDKCPage" and w["visible"]]
@@ -185,21 +175,9 @@ class HostChangeTest(FieldTest):
         self.assertTrue(field_window(5)["visible"])
         self.assertFalse(field_window(1)["visible"])
 
-    def test_font_size_change_moves_fields_without_remaking_them(self):
-        self.run_terminal(self.PAGE)
-        before = {n: field_window(n) for n in (1, 2, 3)}
-        self.page(b"s0F4o2")
-        after = {n: field_window(n) for n in (1, 2, 3)}
-        for n in (1, 2, 3):
-            self.assertEqual(after[n]["handle"], before[n]["handle"])
-        self.assertGreater(after[3]["rect"][1] - after[1]["rect"][1],
-                           before[3]["rect"][1] - before[1]["rect"][1])
-        self.assertGreater(after[2]["rect"][2], before[2]["rect"][2])
-
-
     def test_a_hidden_field_stays_hidden_when_the_window_moves(self):
-        self.run_terminal(b"s0E" + fixed(1, 0, 0, b"Hello") + entry(2, 1, 8) +
-                          entry(3, 2, 8, attribute=b"B") + b"d0o2")
+        self.run_terminal(b"s0E" + fixed_field(1, 0, 0, b"Hello") + entry(2, 1, 8) +
+                          entry(3, 2, 8, attribute=PLAIN | HIDDEN) + b"d0o2")
         self.assertFalse(field_window(3)["visible"])
         self.assertEqual(probe("move", TITLE, 40, 50, 520, 380)[0], 0)
         self.assertTrue(wait_until(lambda: probe("rect", TITLE)[1] == "40 50 520 380"))
@@ -218,7 +196,7 @@ class HostChangeTest(FieldTest):
 class ClockTest(FieldTest):
     def test_time_field_blinks_its_colon(self):
         # A system field (type "B") of five cells shows the time as HH:MM.
-        self.run_terminal(b"s0E" + entry(2, 1, 5, b"B") + entry(3, 2, 8) + b"d0o3")
+        self.run_terminal(b"s0E" + entry(2, 1, 5, SYSTEM) + entry(3, 2, 8) + b"d0o3")
         self.assertTrue(wait_until(lambda: field_window(2)))
         rect = field_window(2)["rect"]
         seen = set()
@@ -239,9 +217,9 @@ class ClockTest(FieldTest):
 class ColourTest(FieldTest):
     # Two reverse-video fields side by side on row 4 and one under them on
     # row 5; a plain fixed field, a focused and an unfocused entry field.
-    PAGE = (b"s0E" + fixed(1, 0, 0, b"Label") + entry(2, 1, 8) + entry(3, 2, 8) +
-            fixed(4, 4, 0, b"LEFT") + b"+4Ap" + fixed(5, 4, 4, b"RIGHT") + b"+5Ap" +
-            fixed(6, 5, 0, b"BELOW") + b"+6Ap" + b"d0o2")
+    PAGE = (b"s0E" + fixed_field(1, 0, 0, b"Label") + entry(2, 1, 8) + entry(3, 2, 8) +
+            fixed_field(4, 4, 0, b"LEFT", REVERSE) + fixed_field(5, 4, 4, b"RIGHT", REVERSE) +
+            fixed_field(6, 5, 0, b"BELOW", REVERSE) + b"d0o2")
 
     def shot(self, name):
         self.assertTrue(wait_until(lambda: field_window(6)))

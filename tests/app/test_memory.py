@@ -3,28 +3,25 @@ terminal hundreds of megabytes: on a handheld that would end the program."""
 
 import unittest
 
-from terminal import TIMEOUT, TITLE, probe, screenshot, wait_until
-from test_fields import FieldTest, fixed
-from test_shell import UM_GETINPUTSTATE
+from records import LONGEST, entry_field, fixed_field, long_number, set_text
+from terminal import IDOK, TIMEOUT, WM_COMMAND, probe, screenshot
+from test_fields import FieldTest
 
-LONGEST = b"!\xff\xff"  # 43263, the largest long number
-LARGEST = b"\xff"  # 207, the largest short number
+LARGEST = 207  # the largest short number
 # Measured under Wine: under 40 MB with paint bitmaps bounded to what shows,
 # close to a gigabyte without.
 BOUND_MB = 80
 
 
 def widest_entry(number, row, column):
-    return b"i" + bytes([48 + number]) + row + column + b"C@" + LONGEST
+    return entry_field(number, row, column, LONGEST)
 
 
 def filled_entry(number, length):
     """An entry field on row 0 full of text: its scrolled text image grows
     with the font, to gigabytes at the largest one unless only what shows is
     painted."""
-    count = b"!" + bytes([48 + length // 208, 48 + length % 208])
-    return (b"i" + bytes([48 + number]) + b"00C@" + count + b"u" + bytes([48 + number]) + count +
-            b"y" * length)
+    return entry_field(number, 0, 0, length) + set_text(number, b"y" * length)
 
 
 class MemoryTest(FieldTest):
@@ -32,15 +29,15 @@ class MemoryTest(FieldTest):
         self.start()
         self.connect()
         self.assertTrue(self.terminal.wait_window())
-        self.page(b"s0E" + fixed(1, 3, 0, b"Hello") + filled_entry(5, 1000) +
-                  widest_entry(2, b"1", b"0") +
-                  widest_entry(3, LARGEST, LARGEST) + widest_entry(4, b"2", LARGEST) + b"d0o2")
-        self.host.send(b"Ha2" + LONGEST + b"A" * 43263)
+        self.page(b"s0E" + fixed_field(1, 3, 0, b"Hello") + filled_entry(5, 1000) +
+                  widest_entry(2, 1, 0) + widest_entry(3, LARGEST, LARGEST) +
+                  widest_entry(4, 2, LARGEST) + b"d0o2")
+        self.host.send(b"Ha2" + long_number(LONGEST) + b"A" * LONGEST)
         self.host.expect(b"12H")
         self.assertTrue(self.terminal.wait_window("Advisory"))
-        probe("post", "Advisory", 0x0111, 1, 0)  # OK
-        self.assertTrue(wait_until(lambda: probe("send", TITLE, UM_GETINPUTSTATE, 0, 0)[1] == "0"))
-        for points in (LARGEST, b"0", LARGEST):  # +207, -48, +207 points
+        probe("post", "Advisory", WM_COMMAND, IDOK, 0)
+        self.wait_input_released()
+        for points in (b"\xff", b"0", b"\xff"):  # +207, -48, +207 points
             self.page(b"s0F" + points + b"o2")
             screenshot("largest-font")
             peak = self.terminal.peak_memory_mb()

@@ -8,15 +8,11 @@ import time
 import unittest
 
 from ravelin_host import Host, HostError
-from terminal import (ARTIFACTS, TIMEOUT, TITLE, WM_CLOSE, WM_COMMAND, Terminal, probe,
-                      screenshot, wait_until, window_exists)
+from terminal import (ARTIFACTS, ID, IDCANCEL, IDOK, TIMEOUT, TITLE, WM_CLOSE, WM_COMMAND,
+                      Terminal, probe, screenshot, wait_until, window_exists)
 
 WORKED_RECORD = b"Hs0Ef1005Helloi210C@8d0o2"
-UM_GETINPUTSTATE = 3052
 WS_CAPTION = 0x00C00000
-IDOK, IDCANCEL = 1, 2
-ID_EXIT, ID_ABOUT, ID_HOST = 101, 32771, 32789
-ID_PING, ID_PING_RESULT, ID_HOSTNAME, ID_HOSTPORT = 1069, 1070, 1066, 1067
 
 
 def settings(port, **extra):
@@ -62,7 +58,14 @@ class TerminalTest(unittest.TestCase):
         """Sends the worked record and waits until input is released."""
         self.host.send(WORKED_RECORD)
         self.host.expect(b"12H")
-        self.assertTrue(wait_until(lambda: probe("send", TITLE, UM_GETINPUTSTATE, 0, 0)[1] == "0"))
+        self.wait_input_released()
+
+    def wait_input_released(self):
+        self.assertTrue(wait_until(
+            lambda: probe("send", TITLE, ID.UM_GETINPUTSTATE, 0, 0)[1] == "0"))
+
+    def dialog_text(self, title, control):
+        return probe("text", title, control)[1]
 
     def assertQuiet(self, seconds=1.5):
         """Nothing arrives from the terminal for a while."""
@@ -116,47 +119,32 @@ class LinkTest(TerminalTest):
 
 
 class KeyTest(TerminalTest):
-    def test_worked_record_releases_input_for_keys(self):
-        self.start()
-        self.connect()
-        self.assertTrue(self.terminal.wait_window())
-        self.terminal.press("F1")  # input starts locked: nothing goes out
-        self.assertQuiet()
-        self.show_worked_page()
-        screenshot("main-window")
-        self.terminal.press("F1")  # in the entry field, which has the focus
-        self.host.expect(key_message(1))
-
     def test_a_page_without_input_stops_takes_the_keys(self):
         self.start()
         self.connect()
         self.host.send(b"Hs0Ef1005Hellod0o/")
         self.host.expect(b"12H")
-        self.assertTrue(wait_until(lambda: probe("send", TITLE, UM_GETINPUTSTATE, 0, 0)[1] == "0"))
+        self.wait_input_released()
         self.terminal.press("F3")
         self.host.expect(key_message(3, -1))
         self.show_worked_page()
         self.terminal.press("F4")
         self.host.expect(key_message(4))
 
-    def test_function_keys_reach_the_host(self):
+    def test_keys_reach_the_host_once_a_record_releases_input(self):
         self.start()
         self.connect()
         self.assertTrue(self.terminal.wait_window())
-        for key, number in [("F2", 2), ("shift+F1", 11), ("ctrl+3", 23), ("Return", 0)]:
+        self.terminal.press("F1")  # input starts locked: nothing goes out
+        self.assertQuiet()
+        for key, number in [("F1", 1), ("shift+F1", 11), ("ctrl+3", 23), ("Return", 0)]:
             with self.subTest(key=key):
                 self.show_worked_page()
-                self.terminal.press(key)
+                self.terminal.press(key)  # in the entry field, which has the focus
                 self.host.expect(key_message(number))
                 self.terminal.press("F2")  # the terminal awaits the host
                 self.assertQuiet()
-
-    def test_enter_sends_nothing_without_enter_to_f0(self):
-        self.start(fieldentertof0="false")
-        self.connect()
-        self.show_worked_page()
-        self.terminal.press("Return")
-        self.assertQuiet()
+        screenshot("main-window")
 
 
 class WindowTest(TerminalTest):
@@ -165,7 +153,7 @@ class WindowTest(TerminalTest):
         self.assertTrue(self.terminal.wait_window())
         self.assertEqual(int(probe("style", TITLE)[1], 16) & WS_CAPTION, 0)
         probe("post", TITLE, WM_CLOSE, 0, 0)
-        self.terminal.command(ID_EXIT)
+        self.terminal.command(ID.IDM_EXIT)
         self.assertIsNone(self.terminal.wait_exit(3))
         self.assertTrue(window_exists(TITLE))
 
@@ -209,7 +197,6 @@ class WindowTest(TerminalTest):
         self.assertLess(took, 2.0)
         self.assertEqual(self.terminal.settings()["hostport"], str(self.host.port))
 
-
     def test_exit_while_connecting_to_a_host_that_never_answers(self):
         # A listener whose accept queue is full: a connect to it gets no answer.
         silent = socket.socket()
@@ -222,24 +209,24 @@ class WindowTest(TerminalTest):
             time.sleep(2)  # well inside the connect
 
             # A new host in Host Options: the session that waits ends at once.
-            self.terminal.command(ID_HOST)
+            self.terminal.command(ID.IDM_HOST)
             self.assertTrue(self.terminal.wait_window("Host Options"))
-            probe("settext", "Host Options", ID_HOSTPORT, self.host.port)
+            probe("settext", "Host Options", ID.IDC_HOSTPORT, self.host.port)
             probe("post", "Host Options", WM_COMMAND, IDOK, 0)
             asked = time.monotonic()
             self.connect()
             self.assertLess(time.monotonic() - asked, 10)
 
             # Back to the host that never answers, and File, Exit meanwhile.
-            self.terminal.command(ID_HOST)
+            self.terminal.command(ID.IDM_HOST)
             self.assertTrue(self.terminal.wait_window("Host Options"))
-            probe("settext", "Host Options", ID_HOSTPORT, silent.getsockname()[1])
+            probe("settext", "Host Options", ID.IDC_HOSTPORT, silent.getsockname()[1])
             probe("post", "Host Options", WM_COMMAND, IDOK, 0)
             self.host.expect_end()
             time.sleep(2)  # well inside the connect
             os.remove(self.terminal.settings_path)
 
-            self.terminal.command(ID_EXIT)
+            self.terminal.command(ID.IDM_EXIT)
             asked = time.monotonic()
             code = self.terminal.wait_exit()
             took = time.monotonic() - asked
@@ -264,22 +251,19 @@ class FirstStartTest(TerminalTest):
 
 
 class DialogTest(TerminalTest):
-    def dialog_text(self, title, control):
-        return probe("text", title, control)[1]
-
     def test_ping_from_host_options(self):
         self.start()
         self.assertTrue(self.terminal.wait_window())
-        self.terminal.command(ID_HOST)
+        self.terminal.command(ID.IDM_HOST)
         self.assertTrue(self.terminal.wait_window("Host Options"))
-        probe("post", "Host Options", WM_COMMAND, ID_PING, 0)
-        answer = wait_until(lambda: self.dialog_text("Host Options", ID_PING_RESULT))
+        probe("post", "Host Options", WM_COMMAND, ID.IDC_PING, 0)
+        answer = wait_until(lambda: self.dialog_text("Host Options", ID.IDC_PING_RESULT))
         self.assertRegex(answer, r"^time=\d+ms TTL=\d+ms$")
         screenshot("host-options-ping")
-        probe("settext", "Host Options", ID_HOSTNAME, "no-such-host.invalid")
-        probe("post", "Host Options", WM_COMMAND, ID_PING, 0)
+        probe("settext", "Host Options", ID.IDC_HOSTNAME, "no-such-host.invalid")
+        probe("post", "Host Options", WM_COMMAND, ID.IDC_PING, 0)
         answer = wait_until(lambda: re.match(r"^Unknown error=\d+$", self.dialog_text(
-            "Host Options", ID_PING_RESULT)), step=0.5)
+            "Host Options", ID.IDC_PING_RESULT)), step=0.5)
         self.assertIsNotNone(answer)
         probe("post", "Host Options", WM_COMMAND, IDCANCEL, 0)
         self.assertTrue(wait_until(lambda: not window_exists("Host Options")))
@@ -287,9 +271,9 @@ class DialogTest(TerminalTest):
     def test_about_shows_name_and_version(self):
         self.start()
         self.assertTrue(self.terminal.wait_window())
-        self.terminal.command(ID_ABOUT)
+        self.terminal.command(ID.IDM_ABOUT)
         self.assertTrue(self.terminal.wait_window("About Ravelin II"))
-        lines = self.dialog_text("About Ravelin II", 1071).split("\r\n")
+        lines = self.dialog_text("About Ravelin II", ID.IDC_ABOUT_TEXT).split("\r\n")
         self.assertEqual(lines[:2], ["Ravelin", "Version: 2.0.0.1"])
         self.assertIn("Copyright", lines[2])
         screenshot("about")
@@ -303,39 +287,31 @@ class DialogTest(TerminalTest):
         self.host.send(b"Hs0Ef1005Helloi210C@8d0a2" + bytes([48 + len(text)]) + text + b"o2")
         self.host.expect(b"12H")
         self.assertTrue(self.terminal.wait_window("Advisory"))
-        self.assertTrue(wait_until(lambda: self.dialog_text("Advisory", 1000) == "Wrong location"))
+        self.assertTrue(wait_until(
+            lambda: self.dialog_text("Advisory", ID.IDC_ADVISORY_TEXT) == "Wrong location"))
         screenshot("advisory")
         probe("post", "Advisory", WM_COMMAND, IDOK, 0)
         self.assertTrue(wait_until(lambda: not window_exists("Advisory")))
         self.terminal.press("F3")
         self.host.expect(key_message(3))
 
-    def test_prompt_answer_goes_to_the_host(self):
+    def test_prompt_answer_goes_to_the_host_cut_to_its_room(self):
         self.start()
         self.connect()
         question = b"Short pick? Reason:"
-        self.host.send(b"Hs0Ef1005Helloi210C@8d0o2h8" + bytes([48 + len(question)]) + question)
-        self.host.expect(b"12H")
-        self.assertTrue(self.terminal.wait_window("Hey You"))
-        self.assertTrue(wait_until(lambda: self.dialog_text("Hey You", 1000) == question.decode()))
-        probe("settext", "Hey You", 1001, "DAMAGED STOCK")  # longer than the 8 allowed
-        screenshot("prompt")
-        probe("post", "Hey You", WM_COMMAND, IDOK, 0)
-        self.host.expect(b"12R?" + bytes([48 + 8]) + b"DAMAGED ")
-
-    def test_a_prompt_without_room_sends_no_answer(self):
-        self.start()
-        self.connect()
-        question = b"Anything?"
-        for length in (b"0", b"."):  # 0 and -2 (-1 asks for no prompt)
+        # 8 characters, then 0 and -2 (-1 asks for no prompt): no room, no answer.
+        for length, answer in [(b"8", b"8DAMAGED "), (b"0", b"0"), (b".", b"0")]:
             with self.subTest(length=length):
                 self.host.send(b"Hs0Ef1005Helloi210C@8d0o2h" + length + bytes(
                     [48 + len(question)]) + question)
                 self.host.expect(b"12H")
                 self.assertTrue(self.terminal.wait_window("Hey You"))
-                probe("settext", "Hey You", 1001, "TOO MUCH")
+                self.assertTrue(wait_until(
+                    lambda: self.dialog_text("Hey You", ID.IDC_PROMPT_TEXT) == question.decode()))
+                probe("settext", "Hey You", ID.IDC_PROMPT_ANSWER, "DAMAGED STOCK")
+                screenshot("prompt")
                 probe("post", "Hey You", WM_COMMAND, IDOK, 0)
-                self.host.expect(b"12R?0")
+                self.host.expect(b"12R?" + answer)
 
     def test_one_host_dialog_at_a_time(self):
         self.start()
@@ -346,7 +322,8 @@ class DialogTest(TerminalTest):
             text = b"Message %d" % n
             self.host.send(b"Ha2" + bytes([48 + len(text)]) + text)
             self.host.expect(b"12H")
-        self.assertTrue(wait_until(lambda: self.dialog_text("Advisory", 1000) == "Message 4"))
+        self.assertTrue(wait_until(
+            lambda: self.dialog_text("Advisory", ID.IDC_ADVISORY_TEXT) == "Message 4"))
         self.assertEqual(probe("count", "Advisory")[1], "1")
         screenshot("one-advisory")
 

@@ -14,6 +14,7 @@ import time
 import unittest
 
 from ravelin_host import Host, HostError
+from records import long_number
 from terminal import ARTIFACTS, TIMEOUT, Terminal, screenshot
 
 SEED = int(os.environ.get("RAVELIN_SOAK_SEED", "20240607"))
@@ -45,11 +46,6 @@ class Records:
         r = self.random
         return bytes([48 + r.randint(-1, 24) if r.random() < 0.85 else r.randrange(256)])
 
-    def long(self, value):
-        if value <= 207:
-            return bytes([48 + value])
-        return b"!" + bytes([48 + value // 208, 48 + value % 208])
-
     def length(self):
         r = self.random
         roll = r.random()
@@ -65,7 +61,7 @@ class Records:
             n = min(n, 207)
             count = bytes([48 + n]) if r.random() < 0.95 else bytes([r.randrange(48)])
         else:
-            count = self.long(n)
+            count = long_number(n)
         cut = r.randint(0, n) if r.random() < 0.05 else n
         return count + r.randbytes(cut)
 
@@ -79,7 +75,7 @@ class Records:
         if kind == "B":
             return self.raw()
         if kind == "L":
-            return self.long(self.length())
+            return long_number(self.length())
         return self.text(kind)
 
     def command(self):
@@ -90,14 +86,14 @@ class Records:
         if c == "Z":
             sub = r.choice([b"e", b"s", b"v", self.raw()])
             operands = {b"e": self.short(), b"s": self.short(),
-                        b"v": b"".join(self.long(self.length()) for _ in range(3))}
+                        b"v": b"".join(long_number(self.length()) for _ in range(3))}
             return b"Z" + sub + operands.get(sub, b"")
         if c == "w":
             options = b"".join(b"@" + r.choice([b"A", b"B", b"H", b"M", b"P", b"S", b"F", b"X"])
                                + r.choice([b"B", b"C", b"R", b"S", b"0", b"1", b"07FF", b"0010",
                                            self.short(), b""])
                                for _ in range(r.randint(0, 4)))
-            return b"w" + self.short() + self.long(self.length()) + options
+            return b"w" + self.short() + long_number(self.length()) + options
         return c.encode() + b"".join(self.operand(kind) for kind in OPERANDS[c])
 
     def next(self):

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,13 +42,12 @@ public:
 struct CEditorCase {
     const char* name;
     std::u16string text;
-    int maxLength = 8;
-    uint8_t typeByte = 3;
-    uint8_t attrByte = 0;
-    bool protectedField = false;
-    bool fieldEdit = true;
-    bool upperCase = false;
-    bool enterToF0 = true;
+    int maxLength;
+    uint8_t typeByte;
+    uint8_t attrByte;
+    // "P" protected field; "n" fieldedit off, "U" upper case input, "e" Enter
+    // not to F0.
+    const char* options;
     // What happens: letters are typed characters, "<" Backspace, "^" Enter,
     // "R" the Right arrow, "D" Delete, "H" Home, "2" F2, "#" Ctrl+3.
     std::u16string input;
@@ -56,15 +56,17 @@ struct CEditorCase {
 };
 
 void RunCase(const CEditorCase& c) {
+    const std::string options = c.options;
+    auto has = [&](char option) { return options.find(option) != std::string::npos; };
     CSettings settings(u"");
-    settings.SetFieldEdit(c.fieldEdit);
-    settings.SetUpperCaseInputMode(c.upperCase);
-    settings.SetFieldEnterToF0(c.enterToF0);
+    settings.SetFieldEdit(!has('n'));
+    settings.SetUpperCaseInputMode(has('U'));
+    settings.SetFieldEnterToF0(!has('e'));
     CField field;
     field.fieldNumber = 7;
     field.typeByte = c.typeByte;
     field.attrByte = c.attrByte;
-    field.attrFlag4 = c.protectedField;
+    field.attrFlag4 = has('P');
     field.maxLength = c.maxLength;
     field.text.Allocate(c.maxLength);
     field.text.Set(c.text);
@@ -72,32 +74,13 @@ void RunCase(const CEditorCase& c) {
     field.freshFocus = 1;
     CRecordingWork work;
     CEntryEditor editor(field, settings, work);
+    const std::map<char16_t, CKeyPress> keys = {
+        {u'R', {kRight}}, {u'D', {kDelete}}, {u'H', {kHome}}, {u'2', {kF2}}, {u'#', {'3', true}}};
     for (char16_t k : c.input) {
-        switch (k) {
-            case u'<':
-                editor.Character(8, false);
-                break;
-            case u'^':
-                editor.Character(13, false);
-                break;
-            case u'R':
-                editor.KeyDown({kRight});
-                break;
-            case u'D':
-                editor.KeyDown({kDelete});
-                break;
-            case u'H':
-                editor.KeyDown({kHome});
-                break;
-            case u'2':
-                editor.KeyDown({kF2});
-                break;
-            case u'#':
-                editor.KeyDown({'3', true});
-                break;
-            default:
-                editor.Character(k, false);
-                break;
+        if (keys.count(k)) {
+            editor.KeyDown(keys.at(k));
+        } else {
+            editor.Character(k == u'<' ? 8 : k == u'^' ? 13 : k, false);
         }
     }
     EXPECT_EQ(field.text.Get(), c.textAfter) << c.name;
@@ -105,143 +88,37 @@ void RunCase(const CEditorCase& c) {
 }
 
 TEST(EntryEditor, TypingEditingAndReports) {
-    std::vector<CEditorCase> cases(13);
-    cases[0] = {"fieldedit replaces on fresh focus",
-                u"123",
-                8,
-                3,
-                0,
-                false,
-                true,
-                false,
-                true,
-                u"4",
-                u"4",
-                {}};
-    cases[1] = {"without fieldedit the caret starts at 0",
-                u"123",
-                8,
-                3,
-                0,
-                false,
-                false,
-                false,
-                true,
-                u"4",
-                u"4123",
-                {}};
-    cases[2] = {"a move first keeps the text",
-                u"123",
-                8,
-                3,
-                0,
-                false,
-                true,
-                false,
-                true,
-                u"R4",
-                u"1423",
-                {}};
-    cases[3] = {"numeric refuses a letter and keeps the text",
-                u"123",
-                8,
-                0x23,
-                0,
-                false,
-                true,
-                false,
-                true,
-                u"x",
-                u"123",
-                {"error beep"}};
-    cases[4] = {"upper case only for a to z",
-                u"",
-                8,
-                3,
-                0,
-                false,
-                true,
-                true,
-                true,
-                u"a\u00e4",
-                u"A\u00e4",
-                {}};
-    cases[5] = {"filled at its end completes",
-                u"",
-                3,
-                0x07,
-                0,
-                false,
-                true,
-                false,
-                true,
-                u"abc",
-                u"abc",
-                {"complete 7"}};
-    cases[6] = {"filled at its end advances",
-                u"",
-                3,
-                3,
-                0x08,
-                false,
-                true,
-                false,
-                true,
-                u"abc",
-                u"abc",
-                {"move 1"}};
-    cases[7] = {"the last place filled in the middle does neither",
-                u"ab",
-                3,
-                0x07,
-                0x08,
-                false,
-                false,
-                false,
-                true,
-                u"Rx",
-                u"axb",
-                {}};
-    cases[8] = {
-        "beyond maxLength is dropped", u"", 2, 3, 0, false, true, false, true, u"abc", u"ab", {}};
-    cases[9] = {"protected ignores typing and Enter, not keys",
-                u"12",
-                8,
-                3,
-                0,
-                true,
-                true,
-                false,
-                true,
-                u"x^<D2#",
-                u"12",
-                {"key 7 2", "key 7 23"}};
-    cases[10] = {"Enter without Enter to F0 moves on",
-                 u"",
-                 8,
-                 3,
-                 0,
-                 false,
-                 true,
-                 false,
-                 false,
-                 u"^",
-                 u"",
-                 {"move 1"}};
-    cases[11] = {"Enter to F0 is key 0 of this field",
-                 u"",
-                 8,
-                 3,
-                 0,
-                 false,
-                 true,
-                 false,
-                 true,
-                 u"ab^",
-                 u"ab",
-                 {"key 7 0"}};
-    cases[12] = {
-        "backspace and delete", u"abcd", 8, 3, 0, false, true, false, true, u"RR<HD", u"cd", {}};
+    const CEditorCase cases[] = {
+        {"fieldedit replaces on fresh focus", u"123", 8, 3, 0, "", u"4", u"4", {}},
+        {"without fieldedit the caret starts at 0", u"123", 8, 3, 0, "n", u"4", u"4123", {}},
+        {"a move first keeps the text", u"123", 8, 3, 0, "", u"R4", u"1423", {}},
+        {"numeric refuses a letter", u"123", 8, 0x23, 0, "", u"x", u"123", {"error beep"}},
+        {"upper case only for a to z", u"", 8, 3, 0, "U", u"a\u00e4", u"A\u00e4", {}},
+        {"filled at its end completes", u"", 3, 0x07, 0, "", u"abc", u"abc", {"complete 7"}},
+        {"filled at its end advances", u"", 3, 3, 0x08, "", u"abc", u"abc", {"move 1"}},
+        {"the last place filled in the middle does neither",
+         u"ab",
+         3,
+         0x07,
+         0x08,
+         "n",
+         u"Rx",
+         u"axb",
+         {}},
+        {"beyond maxLength is dropped", u"", 2, 3, 0, "", u"abc", u"ab", {}},
+        {"protected ignores typing and Enter, not keys",
+         u"12",
+         8,
+         3,
+         0,
+         "P",
+         u"x^<D2#",
+         u"12",
+         {"key 7 2", "key 7 23"}},
+        {"Enter without Enter to F0 moves on", u"", 8, 3, 0, "e", u"^", u"", {"move 1"}},
+        {"Enter to F0 is key 0 of this field", u"", 8, 3, 0, "", u"ab^", u"ab", {"key 7 0"}},
+        {"backspace and delete", u"abcd", 8, 3, 0, "", u"RR<HD", u"cd", {}},
+    };
     for (const CEditorCase& c : cases) RunCase(c);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/Settings.h"
 #include "config/SettingsFile.h"
 #include "screen/Field.h"
@@ -46,15 +48,12 @@ TEST(FieldLook, EntryColoursByStateModeAndStyle) {
         {custom, Field(kNormalVideo, true), false, {0x080808, 0x070707, 0x33CCFF}},
         {custom, Field(kReverseVideo), true, {0x050505, 0x060606, 0x030303}},
     };
-    int i = 0;
+    auto parts = [](const CEntryLook& l) { return std::tuple(l.back, l.text, l.frame); };
     for (const Case& c : cases) {
         CField field = c.field;
         SetEntryColourSlots(field, c.settings);
-        CEntryLook look = EntryLook(field, c.settings, c.focused);
-        EXPECT_EQ(look.back, c.look.back) << "case " << i;
-        EXPECT_EQ(look.text, c.look.text) << "case " << i;
-        EXPECT_EQ(look.frame, c.look.frame) << "case " << i;
-        ++i;
+        EXPECT_EQ(parts(EntryLook(field, c.settings, c.focused)), parts(c.look))
+            << "case " << &c - cases;
     }
 }
 
@@ -83,17 +82,13 @@ TEST(FieldLook, FixedColoursAndDecoration) {
         {custom, Field(kBlinkVideo, true, true), {0x070707, 0x080808, false, false, false}},
         {underlined, Field(kReverseVideo), {0x010101, 0x0402FB, false, true, false}},
     };
-    int i = 0;
+    auto parts = [](const CFixedLook& l) {
+        return std::tuple(l.fill, l.text, l.cellEdge, l.underline, l.bevel);
+    };
     for (const Case& c : cases) {
         CField field = c.field;
         SetFixedColourSlots(field, c.settings);
-        CFixedLook look = FixedLook(field, c.settings);
-        EXPECT_EQ(look.fill, c.look.fill) << "case " << i;
-        EXPECT_EQ(look.text, c.look.text) << "case " << i;
-        EXPECT_EQ(look.cellEdge, c.look.cellEdge) << "case " << i;
-        EXPECT_EQ(look.underline, c.look.underline) << "case " << i;
-        EXPECT_EQ(look.bevel, c.look.bevel) << "case " << i;
-        ++i;
+        EXPECT_EQ(parts(FixedLook(field, c.settings)), parts(c.look)) << "case " << &c - cases;
     }
 }
 

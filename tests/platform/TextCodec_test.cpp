@@ -25,19 +25,14 @@ TEST(TextCodec, Decode) {
         std::u16string expected;
     };
     const Case cases[] = {
-        {"ascii ansi", "Hello", kAnsi, 100, u"Hello"},
-        {"ascii utf8", "Hello", kUtf8, 100, u"Hello"},
         {"1252 specials", "\x80\x9F\xE9\xFF", kAnsi, 100, u"\u20AC\u0178\u00E9\u00FF"},
         {"1252 undefined bytes", "\x81\x8D\x8F\x90\x9D", kAnsi, 100,
          u"\u0081\u008D\u008F\u0090\u009D"},
-        {"1252 latin-1 half", "\xA0\xC0\xAF", kAnsi, 100, u"\u00A0\u00C0\u00AF"},
-        {"utf8 two bytes", "\xC3\xA9", kUtf8, 100, u"\u00E9"},
         {"utf8 three bytes", "\xE2\x82\xAC", kUtf8, 100, u"\u20AC"},
         {"utf8 four bytes", "\xF0\x9F\x98\x80", kUtf8, 100, u"\xD83D\xDE00"},
         {"utf8 below surrogates", "\xED\x9F\xBF", kUtf8, 100, u"\uD7FF"},
         {"utf8 highest", "\xF4\x8F\xBF\xBF", kUtf8, 100, u"\xDBFF\xDFFF"},
         {"overlong two", "\xC0\xAF", kUtf8, 100, u""},
-        {"overlong three", "\xE0\x80\xAF", kUtf8, 100, u""},
         {"overlong four", "\xF0\x8F\xBF\xBF", kUtf8, 100, u""},
         {"encoded surrogate", "\xED\xA0\x80", kUtf8, 100, u""},
         {"above U+10FFFF", "\xF4\x90\x80\x80", kUtf8, 100, u""},
@@ -50,8 +45,6 @@ TEST(TextCodec, Decode) {
         {"bad continuation", "\xC3(", kUtf8, 100, u""},
         {"invalid beyond capacity", "ab\xFF", kUtf8, 1, u""},
         {"cut", "Hello", kAnsi, 3, u"Hel"},
-        {"cut to exact size", "Hello", kUtf8, 5, u"Hello"},
-        {"capacity 0", "Hello", kAnsi, 0, u""},
         {"cut keeps whole pair", "a\xF0\x9F\x98\x80", kUtf8, 3, u"a\xD83D\xDE00"},
         {"cut drops split pair",
          "a\xF0\x9F\x98\x80"
@@ -59,9 +52,7 @@ TEST(TextCodec, Decode) {
          kUtf8, 2, u"a"},
         {"cut drops only pair", "\xF0\x9F\x98\x80", kUtf8, 1, u""},
         {"ends at NUL", "ab\0cd"s, kAnsi, 100, u"ab"},
-        {"leading NUL", "\0ab"s, kUtf8, 100, u""},
         {"invalid after NUL ignored", "ab\0\xFF"s, kUtf8, 100, u"ab"},
-        {"empty", "", kUtf8, 100, u""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -78,8 +69,6 @@ TEST(TextCodec, Encode) {
         std::string expected;
     };
     const Case cases[] = {
-        {"ascii ansi", u"Hello", kAnsi, "Hello"},
-        {"ascii utf8", u"Hello", kUtf8, "Hello"},
         {"1252 specials", u"\u20AC\u0178\u00E9\u00FF", kAnsi, "\x80\x9F\xE9\xFF"},
         {"1252 undefined bytes", u"\u0081\u009D", kAnsi, "\x81\x9D"},
         {"not in 1252, no look-alike",
@@ -97,7 +86,6 @@ TEST(TextCodec, Encode) {
          "b"},
         {"lone low surrogate at end", u"a\xDE00", kUtf8, "a\xEF\xBF\xBD"},
         {"ends at NUL", u"ab\0cd"s, kUtf8, "ab"},
-        {"empty", u"", kAnsi, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -27,14 +27,20 @@ bool Readable(intptr_t s, int timeoutSeconds) {
     return select(static_cast<int>(s) + 1, &set, nullptr, nullptr, &timeout) > 0;
 }
 
+sockaddr_in LoopbackAddress(uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    return address;
+}
+
 }  // namespace
 
 CLoopbackPeer::CLoopbackPeer(int backlog) {
     intptr_t s = static_cast<intptr_t>(socket(AF_INET, SOCK_STREAM, 0));
     if (s < 0) return;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in address = LoopbackAddress(0);
     socklen_t length = sizeof address;
     if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         listen(s, backlog) != 0 ||
@@ -68,10 +74,7 @@ bool CLoopbackPeer::FillAcceptQueue() {
     if (listener == kNone || queued != kNone) return false;
     intptr_t s = static_cast<intptr_t>(socket(AF_INET, SOCK_STREAM, 0));
     if (s < 0) return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
+    sockaddr_in address = LoopbackAddress(port);
     if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         closesocket(s);
         return false;

@@ -20,22 +20,13 @@ from dataclasses import dataclass
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "host"))
 
 from ravelin_host import Host, HostError, describe, split_terminal_id  # noqa: E402
+from records import (BOLD, COMPLETE_ON_LEAVE, ENTRY, NUMERIC, PASSWORD, PLAIN,  # noqa: E402
+                     REVERSE, advisory, display_page, entry_field, fixed_field, focus, label,
+                     prompt, select_page, set_text)
 
 ANSI = "cp1252"
 IDLE_TIMEOUT = 3600.0  # an idle terminal is dropped; it reconnects and signs on again
 ACCEPT_WAIT = 3600.0
-
-# Type byte: bits 0-1 field class, the rest options; 0x40 keeps the byte printable.
-FIXED = 0x41
-ENTRY = 0x43
-COMPLETE_ON_LEAVE = 0x04
-PASSWORD = 0x08
-NUMERIC = 0x20
-
-# Attribute byte: bits 4-5 video style.
-PLAIN = 0x40
-BOLD = 0x60
-REVERSE = 0x70
 
 KEY_ENTER = 0
 KEY_HELP = 1
@@ -43,72 +34,6 @@ KEY_BACK = 3
 BACK_LABEL_SLOT = KEY_BACK  # the toolbar's BACK button then reports F3
 
 REASON_LENGTH = 12
-
-
-# ---------------------------------------------------------------- encodings
-
-
-def short_number(value):
-    """One byte, 48 + value; "/" is -1."""
-    if not -48 <= value <= 207:
-        raise ValueError(f"{value} does not fit a short number")
-    return bytes([48 + value])
-
-
-def long_number(value):
-    """One byte up to 207, else "!" and two bytes of value // 208 and value % 208."""
-    if 0 <= value <= 207:
-        return short_number(value)
-    if 208 <= value <= 43263:
-        return b"!" + bytes([48 + value // 208, 48 + value % 208])
-    raise ValueError(f"{value} does not fit a long number")
-
-
-def select_page(page):
-    return b"s" + short_number(page)
-
-
-def display_page(page):
-    return b"d" + short_number(page)
-
-
-def focus(number, error=False):
-    # "#" right before "o" plays the Error sound in place of the Normal one.
-    return (b"#" if error else b"") + b"o" + short_number(number)
-
-
-def fixed_field(number, row, column, data, attribute=PLAIN):
-    # "f" takes one text byte even for an empty text.
-    command = b"f" + short_number(number) + short_number(row) + short_number(column)
-    command += long_number(len(data)) + (data or b" ")
-    if attribute != PLAIN:
-        command += b"+" + short_number(number) + bytes([FIXED, attribute])
-    return command
-
-
-def entry_field(number, row, column, length, type_byte, attribute=PLAIN):
-    return (
-        b"i" + short_number(number) + short_number(row) + short_number(column)
-        + bytes([type_byte, attribute]) + long_number(length)
-    )
-
-
-def set_text(number, data):
-    return b"u" + short_number(number) + long_number(len(data)) + data
-
-
-def advisory(number, data):
-    """The Advisory dialog; afterwards the focus goes to field number."""
-    return b"a" + short_number(number) + long_number(len(data)) + data
-
-
-def prompt(length, data):
-    """The prompt dialog, answered with at most length characters."""
-    return b"h" + short_number(length) + long_number(len(data)) + data
-
-
-def label(slot, data):
-    return b"S" + short_number(slot) + short_number(len(data)) + data
 
 
 # ------------------------------------------------------------------ screens
