@@ -37,7 +37,10 @@ int main(int argc, char** argv) {
     if (connect(s, reinterpret_cast<sockaddr*>(&host), sizeof host) != 0) return 1;
     SendAll(s, std::string("1I") + kTerminator);
 
-    const std::string status = std::string("1R!\x82" "210X\xDC@0") + kTerminator;
+    const std::string status = std::string(
+                                   "1R!\x82"
+                                   "210X\xDC@0") +
+                               kTerminator;
     std::string pending;
     char block[8192];
     for (;;) {

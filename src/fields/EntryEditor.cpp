@@ -3,7 +3,6 @@
 #include <string>
 
 #include "config/Settings.h"
-#include "platform/AppMessages.h"
 #include "screen/Field.h"
 
 namespace {
@@ -18,14 +17,14 @@ constexpr unsigned kRightKey = 0x27;
 constexpr unsigned kDownKey = 0x28;
 constexpr unsigned kDeleteKey = 0x2E;
 
-constexpr uintptr_t kNext = 1;
-constexpr uintptr_t kPrevious = static_cast<uintptr_t>(-1);
+constexpr int kNext = 1;
+constexpr int kPrevious = -1;
 
 }  // namespace
 
 void CEntryEditor::SendComplete() {
     field.completing = 1;
-    work.SendToMain(UM_FIELDCOMPLETE, static_cast<uintptr_t>(field.fieldNumber), 0);
+    work.CompleteField(field.fieldNumber);
     field.completing = 0;
 }
 
@@ -37,7 +36,7 @@ bool CEntryEditor::CompleteIfChanged() {
 
 void CEntryEditor::CompleteOrMove(int direction) {
     if (CompleteIfChanged()) return;
-    work.SendToMain(UM_MOVEFOCUS, direction > 0 ? kNext : kPrevious, 0);
+    work.MoveFocus(direction > 0 ? kNext : kPrevious);
 }
 
 void CEntryEditor::Edited() {
@@ -52,8 +51,8 @@ void CEntryEditor::KeyDown(const CKeyPress& key) {
         case kTabKey:
             // Elsewhere Tab arrives as a character.
             if (field.hasCaret && field.attrFlag4) {
-                if (noModifier) work.SendToMain(UM_MOVEFOCUS, kNext, 0);
-                if (shiftAlone) work.SendToMain(UM_MOVEFOCUS, kPrevious, 0);
+                if (noModifier) work.MoveFocus(kNext);
+                if (shiftAlone) work.MoveFocus(kPrevious);
             }
             return;
         case kUpKey:
@@ -66,7 +65,7 @@ void CEntryEditor::KeyDown(const CKeyPress& key) {
     // Enter is a character here, so the map is asked without it.
     int number = KeyNumber(key, false);
     if (number != kNoKeyNumber) {
-        work.SendToMain(UM_KEY, static_cast<uintptr_t>(field.fieldNumber), number);
+        work.SendKey(field.fieldNumber, number);
         return;
     }
     if (field.attrFlag4) return;
@@ -99,15 +98,13 @@ void CEntryEditor::KeyDown(const CKeyPress& key) {
 }
 
 void CEntryEditor::EnterAction() {
-    CField* current = nullptr;
-    intptr_t found = work.SendToMain(UM_GETCURRENTFIELD, 0, reinterpret_cast<intptr_t>(&current));
-    int target = found > 0 && current ? current->fieldNumber : -1;
+    int target = work.CurrentField();
     if (!settings.FieldEnterToF0()) {
-        work.SendToMain(UM_MOVEFOCUS, kNext, 0);
+        work.MoveFocus(kNext);
         return;
     }
     int number = target != -1 ? target : field.fieldNumber;
-    work.SendToMain(UM_KEY, static_cast<uintptr_t>(number), 0);
+    work.SendKey(number, 0);
 }
 
 void CEntryEditor::Character(char16_t code, bool fromPort, const CKeyPress& modifiers) {
@@ -162,7 +159,7 @@ void CEntryEditor::Insert(char16_t code) {
         if ((field.typeByte & kCompleteOnLeave) && !field.completing) {
             SendComplete();
         } else if (field.attrByte & kAutoAdvance) {
-            work.SendToMain(UM_MOVEFOCUS, kNext, 0);
+            work.MoveFocus(kNext);
         }
     }
 }

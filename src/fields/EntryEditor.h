@@ -11,8 +11,14 @@ class CSettings;
 class CEntryWindowWork {
 public:
     virtual ~CEntryWindowWork() = default;
-    // A synchronous message to the main window; returns its result.
-    virtual intptr_t SendToMain(unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
+    // The field's changed text is complete: the host is told.
+    virtual void CompleteField(int field) = 0;
+    // The focus goes to the next (1) or previous (-1) input field.
+    virtual void MoveFocus(int direction) = 0;
+    // A key for the host, with the field it was pressed on.
+    virtual void SendKey(int field, int key) = 0;
+    // The number of the terminal's current field, or -1.
+    virtual int CurrentField() = 0;
     // The system's simple beep, or the sound of an ordinary message box.
     virtual void Beep(bool messageBox) = 0;
     // Repaints at once with the caret placed where the text now puts it.

@@ -142,8 +142,20 @@ class CEntryWindow : public CEntryWindowWork {
 public:
     CEntryWindow(HWND hwnd, CField& record) : window(hwnd), field(record) {}
 
-    intptr_t SendToMain(unsigned message, uintptr_t wParam, intptr_t lParam) override {
-        return ::SendToMain(field, message, wParam, lParam);
+    void CompleteField(int number) override {
+        SendToMain(field, UM_FIELDCOMPLETE, static_cast<WPARAM>(number), 0);
+    }
+    void MoveFocus(int direction) override {
+        SendToMain(field, UM_MOVEFOCUS, static_cast<WPARAM>(direction), 0);
+    }
+    void SendKey(int number, int key) override {
+        SendToMain(field, UM_KEY, static_cast<WPARAM>(number), key);
+    }
+    int CurrentField() override {
+        CField* current = nullptr;
+        LRESULT found =
+            SendToMain(field, UM_GETCURRENTFIELD, 0, reinterpret_cast<LPARAM>(&current));
+        return found > 0 && current ? current->fieldNumber : -1;
     }
     void Beep(bool messageBox) override { MessageBeep(messageBox ? MB_OK : 0xFFFFFFFF); }
     void Redraw() override {
@@ -168,7 +180,7 @@ public:
         field.hasCaret = 1;
         field.freshFocus = 1;
         ShowCaret(window);
-        SendToMain(UM_SETCURRENTFIELD, static_cast<uintptr_t>(field.fieldNumber), 0);
+        SendToMain(field, UM_SETCURRENTFIELD, static_cast<WPARAM>(field.fieldNumber), 0);
     }
 
     void LoseFocus(CEntryEditor& editor) {

@@ -70,11 +70,12 @@ std::string StatusMessage(int screenCols, int screenRows, int connectSecond) {
     // The two fixed values of the encoding: nibble unit 16, largest number 207.
     constexpr int kNibbleUnit = 16;
     constexpr int kMaxNumber = 207;
-    std::string message = "R!\x82"
-                          "210";
+    std::string message =
+        "R!\x82"
+        "210";
     AppendNumber(message, screenCols / 2);
-    AppendNumber(message,
-                 (((kMaxNumber - 32) / kNibbleUnit) & 0x0F) * kNibbleUnit + ((screenRows / 2) & 0x0F));
+    AppendNumber(message, (((kMaxNumber - 32) / kNibbleUnit) & 0x0F) * kNibbleUnit +
+                              ((screenRows / 2) & 0x0F));
     AppendNumber(message, kNibbleUnit);
     AppendNumber(message, connectSecond);
     return message;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "config/Settings.h"
-#include "platform/AppMessages.h"
 #include "screen/Field.h"
 
 namespace {
@@ -17,23 +16,12 @@ constexpr unsigned kF2 = 0x71, kRight = 0x27, kDelete = 0x2E, kHome = 0x24;
 // Records what the editor asks of its window as short words.
 class CRecordingWork : public CEntryWindowWork {
 public:
-    intptr_t SendToMain(unsigned message, uintptr_t wParam, intptr_t lParam) override {
-        int w = static_cast<int>(wParam);
-        switch (message) {
-            case UM_FIELDCOMPLETE:
-                log.push_back("complete " + std::to_string(w));
-                break;
-            case UM_MOVEFOCUS:
-                log.push_back("move " + std::to_string(w));
-                break;
-            case UM_KEY:
-                log.push_back("key " + std::to_string(w) + " " + std::to_string(lParam));
-                break;
-            case UM_GETCURRENTFIELD:
-                return 0;
-        }
-        return 0;
+    void CompleteField(int field) override { log.push_back("complete " + std::to_string(field)); }
+    void MoveFocus(int direction) override { log.push_back("move " + std::to_string(direction)); }
+    void SendKey(int field, int key) override {
+        log.push_back("key " + std::to_string(field) + " " + std::to_string(key));
     }
+    int CurrentField() override { return -1; }
     void Beep(bool messageBox) override { log.push_back(messageBox ? "error beep" : "beep"); }
     void Redraw() override {}
     std::vector<std::string> log;

@@ -22,7 +22,10 @@ constexpr int kLongest = 43263;  // the largest length a host record can give
 // The entry editor's window work; this test reads the text itself.
 class CSilentWork : public CEntryWindowWork {
 public:
-    intptr_t SendToMain(unsigned, uintptr_t, intptr_t) override { return 0; }
+    void CompleteField(int) override {}
+    void MoveFocus(int) override {}
+    void SendKey(int, int) override {}
+    int CurrentField() override { return -1; }
     void Beep(bool) override {}
     void Redraw() override {}
 };
