@@ -1,7 +1,6 @@
 #include "support/RecordingPort.h"
 
 #include <chrono>
-#include <iterator>
 #include <thread>
 
 #include "screen/Field.h"
@@ -27,14 +26,15 @@ std::string Hex(const std::string& bytes) {
     return text;
 }
 
-}  // namespace
-
-WindowHandle CRecordingPort::RegisterMainWindow(WindowHandle handle) {
-    if (!handle) handle = NewHandle();
-    std::lock_guard<std::mutex> hold(lock);
-    names[handle] = "main";
-    return handle;
+std::string Name(const CPage& page) {
+    return "page" + std::to_string(page.pageNumber);
 }
+
+std::string Name(const CField& field) {
+    return "field" + std::to_string(field.fieldNumber);
+}
+
+}  // namespace
 
 void CRecordingPort::Clear() {
     std::lock_guard<std::mutex> hold(lock);
@@ -55,13 +55,6 @@ bool CRecordingPort::WaitFor(const std::string& prefix, int timeoutSeconds) cons
         }
         return false;
     });
-}
-
-std::string CRecordingPort::NameOf(WindowHandle window) const {
-    if (!window) return "null";
-    std::lock_guard<std::mutex> hold(lock);
-    auto found = names.find(window);
-    return found != names.end() ? found->second : "?";
 }
 
 void CRecordingPort::StartLockAnimation(LockAnimationKind kind) {
@@ -104,8 +97,8 @@ void CRecordingPort::ReportSessionEnded(bool stopped) {
     if (Count()) Record(stopped ? "session stopped" : "session ended");
 }
 
-void CRecordingPort::CloseDialog(WindowHandle dialog) {
-    if (Count()) Record("close dialog " + NameOf(dialog));
+void CRecordingPort::CloseDialog(WindowHandle) {
+    if (Count()) Record("close dialog");
 }
 
 void CRecordingPort::PlaySound(SoundEventKind kind) {
@@ -116,68 +109,56 @@ void CRecordingPort::ServeSentMessages() {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
-WindowHandle CRecordingPort::CreatePageWindow(CPage& page, WindowHandle parent) {
-    WindowHandle handle = makePageWindows ? NewHandle() : nullptr;
-    if (Count()) Made("create page", page.pageNumber, handle);
-    return handle;
+WindowHandle CRecordingPort::CreatePageWindow(CPage& page, WindowHandle) {
+    if (Count()) Record("create " + Name(page));
+    return makePageWindows ? NewHandle() : nullptr;
 }
 
 void CRecordingPort::RefreshPage(CPage& page) {
-    if (Count()) Record("refresh " + NameOf(page.pageWindow));
+    if (Count()) Record("refresh " + Name(page));
     page.RefreshFieldWindows();
 }
 
 void CRecordingPort::PlacePageWindow(CPage& page, bool show) {
-    if (Count()) Record("place " + NameOf(page.pageWindow) + (show ? " show" : " hide"));
+    if (Count()) Record("place " + Name(page) + (show ? " show" : " hide"));
 }
 
 void CRecordingPort::RelayoutPage(CPage& page) {
-    if (Count()) Record("relayout " + NameOf(page.pageWindow));
+    if (Count()) Record("relayout " + Name(page));
 }
 
 void CRecordingPort::FocusPage(CPage& page) {
-    if (Count()) Record("focus " + NameOf(page.pageWindow));
+    if (Count()) Record("focus " + Name(page));
 }
 
 void CRecordingPort::UnbindPageWindow(CPage& page) {
-    if (Count()) Record("unbind " + NameOf(page.pageWindow));
+    if (Count()) Record("unbind " + Name(page));
 }
 
 WindowHandle CRecordingPort::MakeFieldWindow(CField& field) {
-    WindowHandle handle = makeFieldWindows ? NewHandle() : nullptr;
-    if (Count()) Made("make field", field.fieldNumber, handle);
-    return handle;
+    if (Count()) Record("make " + Name(field));
+    return makeFieldWindows ? NewHandle() : nullptr;
 }
 
 void CRecordingPort::RaiseFieldWindow(CField& field) {
-    if (Count()) Record("raise " + NameOf(field.fieldWindow));
+    if (Count()) Record("raise " + Name(field));
 }
 
 void CRecordingPort::FocusField(CField& field) {
-    if (Count()) Record("focus " + NameOf(field.fieldWindow));
+    if (Count()) Record("focus " + Name(field));
 }
 
 void CRecordingPort::CloseFieldWindow(CField& field) {
-    if (Count()) Record("close " + NameOf(field.fieldWindow));
+    if (Count()) Record("close " + Name(field));
 }
 
 void CRecordingPort::UnbindFieldWindow(CField& field) {
-    if (Count()) Record("unbind " + NameOf(field.fieldWindow));
+    if (Count()) Record("unbind " + Name(field));
 }
 
 WindowHandle CRecordingPort::NewHandle() {
     // Distinct, non-null and 16-aligned, so no odd parameter is taken for one.
     return reinterpret_cast<WindowHandle>(0x100000 + 16 * ++handlesMade);
-}
-
-void CRecordingPort::Made(const char* what, int number, WindowHandle handle) {
-    // "make field5" names the window "field5".
-    std::string event = what + std::to_string(number);
-    if (handle) {
-        std::lock_guard<std::mutex> hold(lock);
-        names[handle] = event.substr(event.find(' ') + 1);
-    }
-    Record(std::move(event));
 }
 
 bool CRecordingPort::Count() {

@@ -5,31 +5,29 @@
 #include <cstddef>
 #include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/WindowPort.h"
 
 // A window port for tests, benchmarks and fuzz targets, safe to call from
 // several threads: it hands out fake window handles and records every call
-// as one readable line named after it, such as "unlock input",
-// "place page2 show", "focus field5" or "serial out 0A41".
-// RefreshPage does what the page window does: it makes the field windows.
-// Windows are named "main" (registered by the test), "page<N>" after the page
-// number and "field<N>" after the field number.
+// as one line named after it, with the page or field number it is about,
+// such as "unlock input", "place page2 show", "focus field5" or
+// "serial out 0A41". RefreshPage does what the page window does: it makes
+// the field windows.
 class CRecordingPort : public CWindowPort {
 public:
     CRecordingPort() = default;
     CRecordingPort(const CRecordingPort&) = delete;
     CRecordingPort& operator=(const CRecordingPort&) = delete;
 
-    // Names the handle "main"; a null handle gets a fresh one. Returns it.
-    WindowHandle RegisterMainWindow(WindowHandle handle = nullptr);
+    // A fresh handle for the main window.
+    WindowHandle RegisterMainWindow() { return NewHandle(); }
 
     // Whether CreatePageWindow and MakeFieldWindow hand out windows or null.
     void SetMakePageWindows(bool make) { makePageWindows = make; }
     void SetMakeFieldWindows(bool make) { makeFieldWindows = make; }
-    // Counts calls without formatting or naming anything (for benchmarks).
+    // Counts calls without formatting anything (for benchmarks).
     void SetCountOnly(bool countOnly) { onlyCount = countOnly; }
 
     // A copy: the connection thread may be recording meanwhile.
@@ -39,8 +37,6 @@ public:
     // time since the last Clear); false after the time-out.
     bool WaitFor(const std::string& prefix, int timeoutSeconds = 30) const;
     void Clear();
-    // The name of a handle this port gave out or registered, else "?".
-    std::string NameOf(WindowHandle window) const;
 
     void StartLockAnimation(LockAnimationKind kind) override;
     void StopLockAnimation(LockAnimationKind kind) override;
@@ -70,8 +66,6 @@ public:
 
 private:
     WindowHandle NewHandle();
-    // Records "<what><number>" and names the handle, if any, after the window.
-    void Made(const char* what, int number, WindowHandle handle);
     // Counts the call; true when it is to be recorded.
     bool Count();
     void Record(std::string event);
@@ -79,7 +73,6 @@ private:
     mutable std::mutex lock;
     mutable std::condition_variable recorded;
     std::vector<std::string> events;
-    std::unordered_map<WindowHandle, std::string> names;
     std::atomic<uintptr_t> handlesMade{0};
     std::atomic<size_t> calls{0};
     bool makePageWindows = true;
