@@ -4,7 +4,6 @@
 #include <iterator>
 #include <vector>
 
-#include "app/App.h"
 #include "options/DialogCentre.h"
 #include "resources/resource.h"
 
@@ -30,8 +29,10 @@ VS_FIXEDFILEINFO FileVersion() {
 
 void FillText(HWND dialog) {
     VS_FIXEDFILEINFO version = FileVersion();
+    wchar_t title[100] = L"";
+    LoadStringW(GetModuleHandleW(nullptr), IDS_TITLE, title, static_cast<int>(std::size(title)));
     wchar_t text[300];
-    swprintf(text, std::size(text), L"%ls\r\nVersion: %u.%u.%u.%u\r\n%ls", gTitle,
+    swprintf(text, std::size(text), L"%ls\r\nVersion: %u.%u.%u.%u\r\n%ls", title,
              HIWORD(version.dwFileVersionMS), LOWORD(version.dwFileVersionMS),
              HIWORD(version.dwFileVersionLS), LOWORD(version.dwFileVersionLS), kCopyright);
     SetDlgItemTextW(dialog, IDC_ABOUT_TEXT, text);
@@ -56,5 +57,6 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 INT_PTR RunAboutDialog(HWND owner) {
-    return DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc,
+                           0);
 }

@@ -1,6 +1,5 @@
 #include "options/HostMessageDialog.h"
 
-#include "app/App.h"
 #include "options/DialogCentre.h"
 #include "options/DialogControls.h"
 #include "platform/TextCodec.h"
@@ -75,8 +74,8 @@ INT_PTR CALLBACK HostMessageProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 INT_PTR RunHostMessageDialog(HWND owner, CTerminalState& terminal, const CHostDialogKind& kind) {
     CHostDialog d{terminal, kind};
-    return DialogBoxParamW(gInstance, MAKEINTRESOURCEW(kind.resource), owner, HostMessageProc,
-                           reinterpret_cast<LPARAM>(&d));
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kind.resource), owner,
+                           HostMessageProc, reinterpret_cast<LPARAM>(&d));
 }
 
 void RefreshHostMessageDialog(HWND dialog) {

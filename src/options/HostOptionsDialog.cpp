@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <iterator>
 
-#include "app/App.h"
 #include "config/Settings.h"
 #include "config/SettingsFile.h"
 #include "link/WSockCom.h"
@@ -79,5 +78,6 @@ INT_PTR CALLBACK HostOptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 INT_PTR RunHostOptionsDialog(HWND owner) {
-    return DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_HOSTOPTIONS), owner, HostOptionsProc, 0);
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_HOSTOPTIONS), owner,
+                           HostOptionsProc, 0);
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/App.h"
 #include "config/Settings.h"
 #include "options/AdvisoryDialog.h"
 #include "screen/TerminalState.h"
@@ -20,7 +19,6 @@ void CALLBACK DestroyOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST(HostMessageDialogTest, TheTerminalNeverKeepsADialogThatHasGone) {
-    gInstance = GetModuleHandleW(nullptr);
     CRecordingPort port;
     CSettings settings(u"Ravelin.ini");
     CTerminalState terminal(port, port.RegisterMainWindow(), settings);
