@@ -1,11 +1,7 @@
-"""A minute of seeded random host records through the terminal under Wine.
-
-Every command of the host stream comes up, with operands that mostly name
-pages and fields that exist and texts of any byte values. After each record
-the terminal must acknowledge it; at the end it must still be running and
-answer a status request. The records follow from the seed alone, so a failure
-names the seed and the record's index and comes back with the same seed.
-"""
+"""A minute of seeded random host records, every command with operands that
+mostly name pages and fields that exist and texts of any bytes: the terminal
+acknowledges each and at the end still runs and answers a status request. A
+failure names the seed and the record, which the seed alone brings back."""
 
 import os
 import random
@@ -21,17 +17,12 @@ SEED = int(os.environ.get("RAVELIN_SOAK_SEED", "20240607"))
 SECONDS = float(os.environ.get("RAVELIN_SOAK_SECONDS", "60"))
 TERMINAL_ID = b"12"
 
-# The operands of each command in stream order: N a short number, B a raw
+# Each command with its operands in stream order: N a short number, B a raw
 # byte, L a long number, n or l a short or long count with its text. "P", "Z"
 # and "w" have operands of their own (see Records.command).
-OPERANDS = {
-    "!": "", "#": "", "$": "n", "%": "n", "+": "NBB", ">": "NNl", "@": "N", "A": "l", "B": "",
-    "C": "", "D": "B" * 11, "E": "", "F": "N", "I": "n", "K": "N", "L": "NNn", "M": "l",
-    "N": "l", "O": "l", "Q": "", "R": "", "S": "Nn", "W": "N", "X": "N", "a": "Nl", "b": "NB",
-    "c": "N", "d": "N", "e": "N", "f": "NNNl", "h": "Nl", "i": "NNNBBL", "j": "Nn", "k": "NN",
-    "l": "", "m": "", "o": "N", "p": "BB", "r": "N", "s": "N", "u": "Nl", "v": "Nl", "y": "NNn",
-    "z": "", "P": None, "Z": None, "w": None,
-}
+OPERANDS = {word[0]: word[1:] for word in (
+    "! # $n %n +NBB >NNl @N Al B C D" + "B" * 11 + " E FN In KN LNNn Ml Nl Ol Q R SNn WN XN "
+    "aNl bNB cN dN eN fNNNl hNl iNNNBBL jNn kNN l m oN pBB rN sN uNl vNl yNNn z P Z w").split()}
 COMMANDS = sorted(OPERANDS)
 
 
@@ -49,34 +40,27 @@ class Records:
     def length(self):
         r = self.random
         roll = r.random()
-        if roll < 0.7:
-            return r.randint(0, 30)
-        return r.randint(31, 400) if roll < 0.97 else r.randint(401, 3000)
-
-    def text(self, count_kind):
-        """A count and its text of any bytes, now and then shorter than the count says."""
-        r = self.random
-        n = self.length()
-        if count_kind == "n":
-            n = min(n, 207)
-            count = bytes([48 + n]) if r.random() < 0.95 else bytes([r.randrange(48)])
-        else:
-            count = long_number(n)
-        cut = r.randint(0, n) if r.random() < 0.05 else n
-        return count + r.randbytes(cut)
+        return r.randint(0, 30) if roll < 0.7 else (
+            r.randint(31, 400) if roll < 0.97 else r.randint(401, 3000))
 
     def raw(self):
         r = self.random
         return bytes([r.randint(0x40, 0x5F) if r.random() < 0.7 else r.randrange(256)])
 
     def operand(self, kind):
-        if kind == "N":
-            return self.short()
-        if kind == "B":
-            return self.raw()
-        if kind == "L":
-            return long_number(self.length())
-        return self.text(kind)
+        """N, B or L; or a count and its text of any bytes, now and then
+        shorter than the count says."""
+        r = self.random
+        if kind in "NBL":
+            return {"N": self.short, "B": self.raw,
+                    "L": lambda: long_number(self.length())}[kind]()
+        n = self.length()
+        if kind == "n":
+            n = min(n, 207)
+            count = bytes([48 + n]) if r.random() < 0.95 else bytes([r.randrange(48)])
+        else:
+            count = long_number(n)
+        return count + r.randbytes(r.randint(0, n) if r.random() < 0.05 else n)
 
     def command(self):
         r = self.random
@@ -89,7 +73,7 @@ class Records:
                         b"v": b"".join(long_number(self.length()) for _ in range(3))}
             return b"Z" + sub + operands.get(sub, b"")
         if c == "w":
-            options = b"".join(b"@" + r.choice([b"A", b"B", b"H", b"M", b"P", b"S", b"F", b"X"])
+            options = b"".join(b"@" + bytes([r.choice(b"ABHMPSFX")])
                                + r.choice([b"B", b"C", b"R", b"S", b"0", b"1", b"07FF", b"0010",
                                            self.short(), b""])
                                for _ in range(r.randint(0, 4)))
@@ -113,56 +97,47 @@ class SoakTest(unittest.TestCase):
         os.makedirs(ARTIFACTS, exist_ok=True)
         with open(os.path.join(ARTIFACTS, "soak.trace"), "w") as trace, Host(
                 0, trace=trace) as host:
-            terminal = Terminal("soak", {
+            self.host = host
+            self.terminal = Terminal("soak", {
                 "hostname": "127.0.0.1", "hostport": host.port, "terminalid": 12,
                 "screencols": 40, "screenrows": 16, "windowstate": 0,
                 "windowpos": "20,20,480,360", "CarrowinAdminMode": "true"}).start()
             try:
                 host.accept(TIMEOUT)
                 host.expect(TERMINAL_ID + b"I", TIMEOUT)
-                sent = self.soak(host, terminal)
+                records, end, sent = Records(SEED), time.monotonic() + SECONDS, 0
+                while time.monotonic() < end:
+                    self.acknowledged(sent, *records.next())
+                    sent += 1
                 screenshot("soak-end")
-                host.send(b"H!")
-                self.acknowledged(host, terminal, sent, b"H!", TERMINAL_ID + b"H")
+                self.acknowledged(sent, b"H!", TERMINAL_ID + b"H")
                 self.assertTrue(host.next_message(TIMEOUT).startswith(TERMINAL_ID + b"R!"))
-                self.assertIsNone(terminal.process.poll())
+                self.assertIsNone(self.terminal.process.poll())
                 print(f"\nsoak: seed {SEED}, {sent} records, peak memory "
-                      f"{terminal.peak_memory_mb()} MB", flush=True)
+                      f"{self.terminal.peak_memory_mb()} MB", flush=True)
             finally:
-                terminal.kill()
+                self.terminal.kill()
 
-    def soak(self, host, terminal):
-        """Sends records for SECONDS; returns how many."""
-        records = Records(SEED)
-        end = time.monotonic() + SECONDS
-        index = 0
-        while time.monotonic() < end:
-            record, last = records.next()
-            host.send(record)
-            self.acknowledged(host, terminal, index, record, last)
-            index += 1
-        return index
-
-    def acknowledged(self, host, terminal, index, record, last):
-        """Takes messages up to the one that acknowledges the record."""
+    def acknowledged(self, index, record, last):
+        """Sends a record and takes messages up to the one that acknowledges it."""
+        self.host.send(record)
         try:
-            while (message := host.next_message(TIMEOUT)) != last:
+            while (message := self.host.next_message(TIMEOUT)) != last:
                 if message is None:
                     raise HostError("the terminal closed the connection")
         except HostError as error:
             self.fail(f"seed {SEED}, record {index}: {error}\n record {record.hex(' ')}\n"
-                      f" {self.crash(terminal)}")
+                      f" {self.crash()}")
 
-    def crash(self, terminal):
-        code = terminal.wait_exit(10)
+    def crash(self):
+        code = self.terminal.wait_exit(10)
         if code is None:
             return "the terminal is still running"
-        path = os.path.join(terminal.folder, "crash-backtrace.txt")
-        lines = open(path, errors="replace").read().splitlines() if os.path.exists(path) else []
-        # The exception and the frames without their arguments.
-        frames = lines[lines.index("Backtrace:") + 1:] if "Backtrace:" in lines else []
-        summary = lines[:1] + [re.sub(r"\(.*\)(?= \[)", "", frame) for frame in frames[:25]]
-        return "\n".join([f"the terminal ended with {code:#x}"] + summary)
+        path = os.path.join(self.terminal.folder, "crash-backtrace.txt")
+        backtrace = open(path, errors="replace").read() if os.path.exists(path) else ""
+        # Without the frames' arguments.
+        return f"the terminal ended with {code:#x}\n" + re.sub(
+            r"\(.*\)(?= \[)", "", backtrace)[:4000]
 
 
 if __name__ == "__main__":
