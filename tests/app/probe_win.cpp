@@ -2,7 +2,6 @@
 // process in the same Wine prefix, where there is no window manager to do it.
 //   probe count TITLE                prints how many top-level windows have TITLE
 //   probe style TITLE                prints the window style in hex
-//   probe rect TITLE                 prints left top width height
 //   probe move TITLE X Y W H         moves and sizes the window
 //   probe post TITLE MSG WPARAM LPARAM
 //   probe send TITLE MSG WPARAM LPARAM   prints the result
@@ -27,19 +26,15 @@ long Number(const wchar_t* text) {
     return std::wcstol(text, nullptr, 0);
 }
 
-void PrintRect(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     wchar_t name[64] = L"";
     GetClassNameW(child, name, 64);
-    std::printf("%llx %ls %d %d ",
+    RECT r;
+    GetWindowRect(child, &r);
+    std::printf("%llx %ls %d %d %ld %ld %ld %ld\n",
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), name,
-                GetDlgCtrlID(child), IsWindowVisible(child) ? 1 : 0);
-    PrintRect(child);
+                GetDlgCtrlID(child), IsWindowVisible(child) ? 1 : 0, r.left, r.top,
+                r.right - r.left, r.bottom - r.top);
     return TRUE;
 }
 
@@ -71,8 +66,6 @@ int Run(int argc, wchar_t** argv) {
     if (!window) return 2;
     if (command == L"children")
         EnumChildWindows(window, PrintChild, 0);
-    else if (command == L"rect")
-        PrintRect(window);
     else if (command == L"style")
         std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)));
     else if (command == L"move" && argc == 7)
