@@ -15,15 +15,13 @@ WINE_RUN = os.environ.get("RAVELIN_WINE_RUN", "")
 ARTIFACTS = os.environ.get("RAVELIN_ARTIFACTS", "/tmp/ravelin-e2e")
 
 TITLE = "Ravelin"
-WM_CLOSE, WM_COMMAND = 0x0010, 0x0111
-IDOK = 1
+WM_CLOSE, WM_COMMAND, IDOK = 0x0010, 0x0111, 1
 # Generous: a loaded machine may take seconds to start a Wine process.
 TIMEOUT = 60
 
 
 def read_ids(source=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src")):
-    """The program's numbered names (menu commands, control ids, window
-    messages) from its headers: "#define NAME 123" and "NAME = 123,"."""
+    """Menu commands, control ids and messages: "#define NAME 1" and "NAME = 1," in headers."""
     ids = {}
     for folder, _, files in os.walk(source):
         for name in (f for f in files if f.endswith(".h")):
@@ -48,11 +46,8 @@ def wait_until(predicate, timeout=TIMEOUT, step=0.1):
 
 
 def probe(*args, timeout=20, attempts=3):
-    """Runs the probe in the test run's prefix; returns (exit code, output).
-
-    A Wine process started just as the Wine server shuts down can hang, so a
-    probe that does not end is started again.
-    """
+    """Runs the probe in the test run's prefix; returns (exit code, output). A Wine
+    process started just as the Wine server shuts down can hang: such a probe runs again."""
     for attempt in range(attempts):
         try:
             done = subprocess.run([WINE_RUN, PROBE, *map(str, args)], capture_output=True,
@@ -68,7 +63,6 @@ def window_exists(title):
 
 
 def screenshot(name):
-    os.makedirs(ARTIFACTS, exist_ok=True)
     path = os.path.join(ARTIFACTS, f"{name}.png")
     subprocess.run(["import", "-window", "root", path], capture_output=True)
     return path

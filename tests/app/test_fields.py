@@ -11,7 +11,6 @@ from records import (AUTO_ADVANCE, COMPLETE_ON_LEAVE, ENTRY, HIDDEN, NUMERIC, PL
 from terminal import TITLE, probe, screenshot, wait_until
 from test_shell import TerminalTest
 
-COMPLETING = ENTRY | COMPLETE_ON_LEAVE
 HELLO = fixed_field(1, 0, 0, b"Hello")
 
 
@@ -46,7 +45,7 @@ class FieldTest(TerminalTest):
 
 class TypingTest(FieldTest):
     def test_keys_and_the_data_they_send(self):
-        fill = b"s0E" + entry(2, 1, 3, COMPLETING) + b"d0o2"
+        fill = b"s0E" + entry(2, 1, 3, ENTRY | COMPLETE_ON_LEAVE) + b"d0o2"
         cases = [
             # page, keys, message (None: nothing is sent)
             (b"s0E" + HELLO + entry(2, 1, 8) + b"d0o2", ["X", "F2"], b"RF22" + field_data(2, b"X")),

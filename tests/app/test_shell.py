@@ -44,7 +44,6 @@ class TerminalTest(unittest.TestCase):
         if connect:
             self.connect()
         self.assertTrue(self.terminal.wait_window())
-        return self.terminal
 
     def connect(self):
         self.host.accept(TIMEOUT)
@@ -58,7 +57,6 @@ class TerminalTest(unittest.TestCase):
             lambda: probe("send", TITLE, ID.UM_GETINPUTSTATE, 0, 0)[1] == "0"))
 
     def dialog(self, title, control, text):
-        """Waits for the dialog with that text in the control."""
         self.assertTrue(wait_until(lambda: probe("text", title, control)[1] == text))
 
     def assertQuiet(self, seconds=1.5):

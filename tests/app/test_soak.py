@@ -17,9 +17,8 @@ SEED = int(os.environ.get("RAVELIN_SOAK_SEED", "20240607"))
 SECONDS = float(os.environ.get("RAVELIN_SOAK_SECONDS", "60"))
 TERMINAL_ID = b"12"
 
-# Each command with its operands in stream order: N a short number, B a raw
-# byte, L a long number, n or l a short or long count with its text. "P", "Z"
-# and "w" have operands of their own (see Records.command).
+# Operands in stream order: N short number, B raw byte, L long number, n or l a
+# short or long count with its text; "P", "Z" and "w" have their own (Records.command).
 OPERANDS = {word[0]: word[1:] for word in (
     "! # $n %n +NBB >NNl @N Al B C D" + "B" * 11 + " E FN In KN LNNn Ml Nl Ol Q R SNn WN XN "
     "aNl bNB cN dN eN fNNNl hNl iNNNBBL jNn kNN l m oN pBB rN sN uNl vNl yNNn z P Z w").split()}
@@ -42,8 +41,7 @@ class Records(random.Random):
         return bytes([self.randint(0x40, 0x5F) if self.random() < 0.7 else self.randrange(256)])
 
     def operand(self, kind):
-        """N, B or L; or a count and its text of any bytes, now and then
-        shorter than the count says."""
+        """N, B, L, or a count and its text, now and then shorter than the count says."""
         if kind in "NBL":
             return {"N": self.short, "B": self.raw,
                     "L": lambda: long_number(self.length())}[kind]()

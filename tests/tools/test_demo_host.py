@@ -34,10 +34,8 @@ class DemoHostTest(unittest.TestCase):
         short = enter(b"A-01-02", b"7")
         for name, messages, expected in [
             ("wrong location", [enter(b"A-09-09")], b"Hs2u:0a:"),
-            ("too many", [enter(b"A-01-02", b"13")], b"Hs2u<0a<"),
             ("short pick asks why", [short], b"Hs2h<"),
             ("reason goes on", [short, b"1R?3bad"], next_line),
-            ("no reason takes it back", [short, b"1R?0"], b"Hs2u<0o<"),
             ("right pick goes on", [enter(b"a-01-02", b"12")], next_line),
             ("F3 to the menu", [b"1RF3/"], dh.menu_record("ANNA")),
         ]:
