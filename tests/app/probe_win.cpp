@@ -1,9 +1,7 @@
 // A test tool that looks at and pokes the terminal's windows from another
 // process in the same Wine prefix, where there is no window manager to do it.
-//   probe exists TITLE               exit 0 when a top-level window has TITLE
 //   probe count TITLE                prints how many top-level windows have TITLE
 //   probe style TITLE                prints the window style in hex
-//   probe rect TITLE                 prints left top width height
 //   probe move TITLE X Y W H         moves and sizes the window
 //   probe post TITLE MSG WPARAM LPARAM
 //   probe send TITLE MSG WPARAM LPARAM   prints the result
@@ -24,13 +22,6 @@
 
 namespace {
 
-void PrintUtf8(const wchar_t* text) {
-    char bytes[4096];
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    std::fputs(n > 0 ? bytes : "", stdout);
-    std::fputs("\n", stdout);
-}
-
 long Number(const wchar_t* text) {
     return std::wcstol(text, nullptr, 0);
 }
@@ -40,12 +31,10 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     GetClassNameW(child, name, 64);
     RECT r;
     GetWindowRect(child, &r);
-    char line[256];
-    std::snprintf(line, sizeof line, "%llx %ls %d %d %ld %ld %ld %ld\n",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), name,
-                  GetDlgCtrlID(child), IsWindowVisible(child) ? 1 : 0, r.left, r.top,
-                  r.right - r.left, r.bottom - r.top);
-    std::fputs(line, stdout);
+    std::printf("%llx %ls %d %d %ld %ld %ld %ld\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), name,
+                GetDlgCtrlID(child), IsWindowVisible(child) ? 1 : 0, r.left, r.top,
+                r.right - r.left, r.bottom - r.top);
     return TRUE;
 }
 
@@ -62,78 +51,48 @@ int PutOnClipboard(const wchar_t* text) {
     return put ? 0 : 1;
 }
 
-struct CTitleCount {
-    const wchar_t* title;
-    int count;
-};
-
-BOOL CALLBACK CountTitle(HWND window, LPARAM param) {
-    auto& c = *reinterpret_cast<CTitleCount*>(param);
-    wchar_t title[256] = L"";
-    GetWindowTextW(window, title, 256);
-    if (std::wcscmp(title, c.title) == 0) ++c.count;
-    return TRUE;
-}
-
 int Run(int argc, wchar_t** argv) {
     if (argc < 3) return 64;
     std::wstring command = argv[1];
     if (command == L"clip" && argc == 4) return PutOnClipboard(argv[3]);
     if (command == L"count") {
-        CTitleCount c{argv[2], 0};
-        EnumWindows(CountTitle, reinterpret_cast<LPARAM>(&c));
-        std::printf("%d\n", c.count);
+        int count = 0;
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, argv[2])) != nullptr;)
+            ++count;
+        std::printf("%d\n", count);
         return 0;
     }
     HWND window = FindWindowW(nullptr, argv[2]);
     if (!window) return 2;
-    if (command == L"exists") return 0;
-    if (command == L"children") {
+    if (command == L"children")
         EnumChildWindows(window, PrintChild, 0);
-        return 0;
-    }
-    if (command == L"style") {
+    else if (command == L"style")
         std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)));
-        return 0;
-    }
-    if (command == L"rect") {
-        RECT r;
-        GetWindowRect(window, &r);
-        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-        return 0;
-    }
-    if (command == L"move" && argc == 7) {
+    else if (command == L"move" && argc == 7)
         return SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]),
                             Number(argv[6]), SWP_NOZORDER | SWP_NOACTIVATE)
                    ? 0
                    : 1;
-    }
-    if (command == L"post" && argc == 6) {
-        return PostMessageW(window, static_cast<UINT>(Number(argv[3])),
-                            static_cast<WPARAM>(Number(argv[4])), Number(argv[5]))
-                   ? 0
-                   : 1;
-    }
-    if (command == L"send" && argc == 6) {
-        LRESULT result = SendMessageW(window, static_cast<UINT>(Number(argv[3])),
-                                      static_cast<WPARAM>(Number(argv[4])), Number(argv[5]));
-        std::printf("%lld\n", static_cast<long long>(result));
-        return 0;
-    }
-    if (command == L"text" && argc == 4) {
+    else if (command == L"post" && argc == 6)
+        return PostMessageW(window, Number(argv[3]), Number(argv[4]), Number(argv[5])) ? 0 : 1;
+    else if (command == L"send" && argc == 6)
+        std::printf("%lld\n", static_cast<long long>(SendMessageW(
+                                  window, Number(argv[3]), Number(argv[4]), Number(argv[5]))));
+    else if (command == L"text" && argc == 4) {
         // GetWindowTextW would give another process's edit control's caption,
         // not its text; the message reaches the control itself.
         wchar_t text[2048] = L"";
-        SendMessageW(GetDlgItem(window, static_cast<int>(Number(argv[3]))), WM_GETTEXT, 2048,
+        char bytes[4096] = "";
+        SendMessageW(GetDlgItem(window, Number(argv[3])), WM_GETTEXT, 2048,
                      reinterpret_cast<LPARAM>(text));
-        PrintUtf8(text);
-        return 0;
-    }
-    if (command == L"settext" && argc == 5) {
-        HWND control = GetDlgItem(window, static_cast<int>(Number(argv[3])));
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+        std::printf("%s\n", bytes);
+    } else if (command == L"settext" && argc == 5) {
+        HWND control = GetDlgItem(window, Number(argv[3]));
         return control && SetWindowTextW(control, argv[4]) ? 0 : 1;
-    }
-    return 64;
+    } else
+        return 64;
+    return 0;
 }
 
 }  // namespace

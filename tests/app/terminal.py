@@ -1,10 +1,6 @@
-"""Runs Ravelin.exe under Wine for end-to-end tests.
-
-Each terminal gets its own folder with a copy of the program and the test's
-"Ravelin.ini". The environment comes from CTest: RAVELIN_EXE, RAVELIN_PROBE,
-RAVELIN_WINE_RUN, RAVELIN_ARTIFACTS, and DISPLAY and WINEPREFIX from the test
-run.
-"""
+"""Runs Ravelin.exe under Wine for end-to-end tests, each in its own folder
+with a copy of the program and the test's "Ravelin.ini". CTest sets the
+environment; DISPLAY and WINEPREFIX come from the test run."""
 
 import os
 import re
@@ -19,16 +15,13 @@ WINE_RUN = os.environ.get("RAVELIN_WINE_RUN", "")
 ARTIFACTS = os.environ.get("RAVELIN_ARTIFACTS", "/tmp/ravelin-e2e")
 
 TITLE = "Ravelin"
-WM_CLOSE = 0x0010
-WM_COMMAND = 0x0111
-IDOK, IDCANCEL = 1, 2
+WM_CLOSE, WM_COMMAND, IDOK = 0x0010, 0x0111, 1
 # Generous: a loaded machine may take seconds to start a Wine process.
 TIMEOUT = 60
 
 
 def read_ids(source=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src")):
-    """The program's numbered names (menu commands, control ids, window
-    messages) from its headers: "#define NAME 123" and "NAME = 123,"."""
+    """Menu commands, control ids and messages: "#define NAME 1" and "NAME = 1," in headers."""
     ids = {}
     for folder, _, files in os.walk(source):
         for name in (f for f in files if f.endswith(".h")):
@@ -45,36 +38,16 @@ ID = read_ids()
 def wait_until(predicate, timeout=TIMEOUT, step=0.1):
     """Returns the first true value of predicate(), or None after timeout."""
     end = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not (value := predicate()):
         if time.monotonic() > end:
             return None
         time.sleep(step)
-
-
-def settings_text(values):
-    return "".join(f"{key}={value}\r\n" for key, value in values.items())
-
-
-def read_settings(path):
-    """The key=value lines of a settings file as a dict (the last one wins)."""
-    values = {}
-    with open(path, "rb") as f:
-        for line in f.read().decode("latin-1").split("\r\n"):
-            if "=" in line:
-                key, value = line.split("=", 1)
-                values[key] = value
-    return values
+    return value
 
 
 def probe(*args, timeout=20, attempts=3):
-    """Runs the probe in the test run's prefix; returns (exit code, output).
-
-    A Wine process started just as the Wine server shuts down can hang, so a
-    probe that does not end is started again.
-    """
+    """Runs the probe in the test run's prefix; returns (exit code, output). A Wine
+    process started just as the Wine server shuts down can hang: such a probe runs again."""
     for attempt in range(attempts):
         try:
             done = subprocess.run([WINE_RUN, PROBE, *map(str, args)], capture_output=True,
@@ -83,23 +56,13 @@ def probe(*args, timeout=20, attempts=3):
         except subprocess.TimeoutExpired:
             if attempt == attempts - 1:
                 raise
-    return None
 
 
 def window_exists(title):
-    return probe("exists", title)[0] == 0
-
-
-def x_window(title):
-    """The X window id of the Wine window with exactly this title, or None."""
-    done = subprocess.run(["xdotool", "search", "--name", f"^{title}$"],
-                          capture_output=True)
-    ids = done.stdout.split()
-    return ids[0].decode() if ids else None
+    return probe("count", title)[1] not in ("", "0")
 
 
 def screenshot(name):
-    os.makedirs(ARTIFACTS, exist_ok=True)
     path = os.path.join(ARTIFACTS, f"{name}.png")
     subprocess.run(["import", "-window", "root", path], capture_output=True)
     return path
@@ -117,13 +80,11 @@ class Terminal:
         self.settings_path = os.path.join(self.folder, "Ravelin.ini")
         if settings is not None:
             with open(self.settings_path, "wb") as f:
-                f.write(settings_text(settings).encode("latin-1"))
+                f.write("".join(f"{k}={v}\r\n" for k, v in settings.items()).encode("latin-1"))
         self.process = None
-        self.started = None
 
     def start(self):
         self.log = open(os.path.join(self.folder, "wine.log"), "wb")
-        self.started = time.monotonic()
         self.process = subprocess.Popen([WINE_RUN, self.exe], cwd=self.folder,
                                         stdout=self.log, stderr=subprocess.STDOUT)
         return self
@@ -132,27 +93,26 @@ class Terminal:
         return wait_until(lambda: window_exists(title), timeout)
 
     def settings(self):
-        return read_settings(self.settings_path)
+        """The key=value lines of the settings file (the last one wins)."""
+        with open(self.settings_path, "rb") as f:
+            lines = f.read().decode("latin-1").split("\r\n")
+        return dict(line.split("=", 1) for line in lines if "=" in line)
 
     def peak_memory_mb(self):
-        """The most resident memory the process has had, or None."""
-        try:
-            with open(f"/proc/{self.process.pid}/status") as status:
-                for line in status:
-                    if line.startswith("VmHWM:"):
-                        return int(line.split()[1]) // 1024
-        except OSError:
-            pass
-        return None
+        """The most resident memory the running process has had."""
+        with open(f"/proc/{self.process.pid}/status") as status:
+            return next(int(line.split()[1]) // 1024
+                        for line in status if line.startswith("VmHWM:"))
 
-    def command(self, command_id):
-        """Posts a menu command to the main window."""
-        return probe("post", TITLE, WM_COMMAND, command_id, 0)[0] == 0
+    def command(self, command_id, title=TITLE, message=WM_COMMAND):
+        """Posts a command (or another message) to a window."""
+        return probe("post", title, message, command_id, 0)[0] == 0
 
     def press(self, *keys, title=TITLE):
         """Types keys (xdotool names) into the window with that title."""
-        window = wait_until(lambda: x_window(title))
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+        window = wait_until(lambda: subprocess.run(
+            ["xdotool", "search", "--name", f"^{title}$"], capture_output=True).stdout.split())
+        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True)
         for key in keys:
             subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
 
@@ -161,11 +121,6 @@ class Terminal:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
             return None
-
-    def close(self):
-        """Asks the window to close; returns the exit code, None if it stayed."""
-        probe("post", TITLE, WM_CLOSE, 0, 0)
-        return self.wait_exit()
 
     def kill(self):
         if self.process and self.process.poll() is None:
