@@ -15,7 +15,7 @@ WINE_RUN = os.environ.get("RAVELIN_WINE_RUN", "")
 ARTIFACTS = os.environ.get("RAVELIN_ARTIFACTS", "/tmp/ravelin-e2e")
 
 TITLE = "Ravelin"
-WM_CLOSE, WM_COMMAND, IDOK = 0x0010, 0x0111, 1
+WM_CLOSE, WM_COMMAND, IDOK, IDCANCEL = 0x0010, 0x0111, 1, 2
 # Generous: a loaded machine may take seconds to start a Wine process.
 TIMEOUT = 60
 

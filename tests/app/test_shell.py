@@ -2,14 +2,15 @@
 
 import contextlib
 import os
+import re
 import socket
 import threading
 import time
 import unittest
 
 from ravelin_host import Host, HostError
-from terminal import (ARTIFACTS, ID, IDOK, TIMEOUT, TITLE, WM_CLOSE, Terminal, probe, screenshot,
-                      wait_until, window_exists)
+from terminal import (ARTIFACTS, ID, IDCANCEL, IDOK, TIMEOUT, TITLE, WM_CLOSE, WM_COMMAND,
+                      Terminal, probe, screenshot, wait_until, window_exists)
 
 WORKED_RECORD = b"Hs0Ef1005Helloi210C@8d0o2"
 WS_CAPTION = 0x00C00000
@@ -178,6 +179,24 @@ class WindowTest(TerminalTest):
 
 
 class DialogTest(TerminalTest):
+    def test_about_text_and_ping_from_host_options(self):
+        self.start()
+        self.terminal.command(ID.IDM_ABOUT)
+        self.dialog("About Ravelin II", ID.IDC_ABOUT_TEXT,
+                    "Ravelin\r\nVersion: 2.0.0.1\r\nCopyright (C) 2026 the Ravelin II team")
+        probe("post", "About Ravelin II", WM_COMMAND, IDOK, 0)
+        self.assertTrue(wait_until(lambda: not window_exists("About Ravelin II")))
+        self.terminal.command(ID.IDM_HOST)
+        self.assertTrue(self.terminal.wait_window("Host Options"))
+        for host, answer in (("127.0.0.1", r"^time=\d+ms TTL=\d+ms$"),
+                             ("no-such-host.invalid", r"^Unknown error=\d+$")):
+            probe("settext", "Host Options", ID.IDC_HOSTNAME, host)
+            probe("post", "Host Options", WM_COMMAND, ID.IDC_PING, 0)
+            self.assertTrue(wait_until(lambda: re.match(
+                answer, probe("text", "Host Options", ID.IDC_PING_RESULT)[1]), step=0.5), host)
+        probe("post", "Host Options", WM_COMMAND, IDCANCEL, 0)
+        self.assertTrue(wait_until(lambda: not window_exists("Host Options")))
+
     def test_advisories_and_prompts(self):
         self.start()
         question = b"Short pick? Reason:"
