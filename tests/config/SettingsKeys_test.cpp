@@ -42,23 +42,16 @@ std::string SampleValue(const CSettingsKey& key, const CSettings& initial) {
         {"serial", "COM3:,19200,7,Even,2"},
         {"serialfeature", "true,2,-3,true,127,-128"},
     };
-    switch (key.form) {
-        case F::Integer:
-            return "123";
-        case F::TwoDigitInteger:
-            return "42";
-        case F::Boolean:
-            return key.format(initial) == "true" ? "FALSE" : "True";
-        case F::PlainText:
-            return "host.example";
-        case F::QuotedText:
-            return "an \xE9 here";
-        case F::Colour:
-            return "12AB9f";
-        case F::List:
-            return kLists.at(key.name);
-    }
-    return {};
+    static const std::map<F, std::string> kSamples = {
+        {F::Integer, "123"},
+        {F::TwoDigitInteger, "42"},
+        {F::PlainText, "host.example"},
+        {F::QuotedText, "an \xE9 here"},
+        {F::Colour, "12AB9f"},
+    };
+    if (key.form == F::List) return kLists.at(key.name);
+    if (key.form == F::Boolean) return key.format(initial) == "true" ? "FALSE" : "True";
+    return kSamples.at(key.form);
 }
 
 // Parsing one key's value changes that key alone, what it writes reads back

@@ -47,7 +47,7 @@ TEST(WSockComTest, SendPieces) {
               std::vector<std::string>{"ab\xFF\xEF"});
 }
 
-TEST(WSockComTest, Resolve) {
+TEST(WSockComTest, ResolveAndFailedConnects) {
     CSocketsStarted sockets;
     WSockCom link;
     EXPECT_EQ(link.Resolve("255.255.255.255"), 0xFFFFFFFFu);
@@ -55,6 +55,17 @@ TEST(WSockComTest, Resolve) {
     EXPECT_EQ(link.Resolve("127.0.0.1"), 0x0100007Fu);
     EXPECT_EQ(link.Resolve("localhost"), 0x0100007Fu);
     EXPECT_EQ(link.Resolve("no-such-host.invalid"), 0u);
+
+    EXPECT_FALSE(link.Connect("", 2001));
+    // A port nobody listens on: the peer's own port after it stopped.
+    uint16_t port;
+    {
+        CLoopbackPeer gone;
+        port = gone.Port();
+    }
+    EXPECT_FALSE(link.Connect("127.0.0.1", port));
+    EXPECT_NE(link.LastError(), 0);
+    EXPECT_TRUE(link.Close());
 }
 
 TEST(WSockComTest, SendsReceivesAndCloses) {
@@ -72,6 +83,19 @@ TEST(WSockComTest, SendsReceivesAndCloses) {
     EXPECT_EQ(peer.ReadMessage(), "12I\xFF\xEF");
     EXPECT_EQ(peer.ReadMessage(), "\xFF\xEF");
     EXPECT_EQ(peer.ReadMessage(), "7" + big + "\xFF\xEF");
+    // Whole messages from several threads never interleave on the wire.
+    std::vector<std::thread> senders;
+    for (char letter : {'a', 'b', 'c'}) {
+        senders.emplace_back([&link, letter] {
+            for (int i = 0; i < 20; ++i) link.Send(0, std::string(5000, letter));
+        });
+    }
+    for (int i = 0; i < 3 * 20; ++i) {
+        std::string message = peer.ReadMessage();
+        ASSERT_EQ(message.size(), 5002u);
+        EXPECT_EQ(message.find_first_not_of(message[0]), 5000u);
+    }
+    for (std::thread& sender : senders) sender.join();
 
     // Raw bytes: the doubling of 0xFF is left to the record cutter.
     unsigned char buffer[64];
@@ -98,21 +122,6 @@ TEST(WSockComTest, SendsReceivesAndCloses) {
     ASSERT_TRUE(peer.Accept());
     peer.Close();
     EXPECT_EQ(link.Receive(buffer, sizeof buffer, 30), 0);
-}
-
-TEST(WSockComTest, ConnectFailures) {
-    CSocketsStarted sockets;
-    WSockCom link;
-    EXPECT_FALSE(link.Connect("", 2001));
-    // A port nobody listens on: the peer's own port after it stopped.
-    uint16_t port;
-    {
-        CLoopbackPeer gone;
-        port = gone.Port();
-    }
-    EXPECT_FALSE(link.Connect("127.0.0.1", port));
-    EXPECT_NE(link.LastError(), 0);
-    EXPECT_TRUE(link.Close());
 }
 
 // A host that never answers keeps a connect waiting for minutes; closing
@@ -150,39 +159,14 @@ TEST(WSockComTest, CloseEndsAConnectThatWaits) {
     }
 }
 
-// Whole messages from several threads never interleave on the wire.
-TEST(WSockComTest, SendsFromThreadsStayWhole) {
-    CLoopbackPeer peer;
-    WSockCom link;
-    ASSERT_TRUE(link.Connect("127.0.0.1", peer.Port()));
-    ASSERT_TRUE(peer.Accept());
-    constexpr int kThreads = 3;
-    constexpr int kMessages = 20;
-    std::vector<std::thread> senders;
-    for (int t = 0; t < kThreads; ++t) {
-        senders.emplace_back([&link, t] {
-            std::string text(5000, static_cast<char>('a' + t));
-            for (int i = 0; i < kMessages; ++i) link.Send(0, text);
-        });
-    }
-    for (int i = 0; i < kThreads * kMessages; ++i) {
-        std::string message = peer.ReadMessage();
-        ASSERT_EQ(message.size(), 5002u);
-        EXPECT_EQ(message.find_first_not_of(message[0]), 5000u);
-    }
-    for (std::thread& sender : senders) sender.join();
-}
-
-TEST(PingTest, ErrorTexts) {
+TEST(PingTest, ErrorTextsUnresolvedHostsAndLoopback) {
     // The named codes run from 11000 to 11255 with gaps; the rest have a number.
     const std::vector<std::pair<int32_t, std::u16string>> cases = {
         {11000, u"Error Base."}, {11034, u"Duplicate IP address."}, {11035, u"Unknown error=11035"},
         {11255, u"Pending."},    {-3, u"Unknown error=-3"},         {10060, u"Unknown error=10060"},
     };
     for (const auto& [code, text] : cases) EXPECT_EQ(WSockCom::ErrorText(code), text) << code;
-}
 
-TEST(PingTest, UnresolvedHostsAndLoopback) {
     CSocketsStarted sockets;
     WSockCom link;
     // Host not found and "Buffer too small." share the code 11001.

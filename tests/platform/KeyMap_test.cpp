@@ -14,7 +14,6 @@ TEST(KeyMap, NumbersOfKeysAndModifiers) {
     const Case cases[] = {
         {{Enter}, true, 0},
         {{Enter}, false, kNoKeyNumber},
-        {{Enter, true}, true, 0},
         {{F1}, false, 1},
         {{F24}, false, 24},
         {{F1, false, true}, false, 11},  // the same number as F11 has
