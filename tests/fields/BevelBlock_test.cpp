@@ -14,22 +14,18 @@ namespace {
 constexpr uint32_t kPage = 0xC3B295;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-// A reverse-video field of four 10-pixel cells at column 2 of a 20-pixel row.
-CField BlockField(uint32_t row) {
-    CField f;
-    f.row = row;
-    f.column = 2;
-    f.displayLength = 4;
-    return f;
-}
-
+// A reverse-video field of four 10-pixel cells at column 2 of a 20-pixel row;
 // block: the cells of other reverse-video fields as "column,row column,row".
 std::vector<CBevelStroke> Strokes(uint32_t row, const std::string& block, int height = 20) {
+    CField field;
+    field.row = row;
+    field.column = 2;
+    field.displayLength = 4;
     auto inBlock = [block = " " + block + " "](int column, int r) {
         return block.find(" " + std::to_string(column) + "," + std::to_string(r) + " ") !=
                std::string::npos;
     };
-    return BevelStrokes(BlockField(row), 40, height, 24, kPage, kWhite, inBlock);
+    return BevelStrokes(field, 40, height, 24, kPage, kWhite, inBlock);
 }
 
 // A stroke's points as "x,y x,y" or, for a mitred corner, three of them.

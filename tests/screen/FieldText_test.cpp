@@ -13,11 +13,6 @@ TEST(FieldTextTest, CapacityBoundsTheText) {
     auto allocate = [](int n) { return Step([n](CFieldText& t) { t.Allocate(n); }); };
     auto reallocate = [](int n) { return Step([n](CFieldText& t) { t.Reallocate(n); }); };
     auto set = [](std::u16string s) { return Step([s](CFieldText& t) { t.Set(s); }); };
-    auto decode = [](std::string bytes) {
-        return Step([bytes](CFieldText& t) {
-            t.Decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), false);
-        });
-    };
     auto copyFrom = [](std::u16string s, size_t n) {
         return Step([s, n](CFieldText& t) {
             CFieldText source;
@@ -29,6 +24,9 @@ TEST(FieldTextTest, CapacityBoundsTheText) {
         return Step([=](CFieldText& t) { t.Insert(index, code, room); });
     };
     auto erase = [](int index) { return Step([index](CFieldText& t) { t.Erase(index); }); };
+    Step decodeHi = [](CFieldText& t) {
+        t.Decode(reinterpret_cast<const unsigned char*>("HI\xE9"), 3, false);
+    };
     Step clear = [](CFieldText& t) { t.Clear(); };
     Step release = [](CFieldText& t) { t.Free(); };
     Step copyOfItself = [](CFieldText& t) { t.CopyFrom(t, 2); };
@@ -55,7 +53,7 @@ TEST(FieldTextTest, CapacityBoundsTheText) {
         {"free returns to null", {set(u"HI"), release}, -1, u""},
         {"freed, then larger", {set(u"HI"), release, allocate(6), set(u"HELLO!")}, 6, u"HELLO!"},
         {"move and copy keep the text", {allocate(4), set(u"HI"), moveAndCopyBack}, 4, u"HI"},
-        {"decode on null sizes the buffer", {decode("HI\xE9")}, 3, u"HI\u00E9"},
+        {"decode on null sizes the buffer", {decodeHi}, 3, u"HI\u00E9"},
         {"insert at the index", {allocate(4), set(u"AC"), insert(1, u'B', 4)}, 4, u"ABC"},
         {"insert at -1 prepends", {allocate(4), set(u"BC"), insert(-1, u'A', 4)}, 4, u"ABC"},
         {"insert stops at the room", {allocate(4), set(u"AB"), insert(0, u'X', 2)}, 4, u"AB"},
