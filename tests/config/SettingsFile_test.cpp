@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,59 +27,49 @@ std::u16string TempPath(const char* name) {
                       path.size());
 }
 
-TEST(SettingsFileTest, InitialSettingsAreWrittenAsExpected) {
-    CSettings settings(TempPath("initial.ini"));
-    ASSERT_TRUE(WriteSettingsFile(settings));
-    std::string written;
-    ASSERT_TRUE(ReadWholeFile(settings.FilePath(), written));
-    EXPECT_EQ(written, Slurp(RAVELIN_TEST_DATA "/config/data/initial.ini"));
-}
-
-struct ReadCase {
-    const char* name;
-    std::string text;
-    std::function<bool(const CSettings&)> holds;
-};
-
+// Each case: a file's text and lines that the settings read from it write.
 TEST(SettingsFileTest, ReadsAsTheFileSays) {
-    const std::vector<ReadCase> cases = {
-        {"one key, the rest reader defaults", "hostport=2000\r\n",
-         [](const CSettings& s) {
-             return s.HostPort() == 2000 && s.CarrowinAdminMode() && s.TerminalId() == 1 &&
-                    s.SoundToneFrequency(SoundEventKind::Normal) == 0 &&
-                    s.FontName() == u"Courier New" && s.BackGroundColor() == 0xC3B295;
-         }},
-        {"keys in any case", "HOSTPORT=2001\nCustomcolormode=TRUE\n",
-         [](const CSettings& s) { return s.HostPort() == 2001 && s.CustomColorMode(); }},
-        {"spaces around = do not match", "hostport = 2002\r\n",
-         [](const CSettings& s) { return s.HostPort() == 9999; }},
-        {"the first of two wins", "terminalid=5\r\nterminalid=7\r\n",
-         [](const CSettings& s) { return s.TerminalId() == 5; }},
-        {"font name without quotes", "fontname=Lucida Console\r\n",
-         [](const CSettings& s) { return s.FontName() == u"Lucida Console"; }},
-        {"only quotes is empty; a quote ends the value",
-         "WaterMarkText=\"\"\r\nfieldnumericvalue=\"12\"34\"\r\n",
-         [](const CSettings& s) {
-             return s.WaterMarkText().empty() && s.FieldNumericValue() == u"12";
-         }},
-        {"an empty host name stays empty, an empty number is absent",
-         "hostname=\r\nhostport=\r\nscreencols=100\r\n",
-         [](const CSettings& s) {
-             return s.HostName().empty() && s.HostPort() == 9999 && s.ScreenCols() == 100;
-         }},
-        {"ANSI text", "WaterMarkText=\"Caf\xE9\"\r\n",
-         [](const CSettings& s) { return s.WaterMarkText() == u"Caf\u00E9"; }},
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> lines;
     };
-    for (const ReadCase& c : cases) {
+    const Case cases[] = {
+        {"the rest reader defaults",
+         "hostport=2000\r\n",
+         {"hostport=2000", "CarrowinAdminMode=true", "terminalid=1", "NormalSoundToneFrequency=0",
+          "fontname=\"Courier New\"", "BackGroundColor=95B2C3"}},
+        {"keys in any case",
+         "HOSTPORT=2001\nCustomcolormode=TRUE\n",
+         {"hostport=2001", "CustomColorMode=true"}},
+        {"spaces around =", "hostport = 2002\r\n", {"hostport=9999"}},
+        {"the first of two wins", "terminalid=5\r\nterminalid=7\r\n", {"terminalid=5"}},
+        {"no quotes", "fontname=Lucida Console\r\n", {"fontname=\"Lucida Console\""}},
+        {"a quote ends the value",
+         "WaterMarkText=\"\"\r\nfieldnumericvalue=\"12\"34\"\r\n",
+         {"WaterMarkText=\"\"", "fieldnumericvalue=\"12\""}},
+        {"empty host name and number",
+         "hostname=\r\nhostport=\r\nscreencols=100\r\n",
+         {"hostname=", "hostport=9999", "screencols=100"}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CSettings settings(u"unused");
         ReadSettingsText(settings, c.text);
-        EXPECT_TRUE(c.holds(settings));
+        const std::string written = "\r\n" + SettingsText(settings);
+        for (const std::string& line : c.lines) {
+            EXPECT_NE(written.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+        }
     }
 }
 
-TEST(SettingsFileTest, WriteThenReadGivesEveryValueBack) {
-    CSettings original(TempPath("roundtrip.ini"));
+TEST(SettingsFileTest, WritesTheInitialFileAndReadsEveryValueBack) {
+    CSettings original(TempPath("settings.ini"));
+    ASSERT_TRUE(WriteSettingsFile(original));
+    std::string written;
+    ASSERT_TRUE(ReadWholeFile(original.FilePath(), written));
+    EXPECT_EQ(written, Slurp(RAVELIN_TEST_DATA "/config/data/initial.ini"));
+
     original.SetHostName(u"host.example");
     original.SetWindowPos(-5, 6, 700, 800);
     original.SetWaterMarkText(u"D\u00E9p\u00F4t");
@@ -90,8 +79,6 @@ TEST(SettingsFileTest, WriteThenReadGivesEveryValueBack) {
     CSettings copy(original.FilePath());
     ASSERT_TRUE(ReadSettingsFile(copy));
     EXPECT_EQ(SettingsText(copy), SettingsText(original));
-    EXPECT_EQ(copy.HostName(), u"host.example");
-    EXPECT_EQ(copy.WaterMarkText(), u"D\u00E9p\u00F4t");
 
     // No file: false, and the record keeps its values.
     CSettings missing(TempPath("missing-folder/none.ini"));

@@ -2,101 +2,73 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// A font whose line is three pixels taller than asked and whose widest
-// character is four wider than its average one.
-struct CFakeFont {
-    std::vector<std::pair<int, int>> asked;
-    CFontMetrics operator()(int height, int width) {
-        asked.push_back({height, width});
-        CFontMetrics m;
-        m.height = -height;
-        m.internalLeading = 3;
-        m.aveCharWidth = width;
-        m.maxCharWidth = width + 4;
-        return m;
-    }
-};
-
 TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCell) {
-    CFakeFont font;
-    CCellGrid grid = AutoSizeGrid(640, 480, 80, 24, std::ref(font));
-    EXPECT_EQ(grid.cellWidth, 8);
-    EXPECT_EQ(grid.cellHeight, 20);
-    ASSERT_FALSE(font.asked.empty());
-    EXPECT_EQ(font.asked.front(), std::make_pair(-18, 7));
-    EXPECT_EQ(grid.fontHeight, 15);  // 15 + 3 fits 18
-    EXPECT_EQ(grid.fontWidth, 5);    // 5 + 4 / 2 fits 7
-}
-
-TEST(CellGrid, AutoSizeStopsAtOnePixel) {
-    CFakeFont font;
-    CCellGrid grid = AutoSizeGrid(80, 24, 80, 24, std::ref(font));
-    EXPECT_EQ(grid.fontHeight, 1);
-    EXPECT_EQ(grid.fontWidth, 1);
-    EXPECT_GE(grid.cellWidth, 1);
-    EXPECT_GE(grid.cellHeight, 1);
+    struct Case {
+        int width, height, cols, rows;
+        std::pair<int, int> firstAsked;
+        CCellGrid grid;
+    };
+    const Case cases[] = {
+        // 15 + 3 fits 18 and 5 + 4 / 2 fits 7.
+        {640, 480, 80, 24, {-18, 7}, {8, 20, 15, 5}},
+        {80, 24, 80, 24, {-1, 1}, {1, 1, 1, 1}},  // stops at one pixel
+        {640, 100000, 80, 1, {-kMaxFontPixels, 7}, {8, 100000, kMaxFontPixels, 5}},
+    };
+    for (const Case& c : cases) {
+        // A font whose line is three pixels taller than asked and whose
+        // widest character is four wider than its average one.
+        std::vector<std::pair<int, int>> asked;
+        CCellGrid grid =
+            AutoSizeGrid(c.width, c.height, c.cols, c.rows, [&](int height, int width) {
+                asked.push_back({height, width});
+                return CFontMetrics{-height, 3, 0, width, width + 4};
+            });
+        auto parts = [](const CCellGrid& g) {
+            return std::tuple(g.cellWidth, g.cellHeight, g.fontHeight, g.fontWidth);
+        };
+        EXPECT_EQ(parts(grid), parts(c.grid)) << c.width << "x" << c.height;
+        ASSERT_FALSE(asked.empty());
+        EXPECT_EQ(asked.front(), c.firstAsked);
+    }
 }
 
 TEST(CellGrid, PointSizeCells) {
     struct Case {
-        bool variablePitch;
+        int points;
         int additional;
+        bool variablePitch;
+        int asked;
         int cellWidth;
     };
     const Case cases[] = {
-        {false, 0, 11},  // the widest character
-        {false, 3, 14},
-        {true, 0, 15},  // (7 + 2) * 1.7 = 15.3
-        {true, 1, 16},
+        {9, 0, false, -12, 11},  // the widest character
+        {9, 3, false, -12, 14},
+        {9, 0, true, -12, 15},  // (7 + 2) * 1.7 = 15.3
+        {9, 1, true, -12, 16},
+        {216, 0, false, -288, 11},  // the host's largest adjustment on the usual 9 points
+        {400, 0, false, -kMaxFontPixels, 11},
+        {2147483647, 0, false, -kMaxFontPixels, 11},  // no overflow on the way
+        {-1000, 0, false, kMaxFontPixels, 11},
     };
     for (const Case& c : cases) {
-        std::vector<std::pair<int, int>> asked;
-        auto measure = [&](int height, int width) {
-            asked.push_back({height, width});
-            CFontMetrics m;
-            m.height = 15;
-            m.internalLeading = 3;
-            m.externalLeading = 1;
-            m.aveCharWidth = 7;
-            m.maxCharWidth = 11;
-            m.variablePitch = c.variablePitch;
-            return m;
-        };
-        CCellGrid grid = PointSizeGrid(96, 9, c.additional, measure);
-        EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{-12, 0}}));
+        std::vector<int> asked;
+        CCellGrid grid = PointSizeGrid(96, c.points, c.additional, [&](int height, int width) {
+            asked.push_back(height);
+            EXPECT_EQ(width, 0);
+            return CFontMetrics{15, 3, 1, 7, 11, c.variablePitch};
+        });
+        EXPECT_EQ(asked, std::vector<int>{c.asked}) << c.points;
         EXPECT_EQ(grid.fontHeight, 15);
         EXPECT_EQ(grid.fontWidth, 0);
         EXPECT_EQ(grid.cellHeight, 21);
-        EXPECT_EQ(grid.cellWidth, c.cellWidth) << c.variablePitch << " " << c.additional;
+        EXPECT_EQ(grid.cellWidth, c.cellWidth) << c.points << " " << c.additional;
     }
-}
-
-TEST(CellGrid, FontHeightStaysBoundedWhateverThePointSize) {
-    struct Case {
-        int pixelsPerInch, points, asked;
-    };
-    const Case cases[] = {
-        {96, 216, -288},  // the host's largest adjustment on the usual 9 points
-        {96, 400, -kMaxFontPixels},
-        {96, 2147483647, -kMaxFontPixels},  // no overflow on the way
-        {96, -1000, kMaxFontPixels},
-    };
-    for (const Case& c : cases) {
-        int asked = 0;
-        PointSizeGrid(c.pixelsPerInch, c.points, 0, [&asked](int height, int) {
-            asked = height;
-            return CFontMetrics{};
-        });
-        EXPECT_EQ(asked, c.asked) << c.points;
-    }
-    CFakeFont font;
-    AutoSizeGrid(640, 100000, 80, 1, std::ref(font));
-    EXPECT_EQ(font.asked.front(), std::make_pair(-kMaxFontPixels, 7));
 }
 
 }  // namespace

@@ -26,8 +26,7 @@ CField Field(uint8_t style, bool selected = false, bool blinkOn = false) {
 }
 
 TEST(FieldLook, EntryColoursByStateModeAndStyle) {
-    CSettings plain(u"");
-    CSettings custom(u"");
+    CSettings plain(u""), custom(u"");
     ReadSettingsText(custom, kCustomColours);
     struct Case {
         const CSettings& settings;
@@ -58,10 +57,8 @@ TEST(FieldLook, EntryColoursByStateModeAndStyle) {
 }
 
 TEST(FieldLook, FixedColoursAndDecoration) {
-    CSettings plain(u"");
-    CSettings custom(u"");
+    CSettings plain(u""), custom(u""), underlined(u"");
     ReadSettingsText(custom, std::string(kCustomColours) + "UnderlineFixedTextMode=false\r\n");
-    CSettings underlined(u"");
     ReadSettingsText(underlined, std::string(kCustomColours) + "UnderlineFixedTextMode=true\r\n");
     struct Case {
         const CSettings& settings;
@@ -70,7 +67,6 @@ TEST(FieldLook, FixedColoursAndDecoration) {
     };
     const Case cases[] = {
         {plain, Field(kNormalVideo), {0xC3B295, 0x000000, true, true, false}},
-        {plain, Field(kBoldVideo), {0xC3B295, 0x000000, true, true, false}},
         {plain, Field(kBlinkVideo, false, false), {0xC3B295, 0xC3B295, true, true, false}},
         {plain, Field(kBlinkVideo, false, true), {0xC3B295, 0x000000, true, true, false}},
         {plain, Field(kReverseVideo), {0xFFFFFF, 0x000000, false, false, true}},
@@ -93,9 +89,8 @@ TEST(FieldLook, FixedColoursAndDecoration) {
 }
 
 TEST(FieldLook, WatermarkColour) {
-    CSettings plain(u"");
+    CSettings plain(u""), custom(u"");
     EXPECT_EQ(WatermarkColour(plain), 0xC3B59Fu);
-    CSettings custom(u"");
     ReadSettingsText(custom, kCustomColours);
     // Each channel 5 lighter; one that would pass 255 becomes 250.
     EXPECT_EQ(WatermarkColour(custom), 0x0907FAu);
