@@ -4,92 +4,72 @@
 
 namespace {
 
-// The events a page command causes itself: sounds, dialog requests, bytes for
-// the serial port and the messages of labels, fonts and host signals.
-std::vector<std::string> CommandEffects(const std::vector<std::string>& events) {
-    std::vector<std::string> effects;
+// The events a page command causes itself, in one line: sounds, dialog
+// requests, bytes for the serial port, labels, fonts and device signals.
+std::string CommandEffects(const std::vector<std::string>& events) {
+    std::string effects;
     for (const std::string& event : events) {
         for (const char* own : {"sound", "ask", "serial", "offer", "relayout all", "signal"}) {
-            if (event.rfind(own, 0) == 0) effects.push_back(event);
+            if (event.rfind(own, 0) == 0) effects += (effects.empty() ? "" : "|") + event;
         }
     }
     return effects;
 }
 
+using State = CTerminalState;
+
 struct PageCase {
     const char* name;
     std::string body;
-    std::vector<std::string> effects;
-    std::function<bool(const CTerminalState&, const CSettings&)> holds;
+    std::string effects;
+    std::function<bool(const State&, const CSettings&)> holds;
 };
 
 TEST_F(InterpreterTest, PageCommandEffects) {
     // Entry fields 4 and 6 on page 0.
     const std::string page0 = "s0i400C@3i610C@3";
     const std::vector<PageCase> cases = {
-        {"a0 goes back to the first input stop",
-         page0 + "a03Hey",
-         {"ask advisory 4", "sound Error"},
-         [](const CTerminalState& s, const CSettings&) {
-             return s.dialogText == u"Hey" && s.dialogField == 4;
-         }},
-        {"a with a count of 0 has an empty text",
-         page0 + "a60o6",
-         {"ask advisory 6", "sound Error"},
-         [](const CTerminalState& s, const CSettings&) { return s.dialogText.empty(); }},
+        {"a0 goes back to the first input stop", page0 + "a03Hey", "ask advisory 4|sound Error",
+         [](const State& s, auto&) { return s.dialogText == u"Hey" && s.dialogField == 4; }},
+        {"a with a count of 0 has an empty text", page0 + "a60o6", "ask advisory 6|sound Error",
+         [](const State& s, auto&) { return s.dialogText.empty(); }},
         {"h keeps the answer length",
          page0 + "h\x39"
                  "3Qty",
-         {"ask prompt 9", "sound Error"},
-         [](const CTerminalState& s, const CSettings&) {
-             return s.promptLength == 9 && s.dialogText == u"Qty";
-         }},
-        {"Z s 5 plays nothing", "Zs5Zs4", {"sound User04"}, nullptr},
-        {"Z e passes the signal", "Ze3", {"signal device 3"}, nullptr},
+         "ask prompt 9|sound Error",
+         [](const State& s, auto&) { return s.promptLength == 9 && s.dialogText == u"Qty"; }},
+        {"Z s 5 plays nothing", "Zs5Zs4", "sound User04", nullptr},
+        {"Z e passes the signal", "Ze3", "signal device 3", nullptr},
         {"> in mode 2 frames the text",
          ">02"
          "3ABC",
-         {"serial out 0A4142430D"},
-         nullptr},
+         "serial out 0A4142430D", nullptr},
         {"> in mode 1 ends the line",
          ">01"
          "2AB",
-         {"serial out 41420D"},
-         nullptr},
+         "serial out 41420D", nullptr},
         {"> in mode 0 sends the text alone",
          ">00"
          "2AB",
-         {"serial out 4142"},
-         nullptr},
+         "serial out 4142", nullptr},
         {"> on a page that does not exist",
          "s\x70>020"
          "3ABC",
-         {},
-         nullptr},
-        {"F2 grows the font",
-         "F2",
-         {"relayout all"},
-         [](const CTerminalState&, const CSettings& s) { return s.PointSizeAdjust() == 2; }},
-        {"F. shrinks it",
-         "F.",
-         {"relayout all"},
-         [](const CTerminalState&, const CSettings& s) { return s.PointSizeAdjust() == -2; }},
+         "", nullptr},
+        {"F2 grows the font", "F2", "relayout all",
+         [](auto&, const CSettings& s) { return s.PointSizeAdjust() == 2; }},
+        {"F. shrinks it", "F.", "relayout all",
+         [](auto&, const CSettings& s) { return s.PointSizeAdjust() == -2; }},
         {"S sets a label",
          "S\x44"
          "4Menu",
-         {"offer label 20"},
-         [](const CTerminalState& s, const CSettings&) {
-             return s.labelTable[20].id == 20 && s.labelTable[20].text == u"Menu";
-         }},
+         "offer label 20", [](const State& s, auto&) { return s.labelTable[20].text == u"Menu"; }},
         {"S beyond the last slot is read past",
          "S\x55"
          "2Noo5",
-         {"sound Normal"},
-         nullptr},
-        {"s2 builds page 2, d2 shows it on its first stop",
-         "s2i900C@3i800C@3d2",
-         {},
-         [](const CTerminalState& s, const CSettings&) {
+         "sound Normal", nullptr},
+        {"s2 builds page 2, d2 shows it on its first stop", "s2i900C@3i800C@3d2", "",
+         [](const State& s, auto&) {
              return s.currentPage == 2 && s.displayPage == 2 && s.currentField == 8 &&
                     s.pages->FindPage(2)->shown;
          }},
