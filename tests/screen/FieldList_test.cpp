@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -18,23 +20,14 @@ using Numbers = std::vector<int>;
 constexpr uint8_t kFixed = 0x41;
 constexpr uint8_t kEntry = 0x43;
 
-// A field as a test describes it.
-struct Wanted {
-    int number;
-    uint32_t row = 0;
-    int column = 0;
-    int length = 1;
-    uint8_t typeByte = kEntry;
-    uint8_t skipFocus = 0;
-};
-
 class FieldListTest : public testing::Test {
 protected:
-    void Add(const std::vector<Wanted>& fields) {
-        for (const Wanted& w : fields) {
-            CField* field = list.CreateField(w.number, w.row, w.column, w.length);
-            field->typeByte = w.typeByte;
-            field->skipFocus = w.skipFocus;
+    // Number, row, column, length, fixed (else entry) and skipFocus of each field.
+    void Add(std::initializer_list<std::array<int, 6>> fields) {
+        for (const auto& [number, row, column, length, fixed, skip] : fields) {
+            CField* field = list.CreateField(number, row, column, length);
+            field->typeByte = fixed ? kFixed : kEntry;
+            field->skipFocus = skip;
         }
     }
 
@@ -80,12 +73,12 @@ TEST_F(FieldListTest, FieldStyleAtReadsRowIndex) {
     EXPECT_EQ(list.FieldStyleAt(20, 3), 19);
     list.DeleteField(3);
     EXPECT_EQ(list.FieldStyleAt(20, 3), 0);
-    Add({{7, 5}, {8, 3}, {9, 1}});
+    Add({{7, 5, 0, 1}, {8, 3, 0, 1}, {9, 1, 0, 1}});
     for (uint32_t row : {1u, 3u, 5u, 7u}) EXPECT_EQ(list.FieldStyleAt(0, row), 1) << row;
 }
 
 TEST_F(FieldListTest, InputStops) {
-    Add({{2}, {5}, {7, 0, 0, 1, kFixed}, {9, 0, 0, 1, kEntry, 1}, {12}});
+    Add({{2}, {5}, {7, 0, 0, 0, 1}, {9, 0, 0, 0, 0, 1}, {12}});
     EXPECT_EQ(list.FirstInputField(), 2);
     EXPECT_EQ(list.LastInputField(), 12);
     // A missing number stops the lookup on the next greater field, which is no
@@ -107,7 +100,7 @@ TEST_F(FieldListTest, InputStops) {
 // the last modified one. Only fields with both prefix bits count for
 // AllPrefixFieldsModified, and there must be one.
 TEST_F(FieldListTest, ModifiedFields) {
-    Add({{3, 0, 0, 1, kEntry, 1}, {6, 0, 0, 1, kFixed, 1}, {8, 0, 0, 1, kEntry, 1}, {10}});
+    Add({{3, 0, 0, 0, 0, 1}, {6, 0, 0, 0, 1, 1}, {8, 0, 0, 0, 0, 1}, {10}});
     for (CField* f = list.Head(); f; f = f->next) f->modified = 1;
     EXPECT_FALSE(list.AllPrefixFieldsModified());
     for (int number : {3, 10}) list.FindField(number)->prefixSet = 1;
