@@ -37,17 +37,31 @@ protected:
     CFieldList& list = page.fields;
 };
 
-TEST_F(FieldListTest, KeepsNumberAndRowOrder) {
+TEST_F(FieldListTest, KeepsOrderAndClosesEachWindowOnce) {
     Add({{5, 3, 10}, {2, 3, 10}, {9, 3, 4}, {7, 3, 20}, {3, 3, 10}, {1, 8, 0}});
     Numbers numbers, row;
-    for (CField* field = list.Head(); field; field = field->next)
-        numbers.push_back(field->fieldNumber);
+    for (CField* f = list.Head(); f; f = f->next) {
+        numbers.push_back(f->fieldNumber);
+        f->fieldWindow = port.MakeFieldWindow(*f);
+    }
     EXPECT_EQ(numbers, (Numbers{1, 2, 3, 5, 7, 9}));
     // Column 4 goes first; the three at column 10 keep their creation order.
     CField* field = list.FindField(5);
     while (field->previousInRow) field = field->previousInRow;
     for (; field; field = field->nextInRow) row.push_back(field->fieldNumber);
     EXPECT_EQ(row, (Numbers{9, 5, 2, 3, 7}));
+
+    // Replacing field 5 closes its window; the new field 5 has none yet.
+    port.Clear();
+    list.CreateField(5, 1, 0, 3);
+    list.DeleteField(4);
+    list.DeleteField(3);
+    list.Clear();
+    EXPECT_EQ(port.Events(),
+              (std::vector<std::string>{"close field5", "close field3", "close field1",
+                                        "close field2", "close field7", "close field9"}));
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.Cursor(), nullptr);
 }
 
 // The lookup goes through the row index, which must follow every change.
@@ -117,21 +131,6 @@ TEST_F(FieldListTest, ModifiedFields) {
         EXPECT_EQ(found ? found->fieldNumber : -1, target);
         EXPECT_EQ(list.AllPrefixFieldsModified(), all) << target;
     }
-}
-
-TEST_F(FieldListTest, ClosesEachWindowOnceBeforeFreeing) {
-    Add({{5}, {2}, {9}, {4}});
-    for (CField* f = list.Head(); f; f = f->next) f->fieldWindow = port.MakeFieldWindow(*f);
-    port.Clear();
-    // Replacing field 5 closes its window; the new field 5 has none yet.
-    list.CreateField(5, 1, 0, 3);
-    list.DeleteField(7);
-    list.DeleteField(4);
-    list.Clear();
-    EXPECT_EQ(port.Events(), (std::vector<std::string>{"close field5", "close field4",
-                                                       "close field2", "close field9"}));
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(list.Cursor(), nullptr);
 }
 
 }  // namespace
