@@ -65,8 +65,7 @@ TEST(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
     CField* copy = page->fields.FindField(3);
     ASSERT_TRUE(fixed && entry && copy);
 
-    std::atomic<bool> reading{false};
-    std::atomic<bool> hostDone{false};
+    std::atomic<bool> reading{false}, hostDone{false};
     std::string lastText;
     std::thread host([&] {
         while (!reading) std::this_thread::yield();

@@ -82,10 +82,4 @@ TEST_F(PageListTest, ClosesFieldWindowsAfterUnbindingAll) {
     EXPECT_EQ(pages.FindPage(0), nullptr);
 }
 
-TEST_F(PageListTest, BackColourFollowsCustomColorMode) {
-    EXPECT_EQ(CPage(1, port, settings).backColour, 0x00C3B295u);
-    settings.SetCustomColorMode(true);
-    EXPECT_EQ(CPage(2, port, settings).backColour, settings.BackGroundColor());
-}
-
 }  // namespace
