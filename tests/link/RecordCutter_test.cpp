@@ -34,16 +34,15 @@ TEST(RecordCutterTest, RecordsWhereverReadsEnd) {
         // An undoubled 0xFF before another byte stays as sent.
         {"H\xFF!\xFF\xEF", {"H\xFF!\xFF\xEF"}},
     };
-    for (const auto& [stream, records] : cases) {
+    for (const auto& [stream, cut] : cases) {
         for (size_t split = 0; split <= stream.size(); ++split) {
             CRecordCutter cutter;
-            EXPECT_EQ(Cut(cutter, {stream.substr(0, split), stream.substr(split)}), records)
-                << split;
+            EXPECT_EQ(Cut(cutter, {stream.substr(0, split), stream.substr(split)}), cut) << split;
         }
         CRecordCutter cutter;
         std::vector<std::string> bytes;
         for (char byte : stream) bytes.emplace_back(1, byte);
-        EXPECT_EQ(Cut(cutter, bytes), records);
+        EXPECT_EQ(Cut(cutter, bytes), cut);
     }
 }
 

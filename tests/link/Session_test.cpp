@@ -126,9 +126,8 @@ TEST_F(SessionLinkTest, BrokenHosts) {
 // signal that makes the window side connect again.
 TEST_F(SessionLinkTest, ReconnectsManyTimes) {
     std::vector<std::string> expected = {"start animation connecting"};
-    for (int page = 0; page < kPageCount; ++page) {
+    for (int page = 0; page < kPageCount; ++page)
         expected.push_back("relayout page" + std::to_string(page));
-    }
     expected.push_back("session ended");
     for (int i = 0; i < 1000; ++i) {
         Connect();
