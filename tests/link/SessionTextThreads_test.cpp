@@ -30,86 +30,67 @@ public:
     void Redraw() override {}
 };
 
-// Field commands carry numbers in the same encoding as the responses.
-std::string Number(int value) {
+// A text's length in the encoding of the responses, which field commands share.
+std::string Length(size_t length) {
     std::string encoded;
-    AppendLength(encoded, static_cast<size_t>(value));
+    AppendLength(encoded, length);
     return encoded;
-}
-
-std::string SetText(int field, const std::string& text) {
-    std::string record = "u";
-    AppendNumber(record, field);
-    return record + Number(static_cast<int>(text.size())) + text;
 }
 
 bool OneLetter(const std::u16string& text) {
     return text.find_first_not_of(text.empty() ? u'a' : text[0]) == std::u16string::npos;
 }
 
-class SessionTextThreadsTest : public testing::Test {
-protected:
-    void SetUp() override {
-        port.SetCountOnly(true);
-        terminal = std::make_unique<CTerminalState>(port, port.RegisterMainWindow(), settings);
-        session = std::make_unique<CSession>(*terminal, settings);
-    }
-
-    // As the connection thread hands a record to the session.
-    void HostRecord(const std::string& commands) {
-        std::string record = "H" + commands + "\xFF\xEF";
-        auto* p = reinterpret_cast<const unsigned char*>(record.data());
-        session->HandleRecord(p, p + record.size());
-    }
-
+TEST(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
     CSettings settings{u"Ravelin.ini"};
     CRecordingPort port;
-    std::unique_ptr<CTerminalState> terminal;
-    std::unique_ptr<CSession> session;
-};
+    port.SetCountOnly(true);
+    CTerminalState terminal(port, port.RegisterMainWindow(), settings);
+    CSession session(terminal, settings);
+    // As the connection thread hands a record to the session.
+    auto hostRecord = [&](const std::string& commands) {
+        std::string record = "H" + commands + "\xFF\xEF";
+        auto* p = reinterpret_cast<const unsigned char*>(record.data());
+        session.HandleRecord(p, p + record.size());
+    };
 
-TEST_F(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
     // Field 1 fixed, 2 an entry field, 3 a fixed field the host copies into.
+    const std::string longest = Length(kLongest);
     const std::string blank(kLongest, ' ');
-    HostRecord("s0Ef100" + Number(kLongest) + blank + "i210C@" + Number(kLongest) + "f320" +
-               Number(kLongest) + blank + "d0");
-    CPage* page = terminal->pages->FindPage(0);
+    hostRecord("s0Ef100" + longest + blank + "i210C@" + longest + "f320" + longest + blank + "d0");
+    CPage* page = terminal.pages->FindPage(0);
     ASSERT_NE(page, nullptr);
     CField* fixed = page->fields.FindField(1);
     CField* entry = page->fields.FindField(2);
     CField* copy = page->fields.FindField(3);
     ASSERT_TRUE(fixed && entry && copy);
 
-    constexpr int kRounds = 200;
-    std::atomic<bool> reading{false};
-    std::atomic<bool> hostDone{false};
+    std::atomic<bool> reading{false}, hostDone{false};
     std::string lastText;
     std::thread host([&] {
         while (!reading) std::this_thread::yield();
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < 200; ++round) {
             // Texts of every size up to the largest, under changing capacities.
             int size = round % 3 == 0 ? kLongest : (round * 37) % 300;
             lastText.assign(static_cast<size_t>(size), static_cast<char>('a' + round % 26));
+            std::string set = Length(lastText.size()) + lastText;
             std::string capacity = round % 2 ? "@B07FF" : "@B0010";
-            HostRecord(SetText(1, lastText) + SetText(2, lastText) + "k13w10" + capacity + "c3C" +
-                       "k13" + SetText(1, lastText));
+            hostRecord("u1" + set + "u2" + set + "k13w10" + capacity + "c3Ck13u1" + set);
         }
         hostDone = true;
     });
 
     CSilentWork work;
     CEntryEditor editor(*entry, settings, work);
-    int passes = 0;
-    while (!hostDone || passes == 0) {
-        ++passes;
+    for (int pass = 1; !hostDone || pass == 1; ++pass) {
         // Painting works on a copy, whole or cut at the capacity.
         std::u16string shown = fixed->text.Get();
-        EXPECT_TRUE(OneLetter(shown)) << "pass " << passes;
+        EXPECT_TRUE(OneLetter(shown)) << "pass " << pass;
         EXPECT_LE(shown.size(), static_cast<size_t>(kLongest));
-        EXPECT_TRUE(OneLetter(copy->text.Get())) << "pass " << passes;
+        EXPECT_TRUE(OneLetter(copy->text.Get())) << "pass " << pass;
         // Editing at either end and in the middle.
         int length = static_cast<int>(entry->text.Get().size());
-        entry->caretIndex = passes % 3 == 0 ? 0 : passes % 3 == 1 ? length : length / 2;
+        entry->caretIndex = pass % 3 == 0 ? 0 : pass % 3 == 1 ? length : length / 2;
         editor.Character(u'x', false);
         editor.KeyDown(CKeyPress{0x2E});  // Delete
         editor.Character(8, false);       // Backspace
