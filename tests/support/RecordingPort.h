@@ -38,36 +38,65 @@ public:
     bool WaitFor(const std::string& prefix, int timeoutSeconds = 30) const;
     void Clear();
 
-    void StartLockAnimation(LockAnimationKind kind) override;
-    void StopLockAnimation(LockAnimationKind kind) override;
-    void UnlockInput() override;
-    void AskForAdvisory(int focusField) override;
-    void AskForPrompt(int answerLength) override;
-    void OfferLabel(int slot) override;
-    void SignalDevice(int value) override;
-    void RelayoutAll() override;
+    void StartLockAnimation(LockAnimationKind kind) override {
+        if (Count()) Record(std::string("start animation ") + AnimationName(kind));
+    }
+    void StopLockAnimation(LockAnimationKind kind) override {
+        if (Count()) Record(std::string("stop animation ") + AnimationName(kind));
+    }
+    void UnlockInput() override { Log("unlock input"); }
+    void AskForAdvisory(int field) override { Log("ask advisory", field); }
+    void AskForPrompt(int answerLength) override { Log("ask prompt", answerLength); }
+    void OfferLabel(int slot) override { Log("offer label", slot); }
+    void SignalDevice(int value) override { Log("signal device", value); }
+    void RelayoutAll() override { Log("relayout all"); }
     void SendToSerialPort(const std::string& bytes) override;
-    void ReportSessionEnded(bool stopped) override;
-    void CloseDialog(WindowHandle dialog) override;
+    void ReportSessionEnded(bool stopped) override {
+        Log(stopped ? "session stopped" : "session ended");
+    }
+    void CloseDialog(WindowHandle) override { Log("close dialog"); }
     void PlaySound(SoundEventKind kind) override;
     // Nothing waits in a call here; it only yields.
     void ServeSentMessages() override;
-    WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
+    WindowHandle CreatePageWindow(CPage& page, WindowHandle) override {
+        Log("create", page);
+        return makePageWindows ? NewHandle() : nullptr;
+    }
     void RefreshPage(CPage& page) override;
-    void PlacePageWindow(CPage& page, bool show) override;
-    void RelayoutPage(CPage& page) override;
-    void FocusPage(CPage& page) override;
-    void UnbindPageWindow(CPage& page) override;
-    WindowHandle MakeFieldWindow(CField& field) override;
-    void RaiseFieldWindow(CField& field) override;
-    void FocusField(CField& field) override;
-    void CloseFieldWindow(CField& field) override;
-    void UnbindFieldWindow(CField& field) override;
+    void PlacePageWindow(CPage& page, bool show) override {
+        Log("place", page, show ? " show" : " hide");
+    }
+    void RelayoutPage(CPage& page) override { Log("relayout", page); }
+    void FocusPage(CPage& page) override { Log("focus", page); }
+    void UnbindPageWindow(CPage& page) override { Log("unbind", page); }
+    WindowHandle MakeFieldWindow(CField& field) override {
+        Log("make", field);
+        return makeFieldWindows ? NewHandle() : nullptr;
+    }
+    void RaiseFieldWindow(CField& field) override { Log("raise", field); }
+    void FocusField(CField& field) override { Log("focus", field); }
+    void CloseFieldWindow(CField& field) override { Log("close", field); }
+    void UnbindFieldWindow(CField& field) override { Log("unbind", field); }
 
 private:
-    WindowHandle NewHandle();
+    static const char* AnimationName(LockAnimationKind kind) {
+        return kind == LockAnimationKind::Connecting ? "connecting" : "awaiting";
+    }
+    // Records "what" or "what number"; nothing is formatted while only counting.
+    void Log(const char* what, int number);
+    void Log(const char* what);
+    // Records "what pageN" or "what fieldN", then the tail.
+    void Log(const char* what, const CPage& page, const char* tail = "");
+    void Log(const char* what, const CField& field);
+    WindowHandle NewHandle() {
+        // Distinct, non-null and 16-aligned, so no odd parameter is taken for one.
+        return reinterpret_cast<WindowHandle>(0x100000 + 16 * ++handlesMade);
+    }
     // Counts the call; true when it is to be recorded.
-    bool Count();
+    bool Count() {
+        ++calls;
+        return !onlyCount;
+    }
     void Record(std::string event);
 
     mutable std::mutex lock;
