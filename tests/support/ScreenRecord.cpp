@@ -2,12 +2,12 @@
 
 namespace {
 
-char Short(int value) {
-    return static_cast<char>(value + 48);
+std::string Short(int value) {
+    return std::string(1, static_cast<char>(value + 48));
 }
 
-std::string LongNumber(int value) {
-    return std::string("!") + Short(value / 208) + Short(value % 208);
+std::string Long(int value) {
+    return "!" + Short(value / 208) + Short(value % 208);
 }
 
 }  // namespace
@@ -20,36 +20,15 @@ std::string ScreenRecord() {
     for (int row = 0; row < 24; ++row) {
         std::string label = "Label of row " + std::to_string(row);
         label.resize(20, ' ');
-        r += 'f';
-        r += Short(number++);
-        r += Short(row);
-        r += Short(0);
-        r += LongNumber(20) + label;
-        int entry = number++;
-        r += 'i';
-        r += Short(entry);
-        r += Short(row);
-        r += Short(22);
-        r += "C@" + LongNumber(30);
-        r += 'w';
-        r += Short(entry);
-        r += LongNumber(0) + "@B0028@M@S2";
-        r += 'y';
-        r += Short(entry);
-        r += Short(4);
-        r += Short(3) + std::string("PRE");
-        r += 'u';
-        r += Short(entry);
-        r += LongNumber(12) + "Value " + std::to_string(100000 + row);
+        r += "f" + Short(number++) + Short(row) + Short(0) + Long(20) + label;
+        std::string entry = Short(number++);
+        r += "i" + entry + Short(row) + Short(22) + "C@" + Long(30);
+        r += "w" + entry + Long(0) + "@B0028@M@S2";
+        r += "y" + entry + Short(4) + Short(3) + "PRE";
+        r += "u" + entry + Long(12) + "Value " + std::to_string(100000 + row);
         if (row % 2 == 0) {
-            r += 'f';
-            r += Short(number++);
-            r += Short(row);
-            r += Short(60);
-            r += LongNumber(19) + "Status: ready      ";
+            r += "f" + Short(number++) + Short(row) + Short(60) + Long(19) + "Status: ready      ";
         }
     }
-    r += "d0o";
-    r += Short(2);
-    return r;
+    return r + "d0o" + Short(2);
 }
