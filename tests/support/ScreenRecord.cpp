@@ -1,13 +1,23 @@
 #include "support/ScreenRecord.h"
 
+#include <initializer_list>
+
 namespace {
 
+char Number(int value) {
+    return static_cast<char>(value + 48);
+}
+
 std::string Short(int value) {
-    return std::string(1, static_cast<char>(value + 48));
+    return {Number(value)};
 }
 
 std::string Long(int value) {
-    return "!" + Short(value / 208) + Short(value % 208);
+    return {'!', Number(value / 208), Number(value % 208)};
+}
+
+void Add(std::string& record, std::initializer_list<std::string> parts) {
+    for (const std::string& part : parts) record += part;
 }
 
 }  // namespace
@@ -20,15 +30,16 @@ std::string ScreenRecord() {
     for (int row = 0; row < 24; ++row) {
         std::string label = "Label of row " + std::to_string(row);
         label.resize(20, ' ');
-        r += "f" + Short(number++) + Short(row) + Short(0) + Long(20) + label;
+        Add(r, {"f", Short(number++), Short(row), Short(0), Long(20), label});
         std::string entry = Short(number++);
-        r += "i" + entry + Short(row) + Short(22) + "C@" + Long(30);
-        r += "w" + entry + Long(0) + "@B0028@M@S2";
-        r += "y" + entry + Short(4) + Short(3) + "PRE";
-        r += "u" + entry + Long(12) + "Value " + std::to_string(100000 + row);
+        Add(r, {"i", entry, Short(row), Short(22), "C@", Long(30)});
+        Add(r, {"w", entry, Long(0), "@B0028@M@S2"});
+        Add(r, {"y", entry, Short(4), Short(3), "PRE"});
+        Add(r, {"u", entry, Long(12), "Value " + std::to_string(100000 + row)});
         if (row % 2 == 0) {
-            r += "f" + Short(number++) + Short(row) + Short(60) + Long(19) + "Status: ready      ";
+            Add(r, {"f", Short(number++), Short(row), Short(60), Long(19), "Status: ready      "});
         }
     }
-    return r + "d0o" + Short(2);
+    Add(r, {"d0o", Short(2)});
+    return r;
 }
