@@ -40,15 +40,12 @@ std::string SampleValue(const CSettingsKey& key, const CSettings& initial) {
     static const std::map<std::string, std::string> kLists = {
         {"windowpos", "-7,8,640,-480"},
         {"serial", "COM3:,19200,7,Even,2"},
-        {"serialfeature", "true,2,-3,true,127,-128"},
-    };
-    static const std::map<F, std::string> kSamples = {
-        {F::Integer, "123"},
-        {F::TwoDigitInteger, "42"},
-        {F::PlainText, "host.example"},
-        {F::QuotedText, "an \xE9 here"},
-        {F::Colour, "12AB9f"},
-    };
+        {"serialfeature", "true,2,-3,true,127,-128"}};
+    static const std::map<F, std::string> kSamples = {{F::Integer, "123"},
+                                                      {F::TwoDigitInteger, "42"},
+                                                      {F::PlainText, "host.example"},
+                                                      {F::QuotedText, "an \xE9 here"},
+                                                      {F::Colour, "12AB9f"}};
     if (key.form == F::List) return kLists.at(key.name);
     if (key.form == F::Boolean) return key.format(initial) == "true" ? "FALSE" : "True";
     return kSamples.at(key.form);
@@ -111,8 +108,7 @@ TEST(SettingsKeysTest, ParseEdgeCases) {
         {"terminalid", nullptr, "1000", true, "999"},
         {"terminalid", nullptr, "0", true, "1"},
         {"toolbarsize", nullptr, "-1", true, "-1"},
-        {"serialReadIntervalTimeout", nullptr, "-1", true, "4294967295"},
-    };
+        {"serialReadIntervalTimeout", nullptr, "-1", true, "4294967295"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.value);
         CSettings s(u"Ravelin.ini");

@@ -18,8 +18,7 @@ TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCell) {
         // 15 + 3 fits 18 and 5 + 4 / 2 fits 7.
         {640, 480, 80, 24, {-18, 7}, {8, 20, 15, 5}},
         {80, 24, 80, 24, {-1, 1}, {1, 1, 1, 1}},  // stops at one pixel
-        {640, 100000, 80, 1, {-kMaxFontPixels, 7}, {8, 100000, kMaxFontPixels, 5}},
-    };
+        {640, 100000, 80, 1, {-kMaxFontPixels, 7}, {8, 100000, kMaxFontPixels, 5}}};
     for (const Case& c : cases) {
         // A font whose line is three pixels taller than asked and whose
         // widest character is four wider than its average one.
@@ -40,11 +39,9 @@ TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCell) {
 
 TEST(CellGrid, PointSizeCells) {
     struct Case {
-        int points;
-        int additional;
+        int points, additional;
         bool variablePitch;
-        int asked;
-        int cellWidth;
+        int asked, cellWidth;
     };
     const Case cases[] = {
         {9, 0, false, -12, 11},  // the widest character
@@ -54,8 +51,7 @@ TEST(CellGrid, PointSizeCells) {
         {216, 0, false, -288, 11},  // the host's largest adjustment on the usual 9 points
         {400, 0, false, -kMaxFontPixels, 11},
         {2147483647, 0, false, -kMaxFontPixels, 11},  // no overflow on the way
-        {-1000, 0, false, kMaxFontPixels, 11},
-    };
+        {-1000, 0, false, kMaxFontPixels, 11}};
     for (const Case& c : cases) {
         std::vector<int> asked;
         CCellGrid grid = PointSizeGrid(96, c.points, c.additional, [&](int height, int width) {
@@ -64,10 +60,9 @@ TEST(CellGrid, PointSizeCells) {
             return CFontMetrics{15, 3, 1, 7, 11, c.variablePitch};
         });
         EXPECT_EQ(asked, std::vector<int>{c.asked}) << c.points;
-        EXPECT_EQ(grid.fontHeight, 15);
-        EXPECT_EQ(grid.fontWidth, 0);
-        EXPECT_EQ(grid.cellHeight, 21);
-        EXPECT_EQ(grid.cellWidth, c.cellWidth) << c.points << " " << c.additional;
+        EXPECT_EQ(std::tuple(grid.fontHeight, grid.fontWidth, grid.cellHeight, grid.cellWidth),
+                  std::tuple(15, 0, 21, c.cellWidth))
+            << c.points << " " << c.additional;
     }
 }
 

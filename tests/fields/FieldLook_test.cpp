@@ -45,8 +45,7 @@ TEST(FieldLook, EntryColoursByStateModeAndStyle) {
         {custom, Field(kNormalVideo), false, {0x040404, 0x030303, 0x030303}},
         {custom, Field(kNormalVideo), true, {0x060606, 0x050505, 0x030303}},
         {custom, Field(kNormalVideo, true), false, {0x080808, 0x070707, 0x33CCFF}},
-        {custom, Field(kReverseVideo), true, {0x050505, 0x060606, 0x030303}},
-    };
+        {custom, Field(kReverseVideo), true, {0x050505, 0x060606, 0x030303}}};
     auto parts = [](const CEntryLook& l) { return std::tuple(l.back, l.text, l.frame); };
     for (const Case& c : cases) {
         CField field = c.field;
@@ -76,8 +75,7 @@ TEST(FieldLook, FixedColoursAndDecoration) {
         {custom, Field(kBlinkVideo, false, true), {0x0402FB, 0x0402FB, false, false, false}},
         {custom, Field(kReverseVideo), {0x010101, 0x0402FB, false, false, false}},
         {custom, Field(kBlinkVideo, true, true), {0x070707, 0x080808, false, false, false}},
-        {underlined, Field(kReverseVideo), {0x010101, 0x0402FB, false, true, false}},
-    };
+        {underlined, Field(kReverseVideo), {0x010101, 0x0402FB, false, true, false}}};
     auto parts = [](const CFixedLook& l) {
         return std::tuple(l.fill, l.text, l.cellEdge, l.underline, l.bevel);
     };

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -80,8 +80,7 @@ TEST(SoundEventTest, TonesAndPlaying) {
     const std::vector<Case> cases = {
         {0, u"a.wav", true, {}}, {1, u"a.wav", true, {u"a.wav"}},   {1, u"a.wav", false, {}},
         {1, u"", true, {u""}},   {2, u"a.wav", false, {u"tone 6"}},  // 44 + 2 * 441 bytes
-        {7, u"a.wav", true, {}},
-    };
+        {7, u"a.wav", true, {}}};
     for (const Case& c : cases) {
         CRecordingOutput output;
         CSoundEvent event(c.type, c.file, 440, 10, c.soundFlag, false, 0, 0, 0);
@@ -114,10 +113,8 @@ TEST(SoundEventTest, BuiltFromSettingsNeverVibrates) {
 TEST(SoundEventTest, SystemOutputReturns) {
     std::string path = testing::TempDir() + "tone.wav";
     std::vector<uint8_t> image = ToneImage(440, 0.05);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(image.data(), 1, image.size(), file);
-    std::fclose(file);
+    ASSERT_TRUE(std::ofstream(path, std::ios::binary)
+                    .write(reinterpret_cast<const char*>(image.data()), image.size()));
 
     auto started = std::chrono::steady_clock::now();
     CSoundEvent tone(CSoundEvent::kTone, u"", 440, 50, true, false, 0, 0, 0);

@@ -42,8 +42,7 @@ TEST(TextCodec, Decode) {
         {"cut drops split pair", "a\xF0\x9F\x98\x80z", kUtf8, 2, u"a"},
         {"cut drops only pair", "\xF0\x9F\x98\x80", kUtf8, 1, u""},
         {"ends at NUL", "ab\0cd"s, kAnsi, 100, u"ab"},
-        {"invalid after NUL ignored", "ab\0\xFF"s, kUtf8, 100, u"ab"},
-    };
+        {"invalid after NUL ignored", "ab\0\xFF"s, kUtf8, 100, u"ab"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Decode(c.bytes, c.utf8, c.capacity), c.expected);
@@ -58,15 +57,13 @@ TEST(TextCodec, Encode) {
         bool utf8;
         std::string expected;
     };
-    const Case cases[] = {
-        {"not in 1252, no look-alike", u"A\u0100\u4E2DZ", kAnsi, "A??Z"},
-        {"pair not in 1252", u"\xD83D\xDE00", kAnsi, "??"},
-        {"utf8 of 2, 3, 4 bytes", u"\u00E9\u20AC\xD83D\xDE00", kUtf8,
-         "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
-        {"lone high surrogate", u"a\xD83Dz", kUtf8, "a\xEF\xBF\xBDz"},
-        {"lone low surrogate at end", u"a\xDE00", kUtf8, "a\xEF\xBF\xBD"},
-        {"ends at NUL", u"ab\0cd"s, kUtf8, "ab"},
-    };
+    const Case cases[] = {{"not in 1252, no look-alike", u"A\u0100\u4E2DZ", kAnsi, "A??Z"},
+                          {"pair not in 1252", u"\xD83D\xDE00", kAnsi, "??"},
+                          {"utf8 of 2, 3, 4 bytes", u"\u00E9\u20AC\xD83D\xDE00", kUtf8,
+                           "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
+                          {"lone high surrogate", u"a\xD83Dz", kUtf8, "a\xEF\xBF\xBDz"},
+                          {"lone low surrogate at end", u"a\xDE00", kUtf8, "a\xEF\xBF\xBD"},
+                          {"ends at NUL", u"ab\0cd"s, kUtf8, "ab"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(EncodeText(c.text, c.utf8), c.expected);
