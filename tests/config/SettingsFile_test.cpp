@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "config/Settings.h"
 #include "platform/Files.h"
@@ -28,12 +29,8 @@ std::u16string TempPath(const char* name) {
 
 // Each case: a file's text and lines that the settings read from it write.
 TEST(SettingsFileTest, ReadsAsTheFileSays) {
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* lines;  // "|" between them
-    };
-    const Case cases[] = {
+    // Name, file text, lines written with "|" between them.
+    const std::tuple<const char*, std::string, const char*> cases[] = {
         {"the rest reader defaults", "hostport=2000\r\n",
          "hostport=2000|CarrowinAdminMode=true|terminalid=1|NormalSoundToneFrequency=0|"
          "fontname=\"Courier New\"|BackGroundColor=95B2C3"},
@@ -46,12 +43,12 @@ TEST(SettingsFileTest, ReadsAsTheFileSays) {
          "WaterMarkText=\"\"|fieldnumericvalue=\"12\""},
         {"empty host name and number", "hostname=\r\nhostport=\r\nscreencols=100\r\n",
          "hostname=|hostport=9999|screencols=100"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, text, expected] : cases) {
+        SCOPED_TRACE(name);
         CSettings settings(u"unused");
-        ReadSettingsText(settings, c.text);
+        ReadSettingsText(settings, text);
         const std::string written = "\r\n" + SettingsText(settings);
-        std::istringstream lines(c.lines);
+        std::istringstream lines(expected);
         for (std::string line; std::getline(lines, line, '|');) {
             EXPECT_NE(written.find("\r\n" + line + "\r\n"), std::string::npos) << line;
         }

@@ -38,12 +38,8 @@ TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCell) {
 }
 
 TEST(CellGrid, PointSizeCells) {
-    struct Case {
-        int points, additional;
-        bool variablePitch;
-        int asked, cellWidth;
-    };
-    const Case cases[] = {
+    // Points, additional width, variable pitch, the height asked, the cell width.
+    const std::tuple<int, int, bool, int, int> cases[] = {
         {9, 0, false, -12, 11},  // the widest character
         {9, 3, false, -12, 14},
         {9, 0, true, -12, 15},  // (7 + 2) * 1.7 = 15.3
@@ -52,17 +48,17 @@ TEST(CellGrid, PointSizeCells) {
         {400, 0, false, -kMaxFontPixels, 11},
         {2147483647, 0, false, -kMaxFontPixels, 11},  // no overflow on the way
         {-1000, 0, false, kMaxFontPixels, 11}};
-    for (const Case& c : cases) {
+    for (const auto& [points, additional, variablePitch, askedHeight, cellWidth] : cases) {
         std::vector<int> asked;
-        CCellGrid grid = PointSizeGrid(96, c.points, c.additional, [&](int height, int width) {
+        CCellGrid grid = PointSizeGrid(96, points, additional, [&](int height, int width) {
             asked.push_back(height);
             EXPECT_EQ(width, 0);
-            return CFontMetrics{15, 3, 1, 7, 11, c.variablePitch};
+            return CFontMetrics{15, 3, 1, 7, 11, variablePitch};
         });
-        EXPECT_EQ(asked, std::vector<int>{c.asked}) << c.points;
+        EXPECT_EQ(asked, std::vector<int>{askedHeight}) << points;
         EXPECT_EQ(std::tuple(grid.fontHeight, grid.fontWidth, grid.cellHeight, grid.cellWidth),
-                  std::tuple(15, 0, 21, c.cellWidth))
-            << c.points << " " << c.additional;
+                  std::tuple(15, 0, 21, cellWidth))
+            << points << " " << additional;
     }
 }
 

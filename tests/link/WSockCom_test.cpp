@@ -7,6 +7,7 @@
 #include <future>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "support/LoopbackPeer.h"
@@ -14,29 +15,25 @@
 namespace {
 
 TEST(WSockComTest, SendPieces) {
-    struct Case {
-        int terminalId;
-        size_t textSize;
-        int pieceSize;
-        const char* pieceSizes;
-    };
-    const Case cases[] = {{0, 0, 2000, "2"},
-                          {12, 1, 2000, "5"},
-                          {0, 1998, 2000, "2000"},
-                          {5, 1998, 2000, "1999 2"},
-                          {0, 4500, 2000, "2000 2000 500 2"},
-                          {0, 4500, 1024, "1024 1024 1024 1024 404 2"},
-                          {123, 2000, 2000, "2003 2"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.terminalId << " " << c.textSize << " " << c.pieceSize);
-        std::string text(c.textSize, 'x');
+    // Terminal id, text size, piece size, the sizes of the pieces.
+    const std::tuple<int, size_t, int, const char*> cases[] = {
+        {0, 0, 2000, "2"},
+        {12, 1, 2000, "5"},
+        {0, 1998, 2000, "2000"},
+        {5, 1998, 2000, "1999 2"},
+        {0, 4500, 2000, "2000 2000 500 2"},
+        {0, 4500, 1024, "1024 1024 1024 1024 404 2"},
+        {123, 2000, 2000, "2003 2"}};
+    for (const auto& [terminalId, textSize, pieceSize, pieceSizes] : cases) {
+        SCOPED_TRACE(testing::Message() << terminalId << " " << textSize << " " << pieceSize);
+        std::string text(textSize, 'x');
         std::string sizes, joined;
-        for (const std::string& piece : SendPieces(c.terminalId, text, c.pieceSize)) {
+        for (const std::string& piece : SendPieces(terminalId, text, pieceSize)) {
             sizes += (sizes.empty() ? "" : " ") + std::to_string(piece.size());
             joined += piece;
         }
-        EXPECT_EQ(sizes, c.pieceSizes);
-        std::string prefix = c.terminalId ? std::to_string(c.terminalId) : "";
+        EXPECT_EQ(sizes, pieceSizes);
+        std::string prefix = terminalId ? std::to_string(terminalId) : "";
         EXPECT_EQ(joined, prefix + text + "\xFF\xEF");
     }
     // The text ends at its first NUL.
