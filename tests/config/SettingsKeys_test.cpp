@@ -108,7 +108,9 @@ TEST(SettingsKeysTest, ParseEdgeCases) {
     for (const auto& [key, earlier, value, parsed, written] : cases) {
         SCOPED_TRACE(std::string(key) + "=" + value);
         CSettings s(u"Ravelin.ini");
-        if (earlier) ASSERT_TRUE(Key(key).parse(s, earlier));
+        if (earlier) {
+            ASSERT_TRUE(Key(key).parse(s, earlier));
+        }
         EXPECT_EQ(Key(key).parse(s, value), parsed);
         EXPECT_EQ(Key(key).format(s), written);
     }
