@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "config/Settings.h"
 #include "platform/Files.h"
@@ -29,35 +29,27 @@ std::u16string TempPath(const char* name) {
 
 // Each case: a file's text and lines that the settings read from it write.
 TEST(SettingsFileTest, ReadsAsTheFileSays) {
-    struct Case {
-        const char* name;
-        std::string text;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
-        {"the rest reader defaults",
-         "hostport=2000\r\n",
-         {"hostport=2000", "CarrowinAdminMode=true", "terminalid=1", "NormalSoundToneFrequency=0",
-          "fontname=\"Courier New\"", "BackGroundColor=95B2C3"}},
-        {"keys in any case",
-         "HOSTPORT=2001\nCustomcolormode=TRUE\n",
-         {"hostport=2001", "CustomColorMode=true"}},
-        {"spaces around =", "hostport = 2002\r\n", {"hostport=9999"}},
-        {"the first of two wins", "terminalid=5\r\nterminalid=7\r\n", {"terminalid=5"}},
-        {"no quotes", "fontname=Lucida Console\r\n", {"fontname=\"Lucida Console\""}},
-        {"a quote ends the value",
-         "WaterMarkText=\"\"\r\nfieldnumericvalue=\"12\"34\"\r\n",
-         {"WaterMarkText=\"\"", "fieldnumericvalue=\"12\""}},
-        {"empty host name and number",
-         "hostname=\r\nhostport=\r\nscreencols=100\r\n",
-         {"hostname=", "hostport=9999", "screencols=100"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Name, file text, lines written with "|" between them.
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {"the rest reader defaults", "hostport=2000\r\n",
+         "hostport=2000|CarrowinAdminMode=true|terminalid=1|NormalSoundToneFrequency=0|"
+         "fontname=\"Courier New\"|BackGroundColor=95B2C3"},
+        {"keys in any case", "HOSTPORT=2001\nCustomcolormode=TRUE\n",
+         "hostport=2001|CustomColorMode=true"},
+        {"spaces around =", "hostport = 2002\r\n", "hostport=9999"},
+        {"the first of two wins", "terminalid=5\r\nterminalid=7\r\n", "terminalid=5"},
+        {"no quotes", "fontname=Lucida Console\r\n", "fontname=\"Lucida Console\""},
+        {"a quote ends the value", "WaterMarkText=\"\"\r\nfieldnumericvalue=\"12\"34\"\r\n",
+         "WaterMarkText=\"\"|fieldnumericvalue=\"12\""},
+        {"empty host name and number", "hostname=\r\nhostport=\r\nscreencols=100\r\n",
+         "hostname=|hostport=9999|screencols=100"}};
+    for (const auto& [name, text, expected] : cases) {
+        SCOPED_TRACE(name);
         CSettings settings(u"unused");
-        ReadSettingsText(settings, c.text);
+        ReadSettingsText(settings, text);
         const std::string written = "\r\n" + SettingsText(settings);
-        for (const std::string& line : c.lines) {
+        std::istringstream lines(expected);
+        for (std::string line; std::getline(lines, line, '|');) {
             EXPECT_NE(written.find("\r\n" + line + "\r\n"), std::string::npos) << line;
         }
     }
@@ -80,7 +72,6 @@ TEST(SettingsFileTest, WritesTheInitialFileAndReadsEveryValueBack) {
     ASSERT_TRUE(ReadSettingsFile(copy));
     EXPECT_EQ(SettingsText(copy), SettingsText(original));
 
-    // No file: false, and the record keeps its values.
     CSettings missing(TempPath("missing-folder/none.ini"));
     missing.SetHostPort(1234);
     EXPECT_FALSE(ReadSettingsFile(missing));

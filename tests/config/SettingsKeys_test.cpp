@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/Settings.h"
@@ -40,15 +41,12 @@ std::string SampleValue(const CSettingsKey& key, const CSettings& initial) {
     static const std::map<std::string, std::string> kLists = {
         {"windowpos", "-7,8,640,-480"},
         {"serial", "COM3:,19200,7,Even,2"},
-        {"serialfeature", "true,2,-3,true,127,-128"},
-    };
-    static const std::map<F, std::string> kSamples = {
-        {F::Integer, "123"},
-        {F::TwoDigitInteger, "42"},
-        {F::PlainText, "host.example"},
-        {F::QuotedText, "an \xE9 here"},
-        {F::Colour, "12AB9f"},
-    };
+        {"serialfeature", "true,2,-3,true,127,-128"}};
+    static const std::map<F, std::string> kSamples = {{F::Integer, "123"},
+                                                      {F::TwoDigitInteger, "42"},
+                                                      {F::PlainText, "host.example"},
+                                                      {F::QuotedText, "an \xE9 here"},
+                                                      {F::Colour, "12AB9f"}};
     if (key.form == F::List) return kLists.at(key.name);
     if (key.form == F::Boolean) return key.format(initial) == "true" ? "FALSE" : "True";
     return kSamples.at(key.form);
@@ -81,14 +79,9 @@ TEST(SettingsKeysTest, EachKeyParsesIntoItsOwnFieldAndRoundTrips) {
 }
 
 TEST(SettingsKeysTest, ParseEdgeCases) {
-    struct Case {
-        const char* key;
-        const char* earlier;  // parsed first, so a fallback is seen; may be null
-        const char* value;
-        bool parsed;
-        const char* written;
-    };
-    const Case cases[] = {
+    // Key, a value parsed first so that a fallback is seen (or null), the
+    // value, whether it parses, what is written.
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
         {"BackGroundColor", nullptr, "95b2c3", true, "95B2C3"},
         {"BackGroundColor", nullptr, "123456 trailing", true, "123456"},
         {"BackGroundColor", nullptr, "FFF", false, "95B2C3"},
@@ -111,16 +104,15 @@ TEST(SettingsKeysTest, ParseEdgeCases) {
         {"terminalid", nullptr, "1000", true, "999"},
         {"terminalid", nullptr, "0", true, "1"},
         {"toolbarsize", nullptr, "-1", true, "-1"},
-        {"serialReadIntervalTimeout", nullptr, "-1", true, "4294967295"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+        {"serialReadIntervalTimeout", nullptr, "-1", true, "4294967295"}};
+    for (const auto& [key, earlier, value, parsed, written] : cases) {
+        SCOPED_TRACE(std::string(key) + "=" + value);
         CSettings s(u"Ravelin.ini");
-        if (c.earlier) {
-            ASSERT_TRUE(Key(c.key).parse(s, c.earlier));
+        if (earlier) {
+            ASSERT_TRUE(Key(key).parse(s, earlier));
         }
-        EXPECT_EQ(Key(c.key).parse(s, c.value), c.parsed);
-        EXPECT_EQ(Key(c.key).format(s), c.written);
+        EXPECT_EQ(Key(key).parse(s, value), parsed);
+        EXPECT_EQ(Key(key).format(s), written);
     }
 }
 

@@ -31,8 +31,7 @@ TEST(SettingsTest, TextSettersCutAndFilter) {
         {&S::SetFontName, &S::FontName, pairAtCut, pairAtCut.substr(0, 30)},
         {&S::SetSerialParity, &S::SerialParity, forty, forty.substr(0, 19)},
         {&S::SetWaterMarkText, &S::WaterMarkText, forty, forty.substr(0, 32)},
-        {&S::SetHostName, &S::HostName, long300, long300},
-    };
+        {&S::SetHostName, &S::HostName, long300, long300}};
     for (const Case& c : cases) {
         CSettings s(u"Ravelin.ini");
         (s.*c.set)(c.text);

@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "screen/Field.h"
@@ -42,8 +43,7 @@ TEST(BevelBlock, OuterBoundaryOnly) {
         const char* name;
         uint32_t row;
         const char* block;
-        int strokes;
-        int corners;
+        int strokes, corners;
         const char* drawn;  // strokes among them, "|" between; "!" one that is not
     };
     const Case cases[] = {
@@ -58,8 +58,7 @@ TEST(BevelBlock, OuterBoundaryOnly) {
          "20,0 20,0 20,-1|20,2 22,2 22,-1|37,0 37,18|!20,0 30,0"},
         {"whole block below", 5, "2,6 3,6 4,6 5,6", 18, 0, "0,0 0,20|2,2 2,20|!0,19 10,19"},
         {"first row", 0, "", 21, 0, "0,1 40,1|!0,1 10,1"},
-        {"last row is open below", 23, "2,24", 30, 0, "0,19 10,19"},
-    };
+        {"last row is open below", 23, "2,24", 30, 0, "0,19 10,19"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<CBevelStroke> strokes = Strokes(c.row, c.block);
@@ -83,9 +82,9 @@ TEST(BevelBlock, DepthAndShading) {
     EXPECT_TRUE(Strokes(5, "", 6).empty());  // under 7 pixels: no bevel
     std::vector<CBevelStroke> strokes = Strokes(5, "");
     ASSERT_FALSE(strokes.empty());
-    EXPECT_EQ(strokes[0].colour, kPage);  // the outermost line
-    EXPECT_EQ(strokes[1].colour, 0xD7CBB8u);
-    EXPECT_EQ(strokes[2].colour, 0xEBE4DBu);
+    // The outermost line in the page colour, lighter inwards.
+    EXPECT_EQ(std::tuple(strokes[0].colour, strokes[1].colour, strokes[2].colour),
+              std::tuple(kPage, 0xD7CBB8u, 0xEBE4DBu));
     EXPECT_EQ(Strokes(5, "", 40).size(), 50u);  // five deep at most
 }
 

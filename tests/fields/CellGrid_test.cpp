@@ -18,8 +18,7 @@ TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCell) {
         // 15 + 3 fits 18 and 5 + 4 / 2 fits 7.
         {640, 480, 80, 24, {-18, 7}, {8, 20, 15, 5}},
         {80, 24, 80, 24, {-1, 1}, {1, 1, 1, 1}},  // stops at one pixel
-        {640, 100000, 80, 1, {-kMaxFontPixels, 7}, {8, 100000, kMaxFontPixels, 5}},
-    };
+        {640, 100000, 80, 1, {-kMaxFontPixels, 7}, {8, 100000, kMaxFontPixels, 5}}};
     for (const Case& c : cases) {
         // A font whose line is three pixels taller than asked and whose
         // widest character is four wider than its average one.
@@ -39,14 +38,8 @@ TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCell) {
 }
 
 TEST(CellGrid, PointSizeCells) {
-    struct Case {
-        int points;
-        int additional;
-        bool variablePitch;
-        int asked;
-        int cellWidth;
-    };
-    const Case cases[] = {
+    // Points, additional width, variable pitch, the height asked, the cell width.
+    const std::tuple<int, int, bool, int, int> cases[] = {
         {9, 0, false, -12, 11},  // the widest character
         {9, 3, false, -12, 14},
         {9, 0, true, -12, 15},  // (7 + 2) * 1.7 = 15.3
@@ -54,20 +47,18 @@ TEST(CellGrid, PointSizeCells) {
         {216, 0, false, -288, 11},  // the host's largest adjustment on the usual 9 points
         {400, 0, false, -kMaxFontPixels, 11},
         {2147483647, 0, false, -kMaxFontPixels, 11},  // no overflow on the way
-        {-1000, 0, false, kMaxFontPixels, 11},
-    };
-    for (const Case& c : cases) {
+        {-1000, 0, false, kMaxFontPixels, 11}};
+    for (const auto& [points, additional, variablePitch, askedHeight, cellWidth] : cases) {
         std::vector<int> asked;
-        CCellGrid grid = PointSizeGrid(96, c.points, c.additional, [&](int height, int width) {
+        CCellGrid grid = PointSizeGrid(96, points, additional, [&](int height, int width) {
             asked.push_back(height);
             EXPECT_EQ(width, 0);
-            return CFontMetrics{15, 3, 1, 7, 11, c.variablePitch};
+            return CFontMetrics{15, 3, 1, 7, 11, variablePitch};
         });
-        EXPECT_EQ(asked, std::vector<int>{c.asked}) << c.points;
-        EXPECT_EQ(grid.fontHeight, 15);
-        EXPECT_EQ(grid.fontWidth, 0);
-        EXPECT_EQ(grid.cellHeight, 21);
-        EXPECT_EQ(grid.cellWidth, c.cellWidth) << c.points << " " << c.additional;
+        EXPECT_EQ(asked, std::vector<int>{askedHeight}) << points;
+        EXPECT_EQ(std::tuple(grid.fontHeight, grid.fontWidth, grid.cellHeight, grid.cellWidth),
+                  std::tuple(15, 0, 21, cellWidth))
+            << points << " " << additional;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -11,7 +10,9 @@
 
 namespace {
 
-constexpr unsigned kF2 = 0x71, kRight = 0x27, kDelete = 0x2E, kHome = 0x24;
+// The keys that the letters of kKeyLetters stand for in a case's input.
+const std::u16string kKeyLetters = u"RDH2#";
+const CKeyPress kKeys[] = {{0x27}, {0x2E}, {0x24}, {0x71}, {'3', true}};
 
 // Records what the editor asks of its window as short words.
 class CRecordingWork : public CEntryWindowWork {
@@ -64,8 +65,7 @@ TEST(EntryEditor, TypingEditingAndReports) {
         {"leaving changed completes", u"ab", 8, 0x07, 0, "", u"xL", u"x", {"complete 7"}},
         {"no completion inside one", u"ab", 8, 0x07, 0, "c", u"xL", u"x", {}},
         {"port into protected", u"", 8, 3, 0, "Pp", u"7^", u"7", {"key 7 0"}},
-        {"port CR after a prefix", u"", 8, 3, 0, "Pps", u"7^", u"7\r", {}},
-    };
+        {"port CR after a prefix", u"", 8, 3, 0, "Pps", u"7^", u"7\r", {}}};
     for (const CEditorCase& c : cases) {
         const std::string options = c.options;
         auto has = [&](char option) { return options.find(option) != std::string::npos; };
@@ -87,16 +87,11 @@ TEST(EntryEditor, TypingEditingAndReports) {
         field.freshFocus = 1;
         CRecordingWork work;
         CEntryEditor editor(field, settings, work);
-        const std::map<char16_t, CKeyPress> keys = {{u'R', {kRight}},
-                                                    {u'D', {kDelete}},
-                                                    {u'H', {kHome}},
-                                                    {u'2', {kF2}},
-                                                    {u'#', {'3', true}}};
         for (char16_t k : c.input) {
             if (k == u'L') {
                 editor.LoseFocus();
-            } else if (keys.count(k)) {
-                editor.KeyDown(keys.at(k));
+            } else if (size_t key = kKeyLetters.find(k); key != std::u16string::npos) {
+                editor.KeyDown(kKeys[key]);
             } else {
                 editor.Character(k == u'<' ? 8 : k == u'^' ? 13 : k, has('p'));
             }

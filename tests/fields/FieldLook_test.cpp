@@ -28,13 +28,8 @@ CField Field(uint8_t style, bool selected = false, bool blinkOn = false) {
 TEST(FieldLook, EntryColoursByStateModeAndStyle) {
     CSettings plain(u""), custom(u"");
     ReadSettingsText(custom, kCustomColours);
-    struct Case {
-        const CSettings& settings;
-        CField field;
-        bool focused;
-        CEntryLook look;
-    };
-    const Case cases[] = {
+    // Settings, field, focused, look.
+    const std::tuple<const CSettings&, CField, bool, CEntryLook> cases[] = {
         {plain, Field(kNormalVideo), false, {0xFFFFFF, 0x000000, 0xC3B295}},
         {plain, Field(kNormalVideo), true, {0x9EF0FF, 0x000000, 0xC3B295}},
         {plain, Field(kNormalVideo, true), false, {0x33CCFF, 0x000000, 0x33CCFF}},
@@ -45,14 +40,12 @@ TEST(FieldLook, EntryColoursByStateModeAndStyle) {
         {custom, Field(kNormalVideo), false, {0x040404, 0x030303, 0x030303}},
         {custom, Field(kNormalVideo), true, {0x060606, 0x050505, 0x030303}},
         {custom, Field(kNormalVideo, true), false, {0x080808, 0x070707, 0x33CCFF}},
-        {custom, Field(kReverseVideo), true, {0x050505, 0x060606, 0x030303}},
-    };
+        {custom, Field(kReverseVideo), true, {0x050505, 0x060606, 0x030303}}};
     auto parts = [](const CEntryLook& l) { return std::tuple(l.back, l.text, l.frame); };
-    for (const Case& c : cases) {
-        CField field = c.field;
-        SetEntryColourSlots(field, c.settings);
-        EXPECT_EQ(parts(EntryLook(field, c.settings, c.focused)), parts(c.look))
-            << "case " << &c - cases;
+    for (const auto& c : cases) {
+        auto [settings, field, focused, look] = c;
+        SetEntryColourSlots(field, settings);
+        EXPECT_EQ(parts(EntryLook(field, settings, focused)), parts(look)) << "case " << &c - cases;
     }
 }
 
@@ -60,12 +53,7 @@ TEST(FieldLook, FixedColoursAndDecoration) {
     CSettings plain(u""), custom(u""), underlined(u"");
     ReadSettingsText(custom, std::string(kCustomColours) + "UnderlineFixedTextMode=false\r\n");
     ReadSettingsText(underlined, std::string(kCustomColours) + "UnderlineFixedTextMode=true\r\n");
-    struct Case {
-        const CSettings& settings;
-        CField field;
-        CFixedLook look;
-    };
-    const Case cases[] = {
+    const std::tuple<const CSettings&, CField, CFixedLook> cases[] = {
         {plain, Field(kNormalVideo), {0xC3B295, 0x000000, true, true, false}},
         {plain, Field(kBlinkVideo, false, false), {0xC3B295, 0xC3B295, true, true, false}},
         {plain, Field(kBlinkVideo, false, true), {0xC3B295, 0x000000, true, true, false}},
@@ -76,15 +64,14 @@ TEST(FieldLook, FixedColoursAndDecoration) {
         {custom, Field(kBlinkVideo, false, true), {0x0402FB, 0x0402FB, false, false, false}},
         {custom, Field(kReverseVideo), {0x010101, 0x0402FB, false, false, false}},
         {custom, Field(kBlinkVideo, true, true), {0x070707, 0x080808, false, false, false}},
-        {underlined, Field(kReverseVideo), {0x010101, 0x0402FB, false, true, false}},
-    };
+        {underlined, Field(kReverseVideo), {0x010101, 0x0402FB, false, true, false}}};
     auto parts = [](const CFixedLook& l) {
         return std::tuple(l.fill, l.text, l.cellEdge, l.underline, l.bevel);
     };
-    for (const Case& c : cases) {
-        CField field = c.field;
-        SetFixedColourSlots(field, c.settings);
-        EXPECT_EQ(parts(FixedLook(field, c.settings)), parts(c.look)) << "case " << &c - cases;
+    for (const auto& c : cases) {
+        auto [settings, field, look] = c;
+        SetFixedColourSlots(field, settings);
+        EXPECT_EQ(parts(FixedLook(field, settings)), parts(look)) << "case " << &c - cases;
     }
 }
 

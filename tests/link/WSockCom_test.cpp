@@ -7,6 +7,7 @@
 #include <future>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "support/LoopbackPeer.h"
@@ -14,32 +15,25 @@
 namespace {
 
 TEST(WSockComTest, SendPieces) {
-    struct Case {
-        int terminalId;
-        size_t textSize;
-        int pieceSize;
-        std::vector<size_t> pieceSizes;
-    };
-    const Case cases[] = {
-        {0, 0, 2000, {2}},
-        {12, 1, 2000, {5}},
-        {0, 1998, 2000, {2000}},
-        {5, 1998, 2000, {1999, 2}},
-        {0, 4500, 2000, {2000, 2000, 500, 2}},
-        {0, 4500, 1024, {1024, 1024, 1024, 1024, 404, 2}},
-        {123, 2000, 2000, {2003, 2}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.terminalId << " " << c.textSize << " " << c.pieceSize);
-        std::string text(c.textSize, 'x');
-        std::vector<size_t> sizes;
-        std::string joined;
-        for (const std::string& piece : SendPieces(c.terminalId, text, c.pieceSize)) {
-            sizes.push_back(piece.size());
+    // Terminal id, text size, piece size, the sizes of the pieces.
+    const std::tuple<int, size_t, int, const char*> cases[] = {
+        {0, 0, 2000, "2"},
+        {12, 1, 2000, "5"},
+        {0, 1998, 2000, "2000"},
+        {5, 1998, 2000, "1999 2"},
+        {0, 4500, 2000, "2000 2000 500 2"},
+        {0, 4500, 1024, "1024 1024 1024 1024 404 2"},
+        {123, 2000, 2000, "2003 2"}};
+    for (const auto& [terminalId, textSize, pieceSize, pieceSizes] : cases) {
+        SCOPED_TRACE(testing::Message() << terminalId << " " << textSize << " " << pieceSize);
+        std::string text(textSize, 'x');
+        std::string sizes, joined;
+        for (const std::string& piece : SendPieces(terminalId, text, pieceSize)) {
+            sizes += (sizes.empty() ? "" : " ") + std::to_string(piece.size());
             joined += piece;
         }
-        EXPECT_EQ(sizes, c.pieceSizes);
-        std::string prefix = c.terminalId ? std::to_string(c.terminalId) : "";
+        EXPECT_EQ(sizes, pieceSizes);
+        std::string prefix = terminalId ? std::to_string(terminalId) : "";
         EXPECT_EQ(joined, prefix + text + "\xFF\xEF");
     }
     // The text ends at its first NUL.
@@ -76,13 +70,11 @@ TEST(WSockComTest, SendsReceivesAndCloses) {
     ASSERT_TRUE(link.Connect("127.0.0.1", peer.Port()));
     ASSERT_TRUE(peer.Accept());
 
-    const std::string big(4500, 'b');
-    EXPECT_TRUE(link.Send(12, "I"));
-    EXPECT_TRUE(link.Send(0, ""));
-    EXPECT_TRUE(link.Send(7, big));
+    const std::pair<int, std::string> sent[] = {{12, "I"}, {0, ""}, {7, std::string(4500, 'b')}};
+    for (const auto& [id, text] : sent) EXPECT_TRUE(link.Send(id, text));
     EXPECT_EQ(peer.ReadMessage(), "12I\xFF\xEF");
     EXPECT_EQ(peer.ReadMessage(), "\xFF\xEF");
-    EXPECT_EQ(peer.ReadMessage(), "7" + big + "\xFF\xEF");
+    EXPECT_EQ(peer.ReadMessage(), "7" + sent[2].second + "\xFF\xEF");
     // Whole messages from several threads never interleave on the wire.
     std::vector<std::thread> senders;
     for (char letter : {'a', 'b', 'c'}) {
@@ -162,9 +154,9 @@ TEST(WSockComTest, CloseEndsAConnectThatWaits) {
 TEST(PingTest, ErrorTextsUnresolvedHostsAndLoopback) {
     // The named codes run from 11000 to 11255 with gaps; the rest have a number.
     const std::vector<std::pair<int32_t, std::u16string>> cases = {
-        {11000, u"Error Base."}, {11034, u"Duplicate IP address."}, {11035, u"Unknown error=11035"},
-        {11255, u"Pending."},    {-3, u"Unknown error=-3"},         {10060, u"Unknown error=10060"},
-    };
+        {11000, u"Error Base."},         {11034, u"Duplicate IP address."},
+        {11035, u"Unknown error=11035"}, {11255, u"Pending."},
+        {-3, u"Unknown error=-3"},       {10060, u"Unknown error=10060"}};
     for (const auto& [code, text] : cases) EXPECT_EQ(WSockCom::ErrorText(code), text) << code;
 
     CSocketsStarted sockets;

@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/Settings.h"
@@ -71,22 +72,15 @@ TEST(SoundEventTest, TonesAndPlaying) {
     EXPECT_EQ(tone.Frequency(), 5000);
     EXPECT_EQ(tone.Image().size(), 44u + 2 * 441000u);
 
-    struct Case {
-        int type;
-        const char16_t* file;
-        bool soundFlag;
-        std::vector<std::u16string> played;
-    };
-    const std::vector<Case> cases = {
+    // Type, file, sound flag, what is played.
+    const std::tuple<int, const char16_t*, bool, std::vector<std::u16string>> cases[] = {
         {0, u"a.wav", true, {}}, {1, u"a.wav", true, {u"a.wav"}},   {1, u"a.wav", false, {}},
         {1, u"", true, {u""}},   {2, u"a.wav", false, {u"tone 6"}},  // 44 + 2 * 441 bytes
-        {7, u"a.wav", true, {}},
-    };
-    for (const Case& c : cases) {
+        {7, u"a.wav", true, {}}};
+    for (const auto& [type, file, soundFlag, played] : cases) {
         CRecordingOutput output;
-        CSoundEvent event(c.type, c.file, 440, 10, c.soundFlag, false, 0, 0, 0);
-        event.Play(output);
-        EXPECT_EQ(output.played, c.played) << c.type;
+        CSoundEvent(type, file, 440, 10, soundFlag, false, 0, 0, 0).Play(output);
+        EXPECT_EQ(output.played, played) << type;
     }
 }
 
@@ -114,10 +108,8 @@ TEST(SoundEventTest, BuiltFromSettingsNeverVibrates) {
 TEST(SoundEventTest, SystemOutputReturns) {
     std::string path = testing::TempDir() + "tone.wav";
     std::vector<uint8_t> image = ToneImage(440, 0.05);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(image.data(), 1, image.size(), file);
-    std::fclose(file);
+    ASSERT_TRUE(std::ofstream(path, std::ios::binary)
+                    .write(reinterpret_cast<const char*>(image.data()), image.size()));
 
     auto started = std::chrono::steady_clock::now();
     CSoundEvent tone(CSoundEvent::kTone, u"", 440, 50, true, false, 0, 0, 0);

@@ -2,42 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(KeyMap, NumbersOfKeysAndModifiers) {
     struct Case {
-        CKeyPress key;
-        bool enterToF0;
+        unsigned key;
+        const char* modifiers;  // "c" Ctrl, "s" Shift, "a" Alt, "E" Enter goes to F0
         int number;
     };
     constexpr unsigned F1 = 0x70, F10 = 0x79, F24 = 0x87, Enter = 0x0D;
-    const Case cases[] = {
-        {{Enter}, true, 0},
-        {{Enter}, false, kNoKeyNumber},
-        {{F1}, false, 1},
-        {{F24}, false, 24},
-        {{F1, false, true}, false, 11},  // the same number as F11 has
-        {{F24, false, true}, false, 34},
-        {{F1, true}, false, 21},
-        {{F24, true, true}, false, 44},  // Ctrl wins over Shift
-        {{F10, false, false, true}, false, 10},
-        {{'1', true}, false, 21},
-        {{'9', true}, false, 29},
-        {{'0', true}, false, 30},
-        {{'3'}, false, kNoKeyNumber},
-        {{'3', true, true}, false, kNoKeyNumber},         // Ctrl+Shift+digit is no key
-        {{'0', true, false, true}, false, kNoKeyNumber},  // Ctrl+Alt+0 is the full-screen toggle
-        {{'A', true}, false, kNoKeyNumber},
-        {{0xF0}, false, 25},
-        {{0xF5, true}, false, 30},
-        {{0xF6}, false, kNoKeyNumber},
-        {{0x6F}, false, kNoKeyNumber},
-        {{0x88}, false, kNoKeyNumber},
-    };
+    constexpr int kNo = kNoKeyNumber;
+    // Shift+F1 has the number of F11; Ctrl wins over Shift; Ctrl+Shift+digit
+    // is no key; Ctrl+Alt+0 is the full-screen toggle.
+    const Case cases[] = {{Enter, "E", 0}, {Enter, "", kNo}, {F1, "", 1},      {F24, "", 24},
+                          {F1, "s", 11},   {F24, "s", 34},   {F1, "c", 21},    {F24, "cs", 44},
+                          {F10, "a", 10},  {'1', "c", 21},   {'9', "c", 29},   {'0', "c", 30},
+                          {'3', "", kNo},  {'3', "cs", kNo}, {'0', "ca", kNo}, {'A', "c", kNo},
+                          {0xF0, "", 25},  {0xF5, "c", 30},  {0xF6, "", kNo},  {0x6F, "", kNo},
+                          {0x88, "", kNo}};
     for (const Case& c : cases) {
-        EXPECT_EQ(KeyNumber(c.key, c.enterToF0), c.number)
-            << "vk " << c.key.virtualKey << " ctrl " << c.key.ctrl << " shift " << c.key.shift
-            << " alt " << c.key.alt;
+        const std::string m = c.modifiers;
+        auto has = [&](char flag) { return m.find(flag) != std::string::npos; };
+        EXPECT_EQ(KeyNumber({c.key, has('c'), has('s'), has('a')}, has('E')), c.number)
+            << "vk " << c.key << " " << m;
     }
 }
 

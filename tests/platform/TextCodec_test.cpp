@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 using namespace std::string_literals;
 
@@ -17,14 +18,7 @@ std::u16string Decode(const std::string& bytes, bool utf8, size_t capacity = 100
 }
 
 TEST(TextCodec, Decode) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        bool utf8;
-        size_t capacity;
-        std::u16string expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, bool, size_t, std::u16string> cases[] = {
         {"1252 specials", "\x80\x9F\xE9\xFF", kAnsi, 100, u"\u20AC\u0178\u00E9\u00FF"},
         {"1252 undefined bytes", "\x81\x8D\x8F\x90\x9D", kAnsi, 100,
          u"\u0081\u008D\u008F\u0090\u009D"},
@@ -42,34 +36,24 @@ TEST(TextCodec, Decode) {
         {"cut drops split pair", "a\xF0\x9F\x98\x80z", kUtf8, 2, u"a"},
         {"cut drops only pair", "\xF0\x9F\x98\x80", kUtf8, 1, u""},
         {"ends at NUL", "ab\0cd"s, kAnsi, 100, u"ab"},
-        {"invalid after NUL ignored", "ab\0\xFF"s, kUtf8, 100, u"ab"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Decode(c.bytes, c.utf8, c.capacity), c.expected);
+        {"invalid after NUL ignored", "ab\0\xFF"s, kUtf8, 100, u"ab"}};
+    for (const auto& [name, bytes, utf8, capacity, expected] : cases) {
+        EXPECT_EQ(Decode(bytes, utf8, capacity), expected) << name;
     }
     EXPECT_EQ(DecodeText(nullptr, 0, kUtf8, 10), u"");
 }
 
 TEST(TextCodec, Encode) {
-    struct Case {
-        const char* name;
-        std::u16string text;
-        bool utf8;
-        std::string expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::u16string, bool, std::string> cases[] = {
         {"not in 1252, no look-alike", u"A\u0100\u4E2DZ", kAnsi, "A??Z"},
         {"pair not in 1252", u"\xD83D\xDE00", kAnsi, "??"},
         {"utf8 of 2, 3, 4 bytes", u"\u00E9\u20AC\xD83D\xDE00", kUtf8,
          "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
         {"lone high surrogate", u"a\xD83Dz", kUtf8, "a\xEF\xBF\xBDz"},
         {"lone low surrogate at end", u"a\xDE00", kUtf8, "a\xEF\xBF\xBD"},
-        {"ends at NUL", u"ab\0cd"s, kUtf8, "ab"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(EncodeText(c.text, c.utf8), c.expected);
+        {"ends at NUL", u"ab\0cd"s, kUtf8, "ab"}};
+    for (const auto& [name, text, utf8, expected] : cases) {
+        EXPECT_EQ(EncodeText(text, utf8), expected) << name;
     }
 }
 

@@ -50,8 +50,7 @@ TEST(FieldTextTest, CapacityBoundsTheText) {
          [](Text& t, Text& s) { t.Set(u"abcdef"), s.Set(u"X"), t.CopyFrom(s, 2); }, 6, u"X"},
         {"copy cut to capacity",
          [](Text& t, Text& s) { t.Set(u"abc"), s.Set(u"WXYZ"), t.CopyFrom(s, 4); }, 3, u"WXY"},
-        {"copy from itself", [](Text& t, Text&) { t.Set(u"abc"), t.CopyFrom(t, 2); }, 3, u"abc"},
-    };
+        {"copy from itself", [](Text& t, Text&) { t.Set(u"abc"), t.CopyFrom(t, 2); }, 3, u"abc"}};
     for (const Case& c : cases) {
         Text text, second;
         c.steps(text, second);
