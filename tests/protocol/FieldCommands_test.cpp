@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "protocol/InterpreterFixture.h"
 
 namespace {
@@ -137,21 +139,16 @@ TEST_F(InterpreterTest, FixedFieldsBoundToThePortSendTheirText) {
     EXPECT_EQ(Field(1)->skipFocus, 1);
 }
 
+// ANSI host text as it came; UTF-8 decoded, and left empty when it is not UTF-8.
 TEST_F(InterpreterTest, HostTextFollowsTheCodePageSetting) {
-    struct CodePageCase {
-        bool utf8;
-        const char* bytes;
-        std::u16string text;
-    };
-    const std::vector<CodePageCase> cases = {
+    const std::tuple<bool, const char*, std::u16string> cases[] = {
         {false, "\xE9\x80", u"\u00E9\u20AC"},
         {true, "\xC3\xA9", u"\u00E9"},
-        {true, "\xE9\x80", u""},  // not UTF-8: the text stays empty
-    };
-    for (const CodePageCase& c : cases) {
-        settings.SetFieldIsUTF8(c.utf8);
+        {true, "\xE9\x80", u""}};
+    for (const auto& [utf8, bytes, text] : cases) {
+        settings.SetFieldIsUTF8(utf8);
         Run("s0Ei110C@8");
-        Run(std::string("u12") + c.bytes);
-        EXPECT_EQ(Text(1), c.text);
+        Run(std::string("u12") + bytes);
+        EXPECT_EQ(Text(1), text);
     }
 }
