@@ -3,7 +3,6 @@
 // later records meet the fields and state the earlier ones left.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "config/Settings.h"
 #include "link/Session.h"

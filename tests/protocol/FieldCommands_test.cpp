@@ -139,7 +139,6 @@ TEST_F(InterpreterTest, FixedFieldsBoundToThePortSendTheirText) {
     EXPECT_EQ(Field(1)->skipFocus, 1);
 }
 
-// ANSI host text as it came; UTF-8 decoded, and left empty when it is not UTF-8.
 TEST_F(InterpreterTest, HostTextFollowsTheCodePageSetting) {
     const std::tuple<bool, const char*, std::u16string> cases[] = {
         {false, "\xE9\x80", u"\u00E9\u20AC"},

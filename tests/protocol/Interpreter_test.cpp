@@ -1,11 +1,12 @@
+#include <tuple>
+
 #include "protocol/InterpreterFixture.h"
 #include "protocol/RecordReader.h"
 
 namespace {
 
-// The events of a record in one line: the sixteen "place" lines of a shown
-// page become "show pageN", the redraw of the page of kTwoEntries "R", an
-// unlock "U" and the stop of the waiting animation "S".
+// A record's events in one line: "show pageN" for the page shown, "R" for the
+// redraw of the kTwoEntries page, "U" for an unlock, "S" for the animation stop.
 std::string Summary(const std::vector<std::string>& events) {
     std::string summary;
     for (const std::string& event : events) {
@@ -85,12 +86,10 @@ TEST_F(InterpreterTest, WorkedRecordBuildsItsFields) {
     CField* fixed = Field(1);
     CField* entry = Field(2);
     ASSERT_TRUE(fixed && entry);
-    EXPECT_EQ(fixed->Class(), kFixedField);
-    EXPECT_EQ(fixed->text.Get(), u"Hello");
-    EXPECT_EQ(entry->Class(), kEntryField);
-    EXPECT_EQ(entry->row, 1u);
-    EXPECT_EQ(entry->displayLength, 8u);
-    EXPECT_FALSE(entry->text.IsNull());
+    EXPECT_EQ(
+        std::tuple(fixed->Class(), fixed->text.Get(), entry->Class(), entry->row,
+                   entry->displayLength, entry->text.IsNull()),
+        std::tuple(int{kFixedField}, std::u16string(u"Hello"), int{kEntryField}, 1u, 8u, false));
 }
 
 struct NumberCase {

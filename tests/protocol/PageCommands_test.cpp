@@ -38,7 +38,7 @@ TEST_F(InterpreterTest, PageCommandEffects) {
                  "3Qty",
          "ask prompt 9|sound Error",
          [](const State& s, auto&) { return s.promptLength == 9 && s.dialogText == u"Qty"; }},
-        {"Z s 5 plays nothing", "Zs5Zs4", "sound User04", nullptr},
+        {"Z s 5 plays nothing, Z s 4 User04", "Zs5Zs4", "sound User04", nullptr},
         {"Z e passes the signal", "Ze3", "signal device 3", nullptr},
         {"> in mode 2 frames the text",
          ">02"
