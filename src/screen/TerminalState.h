@@ -50,7 +50,8 @@ public:
     // window, or to the page window when no field is current.
     void ApplyFocus();
 
-    // The host's reset: no focus, page 0 current and shown, every page empty.
+    // The host's reset: the animation stops, no field has the focus, page 0 is
+    // current and displayed, and every page is emptied.
     void Reset(int32_t second);
     // Cancels an open Advisory or prompt dialog.
     void CloseOpenDialog();
