@@ -50,10 +50,11 @@ TEST(CellGrid, PointSizeCells) {
         {-1000, 0, false, kMaxFontPixels, 11}};
     for (const auto& [points, additional, variablePitch, askedHeight, cellWidth] : cases) {
         std::vector<int> asked;
+        bool pitch = variablePitch;  // a lambda may not capture a structured binding everywhere
         CCellGrid grid = PointSizeGrid(96, points, additional, [&](int height, int width) {
             asked.push_back(height);
             EXPECT_EQ(width, 0);
-            return CFontMetrics{15, 3, 1, 7, 11, variablePitch};
+            return CFontMetrics{15, 3, 1, 7, 11, pitch};
         });
         EXPECT_EQ(asked, std::vector<int>{askedHeight}) << points;
         EXPECT_EQ(std::tuple(grid.fontHeight, grid.fontWidth, grid.cellHeight, grid.cellWidth),
