@@ -1,6 +1,5 @@
-// Runs arbitrary bytes as host records: the first byte chooses the text code
-// page, the rest is cut at each 0xFF 0xEF into records run in one session, so
-// later records meet the fields and state the earlier ones left.
+// Arbitrary bytes as host records of one session, cut at each 0xFF 0xEF, so later
+// records meet what earlier ones left; the first byte chooses the code page.
 #include <cstddef>
 #include <cstdint>
 
