@@ -20,10 +20,7 @@ int32_t UtcSecond() {
 }  // namespace
 
 CSession::CSession(CTerminalState& terminal, CSettings& settings)
-    : responses(terminal, settings, *this),
-      terminal(terminal),
-      settings(settings),
-      port(terminal.port) {}
+    : responses(terminal, settings, *this), terminal(terminal), settings(settings) {}
 
 CSession::~CSession() {
     Stop();
@@ -40,7 +37,7 @@ void CSession::StartConnection() {
 void CSession::Stop() {
     stopRequested = 1;
     link.Close();
-    while (threadRunning) port.ServeSentMessages();
+    while (threadRunning) terminal.port.ServeSentMessages();
     if (connectionThread.joinable()) connectionThread.join();
 }
 
@@ -55,12 +52,12 @@ void CSession::Interpret(const unsigned char*& p, const unsigned char* e) {
 }
 
 void CSession::ConnectionThread() {
-    port.StartLockAnimation(LockAnimationKind::Connecting);
+    terminal.port.StartLockAnimation(LockAnimationKind::Connecting);
     terminal.screenCols = settings.ScreenCols();
     terminal.screenRows = settings.ScreenRows();
     for (int i = 0; i < terminal.pages->Count(); ++i) {
         CPage& page = terminal.pages->PageAt(i);
-        if (page.pageWindow) port.RelayoutPage(page);
+        if (page.pageWindow) terminal.port.RelayoutPage(page);
     }
     terminal.terminalId = settings.TerminalId();
     std::string host = EncodeText(settings.HostName(), false);
@@ -83,7 +80,7 @@ void CSession::ConnectionThread() {
         if (!stopRequested) Send("&");
         link.Close();
     }
-    port.ReportSessionEnded(stopRequested != 0);
+    terminal.port.ReportSessionEnded(stopRequested != 0);
     threadRunning = false;
 }
 
@@ -118,8 +115,8 @@ void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
         }
     }
     if (terminal.AwaitingHost()) {
-        port.StartLockAnimation(LockAnimationKind::AwaitingHost);
+        terminal.port.StartLockAnimation(LockAnimationKind::AwaitingHost);
     } else {
-        port.StopLockAnimation(LockAnimationKind::AwaitingHost);
+        terminal.port.StopLockAnimation(LockAnimationKind::AwaitingHost);
     }
 }

@@ -11,7 +11,6 @@
 
 class CSettings;
 class CTerminalState;
-class CWindowPort;
 
 // The connection to the host: the thread that connects, identifies, reads
 // and cuts records and hands them to the record handler, which runs them
@@ -46,7 +45,6 @@ private:
 
     CTerminalState& terminal;
     CSettings& settings;
-    CWindowPort& port;
     WSockCom link;
     std::thread connectionThread;
     std::atomic<int32_t> stopRequested{0};
