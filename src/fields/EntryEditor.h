@@ -2,21 +2,15 @@
 
 #include <cstdint>
 
+#include "fields/FieldReport.h"
 #include "platform/KeyMap.h"
 
 class CField;
 class CSettings;
 
-// What the entry field's editing asks of its window.
-class CEntryWindowWork {
+// What the entry field's editing asks of its window besides the reports.
+class CEntryWindowWork : public CFieldReport {
 public:
-    virtual ~CEntryWindowWork() = default;
-    // The field's changed text is complete: the host is told.
-    virtual void CompleteField(int field) = 0;
-    // The focus goes to the next (1) or previous (-1) input field.
-    virtual void MoveFocus(int direction) = 0;
-    // A key for the host, with the field it was pressed on.
-    virtual void SendKey(int field, int key) = 0;
     // The number of the terminal's current field, or -1.
     virtual int CurrentField() = 0;
     // The system's simple beep, or the sound of an ordinary message box.

@@ -138,19 +138,10 @@ std::wstring ClipboardText(HWND window) {
 }
 
 // The entry field's window work for its editor.
-class CEntryWindow : public CEntryWindowWork {
+class CEntryWindow : public CReportsToMain<CEntryWindowWork> {
 public:
-    CEntryWindow(HWND hwnd, CField& record) : window(hwnd), field(record) {}
+    CEntryWindow(HWND hwnd, CField& record) : CReportsToMain(record), window(hwnd), field(record) {}
 
-    void CompleteField(int number) override {
-        SendToMain(field, UM_FIELDCOMPLETE, static_cast<WPARAM>(number), 0);
-    }
-    void MoveFocus(int direction) override {
-        SendToMain(field, UM_MOVEFOCUS, static_cast<WPARAM>(direction), 0);
-    }
-    void SendKey(int number, int key) override {
-        SendToMain(field, UM_KEY, static_cast<WPARAM>(number), key);
-    }
     int CurrentField() override {
         CField* current = nullptr;
         LRESULT found =

@@ -75,14 +75,6 @@ bool CommonFieldMessage(HWND window, const CField& field, UINT message, const Fi
     }
 }
 
-LRESULT CALLBACK BoundFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        BindField(window, lParam);
-        return 0;
-    }
-    return UnboundFieldMessage(window, message, wParam, lParam);
-}
-
 LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT message, WPARAM wParam,
                            LPARAM lParam) {
     if (message == WM_CREATE) {

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "platform/AppMessages.h"
+
 class CField;
 
 // What every field window shares: the binding to its record through the
@@ -53,5 +55,26 @@ LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT messa
 // that repaint at each blink whatever their style.
 bool OnBlink(HWND window, CField& field, LPARAM phase, bool every);
 
-// The window procedure of the control kinds that only bind and close.
-LRESULT CALLBACK BoundFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A field window's work for its field's editing or input, with the reports
+// sent to the main window.
+template <typename Work>
+class CReportsToMain : public Work {
+public:
+    explicit CReportsToMain(CField& field) : field(field) {}
+
+    void CompleteField(int number) override {
+        SendToMain(field, UM_FIELDCOMPLETE, static_cast<WPARAM>(number), 0);
+    }
+    void MoveFocus(int direction) override {
+        SendToMain(field, UM_MOVEFOCUS, static_cast<WPARAM>(direction), 0);
+    }
+    void SendKey(int number, int key) override {
+        SendToMain(field, UM_KEY, static_cast<WPARAM>(number), key);
+    }
+
+protected:
+    CField& Field() const { return field; }
+
+private:
+    CField& field;
+};

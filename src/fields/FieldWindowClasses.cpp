@@ -1,5 +1,6 @@
 #include "fields/FieldWindowClasses.h"
 
+#include "fields/ControlWindow.h"
 #include "fields/EntryWindow.h"
 #include "fields/FieldWindow.h"
 #include "fields/FixedWindow.h"
@@ -18,10 +19,14 @@ struct CClassEntry {
 
 // In the order of registration.
 const CClassEntry kClasses[] = {
-    {L"VDKEntry", EntryWindowProc},       {L"VDKFixed", FixedWindowProc},
-    {L"VDKSystem", SystemWindowProc},     {L"VDKButton", BoundFieldProc},
-    {L"VDKSelectButton", BoundFieldProc}, {L"VDKCheckBox", BoundFieldProc},
-    {L"VDKRadioButton", BoundFieldProc},  {L"VDKKeys", BoundFieldProc},
+    {L"VDKEntry", EntryWindowProc},
+    {L"VDKFixed", FixedWindowProc},
+    {L"VDKSystem", SystemWindowProc},
+    {L"VDKButton", ButtonWindowProc},
+    {L"VDKSelectButton", SelectButtonWindowProc},
+    {L"VDKCheckBox", CheckBoxWindowProc},
+    {L"VDKRadioButton", RadioButtonWindowProc},
+    {L"VDKKeys", KeysWindowProc},
     {kPageWindowClass, PageWindowProc},
 };
 

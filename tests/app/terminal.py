@@ -108,13 +108,28 @@ class Terminal:
         """Posts a command (or another message) to a window."""
         return probe("post", title, message, command_id, 0)[0] == 0
 
-    def press(self, *keys, title=TITLE):
-        """Types keys (xdotool names) into the window with that title."""
+    def focus(self, title=TITLE):
         window = wait_until(lambda: subprocess.run(
             ["xdotool", "search", "--name", f"^{title}$"], capture_output=True).stdout.split())
         subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True)
+
+    def press(self, *keys, title=TITLE):
+        """Types keys (xdotool names) into the window with that title."""
+        self.focus(title)
         for key in keys:
             subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
+
+    def mouse(self, x, y, *actions, title=TITLE):
+        """Moves the mouse to a point of the screen, then does the actions
+        ("click", "mousedown", "mouseup") with its left button."""
+        self.focus(title)
+        here = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
+                              text=True, check=True).stdout
+        # --sync waits for the pointer to move, in vain when it is there already.
+        if f"X={x}\nY={y}\n" not in here:
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True)
+        for action in actions:
+            subprocess.run(["xdotool", action, "1"], check=True)
 
     def wait_exit(self, timeout=TIMEOUT):
         try:

@@ -8,6 +8,7 @@
 #include "app/App.h"
 #include "app/Win32WindowPort.h"
 #include "config/Settings.h"
+#include "fields/Drawing.h"
 #include "fields/FieldWindowClasses.h"
 #include "link/Session.h"
 #include "screen/Field.h"
@@ -59,8 +60,7 @@ protected:
     }
 
     // Builds the page as the connection thread would, then paints it all.
-    void Rebuild() {
-        std::string record = ScreenRecord();
+    void Rebuild(const std::string& record = ScreenRecord()) {
         const auto* p = reinterpret_cast<const unsigned char*>(record.data());
         session->Interpret(p, p + record.size());
         Pump();
@@ -75,18 +75,50 @@ protected:
     std::unique_ptr<CSession> session;
 };
 
-TEST_F(FieldWindowsTest, RebuildingAFullPageKeepsGdiObjects) {
-    Rebuild();
+TEST_F(FieldWindowsTest, RebuildingFullPagesKeepsGdiObjects) {
+    for (const std::string& record : {ScreenRecord(), ControlsRecord()}) {
+        Rebuild(record);
+        CPage* page = terminal->pages->FindPage(0);
+        ASSERT_NE(page, nullptr);
+        ASSERT_NE(page->fields.Head(), nullptr);
+        ASSERT_NE(page->fields.Head()->fieldWindow, nullptr);
+        int before = FreeGdiObjects();
+        ASSERT_GT(before, 0);
+        for (int i = 0; i < 1000; ++i) Rebuild(record);
+        int after = FreeGdiObjects();
+        // A few objects may come and go with the system's own caches.
+        EXPECT_GE(after, before - 16) << before << " free before, " << after << " after";
+    }
+}
+
+// No host command makes a key cap; a field is turned into one here.
+TEST_F(FieldWindowsTest, KeyCapLooksPressedOnlyWhileHeld) {
+    Rebuild("s0Ef1007Key capd0");
     CPage* page = terminal->pages->FindPage(0);
-    ASSERT_NE(page, nullptr);
-    ASSERT_NE(page->fields.Head(), nullptr);
-    ASSERT_NE(page->fields.Head()->fieldWindow, nullptr);
-    int before = FreeGdiObjects();
-    ASSERT_GT(before, 0);
-    for (int i = 0; i < 1000; ++i) Rebuild();
-    int after = FreeGdiObjects();
-    // A few objects may come and go with the system's own caches.
-    EXPECT_GE(after, before - 16) << before << " free before, " << after << " after";
+    CField* field = page->fields.FindField(1);
+    field->controlKind = kKeysControl;
+    field->changed = 1;
+    port->RefreshPage(*page);
+    Pump();
+    HWND cap = static_cast<HWND>(field->fieldWindow);
+    ASSERT_NE(cap, nullptr);
+    RECT client;
+    GetClientRect(cap, &client);
+    std::vector<uint32_t> face = Gradient(client.bottom - 1, {255, 255, 239}, {165, 158, 148});
+    auto topRow = [cap, &client] {
+        UpdateWindow(cap);
+        HDC dc = GetDC(cap);
+        COLORREF colour = GetPixel(dc, client.right / 2, 1);
+        ReleaseDC(cap, dc);
+        return static_cast<uint32_t>(colour);
+    };
+    EXPECT_EQ(topRow(), face.front());
+    SendMessageW(cap, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(field->onState, 1);
+    EXPECT_EQ(topRow(), face.back());
+    SendMessageW(cap, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(topRow(), face.front());
+    EXPECT_EQ(field->modified, 0);
 }
 
 }  // namespace

@@ -43,3 +43,27 @@ std::string ScreenRecord() {
     Add(r, {"d0o", Short(2)});
     return r;
 }
+
+std::string ControlsRecord() {
+    std::string r = "s0E";
+    const char kinds[] = "BCRS";
+    const char styles[] = "@P`p";  // normal, blinking, bold, reverse
+    int number = 1;
+    for (int row = 0; row < 6; ++row) {
+        for (int k = 0; k < 4; ++k) {
+            std::string n = Short(number++);
+            std::string text = k == 0 ? "Button " : row % 4 ? " Choice " : "XChoice ";
+            text += std::to_string(number);
+            if (row % 2 == 0) {
+                Add(r, {"i", n, Short(row), Short(k * 20), "C", {styles[row % 4]}, Long(16)});
+                Add(r, {"u", n, Long(static_cast<int>(text.size())), text});
+            } else {
+                Add(r,
+                    {"f", n, Short(row), Short(k * 20), Long(static_cast<int>(text.size())), text});
+            }
+            Add(r, {"w", n, Long(0), "@A", {kinds[k]}, row % 3 ? "" : "@H1"});
+        }
+    }
+    Add(r, {"d0o", Short(1)});
+    return r;
+}

@@ -7,3 +7,9 @@
 // prefix and text, and on every other row a fixed value; then "d0" and "o2".
 // Without record type and terminator.
 std::string ScreenRecord();
+
+// Six rows of clickable controls: per row a button, a check box, a radio
+// button and a select button, taking input on even rows and display-only on
+// odd ones, a video style a row, every third row selected; the focus on the
+// first button.
+std::string ControlsRecord();

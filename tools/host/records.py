@@ -22,6 +22,13 @@ AUTO_ADVANCE = 0x08
 BOLD = 0x60
 REVERSE = 0x70
 
+# Field options of "w": the control a field is shown as, and its looks.
+BUTTON = b"@AB"
+CHECK_BOX = b"@AC"
+RADIO_BUTTON = b"@AR"
+SELECT_BUTTON = b"@AS"
+SELECTED = b"@H1"
+
 LONGEST = 43263
 
 
@@ -68,6 +75,16 @@ def fixed_field(number, row, column, data, attribute=PLAIN):
 def entry_field(number, row, column, length, type_byte=ENTRY, attribute=PLAIN):
     return (b"i" + short_number(number) + short_number(row) + short_number(column) +
             bytes([type_byte, attribute]) + long_number(length))
+
+
+def options(number, *chosen):
+    """Field options, e.g. options(2, CHECK_BOX, box_size(2))."""
+    return b"w" + short_number(number) + long_number(0) + b"".join(chosen)
+
+
+def box_size(cells):
+    """A check box's or radio button's box, in cells (none without it)."""
+    return b"@S" + short_number(cells)
 
 
 def set_text(number, data):
