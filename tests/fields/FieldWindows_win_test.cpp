@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/App.h"
@@ -64,6 +65,9 @@ protected:
         const auto* p = reinterpret_cast<const unsigned char*>(record.data());
         session->Interpret(p, p + record.size());
         Pump();
+        Paint();
+    }
+    void Paint() {
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
 
@@ -75,8 +79,10 @@ protected:
     std::unique_ptr<CSession> session;
 };
 
-TEST_F(FieldWindowsTest, RebuildingFullPagesKeepsGdiObjects) {
-    for (const std::string& record : {ScreenRecord(), ControlsRecord()}) {
+// The field page is rebuilt at every paint; the controls page is painted
+// 1000 times and rebuilt at every tenth.
+TEST_F(FieldWindowsTest, RebuildingAndPaintingFullPagesKeepsGdiObjects) {
+    for (auto [record, rebuildEvery] : {std::pair{ScreenRecord(), 1}, {ControlsRecord(), 10}}) {
         Rebuild(record);
         CPage* page = terminal->pages->FindPage(0);
         ASSERT_NE(page, nullptr);
@@ -84,7 +90,13 @@ TEST_F(FieldWindowsTest, RebuildingFullPagesKeepsGdiObjects) {
         ASSERT_NE(page->fields.Head()->fieldWindow, nullptr);
         int before = FreeGdiObjects();
         ASSERT_GT(before, 0);
-        for (int i = 0; i < 1000; ++i) Rebuild(record);
+        for (int i = 1; i <= 1000; ++i) {
+            if (i % rebuildEvery == 0) {
+                Rebuild(record);
+            } else {
+                Paint();
+            }
+        }
         int after = FreeGdiObjects();
         // A few objects may come and go with the system's own caches.
         EXPECT_GE(after, before - 16) << before << " free before, " << after << " after";
