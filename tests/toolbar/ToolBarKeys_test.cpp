@@ -54,7 +54,9 @@ TEST(ToolBarKeys, LabelsEnableDisableAndRebindInWalkOrder) {
         CLabelEffect effect;
         for (const auto& [slot, text] : c.labels) effect = keys.AssignLabel(slot, text);
         EXPECT_EQ(effect.button, c.button) << c.what;
-        if (effect.button != kNone) EXPECT_EQ(effect.enable, c.enable) << c.what;
+        if (effect.button != kNone) {
+            EXPECT_EQ(effect.enable, c.enable) << c.what;
+        }
         for (int i = 0; i < kToolBarButtonCount; ++i) {
             EXPECT_EQ(keys.KeyNumber(i), c.keys[i]) << c.what << ", button " << i;
         }
