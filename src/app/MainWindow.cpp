@@ -241,17 +241,9 @@ void CMainWindow::LayoutFrame() {
 }
 
 void CMainWindow::MakeToolBar() {
-    toolbar.reset();
-    if (gSettings->ToolbarSize() < 0) return;
-    toolbar = std::make_unique<CToolBar>(window, gInstance, gSettings->ToolbarSize());
-    // A new toolbar starts with every button disabled; the host's labels
-    // still stand and enable their buttons again.
-    for (int slot = 0; terminal && slot < kLabelSlotCount; ++slot) OnToolBarLabel(slot);
-}
-
-void CMainWindow::RebuildToolBar() {
-    MakeToolBar();
-    LayoutFrame();
+    if (gSettings->ToolbarSize() >= 0) {
+        toolbar = std::make_unique<CToolBar>(window, gInstance, gSettings->ToolbarSize());
+    }
 }
 
 void CMainWindow::AttachMenu(bool adminMode) {

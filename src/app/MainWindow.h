@@ -49,11 +49,8 @@ private:
     void OnTimer(WPARAM timer);
     void StartReconnectTimer();
     void LayoutFrame();
-    // Makes the toolbar that toolbarsize asks for, in place of any before,
-    // with the buttons that the host's labels enable.
+    // Makes the toolbar that toolbarsize asks for, if any.
     void MakeToolBar();
-    // The toolbar anew and the frame laid out for it, after the Screen options.
-    void RebuildToolBar();
     void AttachMenu(bool adminMode);
     void RemoveMenu();
     void SaveWindowState();
