@@ -11,6 +11,7 @@
 #include "screen/Field.h"
 #include "screen/Page.h"
 #include "screen/TerminalState.h"
+#include "toolbar/ToolBar.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMoveFocus(wParam);
             return 0;
         case UM_TOOLBARLABEL:
-            // There is no toolbar to show the label.
+            OnToolBarLabel(wParam);
             return 0;
         case UM_TOOLBARKEY:
             if (terminal) SendMessageW(window, UM_KEY, terminal->currentField, wParam);
@@ -132,6 +133,11 @@ void CMainWindow::OnMoveFocus(WPARAM direction) {
             terminal->ApplyFocus();
             break;
     }
+}
+
+void CMainWindow::OnToolBarLabel(WPARAM slot) {
+    if (!toolbar || !terminal || slot >= kLabelSlotCount) return;
+    toolbar->AssignLabel(static_cast<int>(slot), terminal->labelTable[slot].text);
 }
 
 void CMainWindow::OnFieldComplete(WPARAM field) {

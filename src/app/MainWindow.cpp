@@ -19,6 +19,7 @@
 #include "resources/resource.h"
 #include "screen/Field.h"
 #include "screen/TerminalState.h"
+#include "toolbar/ToolBar.h"
 
 namespace {
 
@@ -144,6 +145,8 @@ LRESULT CMainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CMainWindow::OnCreate() {
     AttachMenu(gSettings->CarrowinAdminMode());
     ReadSettingsFile(*gSettings);
+    // Laid out with the frame once the window is made.
+    MakeToolBar();
     frame = std::make_unique<CAppFrame>(window, gAccelerators);
     gMessageLoop->SetFilter(frame.get());
     port = std::make_unique<CWin32WindowPort>(window);
@@ -162,6 +165,7 @@ void CMainWindow::OnDestroy() {
     session.reset();
     terminal->DestroyPages();
     terminal.reset();
+    toolbar.reset();
     gMessageLoop->ClearFilter();
     frame.reset();
     RemoveMenu();
@@ -202,6 +206,11 @@ void CMainWindow::StartReconnectTimer() {
 void CMainWindow::LayoutFrame() {
     RECT area;
     GetClientRect(window, &area);
+    if (toolbar && toolbar->Window()) {
+        MoveWindow(toolbar->Window(), area.left, area.top, area.right - area.left,
+                   toolbar->Height(), TRUE);
+        area.top += toolbar->Height();
+    }
     struct Layout {
         HWND main;
         RECT area;
@@ -223,12 +232,18 @@ void CMainWindow::LayoutFrame() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&layout));
-    // A grid sized to the window changes with it: the fields follow at once.
-    SIZE size = {area.right, area.bottom};
+    // A grid sized to the pages' area changes with it: the fields follow at once.
+    SIZE size = {area.right - area.left, area.bottom - area.top};
     if (gSettings->FontAutoSize() && (size.cx != laidOutSize.cx || size.cy != laidOutSize.cy)) {
         SendMessageW(window, UM_RELAYOUT, 0, 0);
     }
     laidOutSize = size;
+}
+
+void CMainWindow::MakeToolBar() {
+    if (gSettings->ToolbarSize() >= 0) {
+        toolbar = std::make_unique<CToolBar>(window, gInstance, gSettings->ToolbarSize());
+    }
 }
 
 void CMainWindow::AttachMenu(bool adminMode) {

@@ -8,6 +8,7 @@
 class CAppFrame;
 class CSession;
 class CTerminalState;
+class CToolBar;
 class CWin32WindowPort;
 
 // Creates the main window (class VERIDECK) as the configuration says: the
@@ -15,7 +16,8 @@ class CWin32WindowPort;
 bool CreateMainWindow(HINSTANCE instance);
 
 // The main window: the hub every thread, page, field and dialog talks to.
-// It owns the session and the frame filter from WM_CREATE to WM_DESTROY.
+// It owns the session, the toolbar and the frame filter from WM_CREATE to
+// WM_DESTROY.
 class CMainWindow {
 public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -47,6 +49,8 @@ private:
     void OnTimer(WPARAM timer);
     void StartReconnectTimer();
     void LayoutFrame();
+    // Makes the toolbar that toolbarsize asks for, if any.
+    void MakeToolBar();
     void AttachMenu(bool adminMode);
     void RemoveMenu();
     void SaveWindowState();
@@ -64,6 +68,7 @@ private:
     void OnSessionEnded(WPARAM stopFlag);
     void OnKey(WPARAM field, LPARAM keyNumber);
     void OnMoveFocus(WPARAM direction);
+    void OnToolBarLabel(WPARAM slot);
     void OnFieldComplete(WPARAM field);
     void OnAdvisory(WPARAM wParam, LPARAM field);
     void OnPrompt(WPARAM wParam, LPARAM lParam);
@@ -96,8 +101,9 @@ private:
     std::unique_ptr<CAppFrame> frame;
     std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
+    std::unique_ptr<CToolBar> toolbar;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
-    SIZE laidOutSize = {0, 0};  // the client size at the last frame layout
+    SIZE laidOutSize = {0, 0};  // the pages' area at the last frame layout
     int modalDepth = 0;
     bool destroyed = false;
 };

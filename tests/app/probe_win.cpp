@@ -9,6 +9,7 @@
 //   probe settext TITLE ID TEXT      sets the text of a dialog control
 //   probe children TITLE             one line per descendant window: handle,
 //                                    class, id, visible, screen rectangle
+//   probe client TITLE               prints the client area's screen rectangle
 //   probe clip - TEXT                puts TEXT on the clipboard
 // Output is UTF-8; a window that is not there gives exit code 2.
 #include <fcntl.h>
@@ -66,7 +67,13 @@ int Run(int argc, wchar_t** argv) {
     if (!window) return 2;
     if (command == L"children")
         EnumChildWindows(window, PrintChild, 0);
-    else if (command == L"style")
+    else if (command == L"client") {
+        RECT r;
+        POINT origin = {0, 0};
+        GetClientRect(window, &r);
+        ClientToScreen(window, &origin);
+        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+    } else if (command == L"style")
         std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)));
     else if (command == L"move" && argc == 7)
         return SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]),

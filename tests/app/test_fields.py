@@ -18,11 +18,21 @@ def entry(number, row, length, type_byte=ENTRY, attribute=PLAIN):
     return entry_field(number, row, 0, length, type_byte, attribute)
 
 
-def children(page=False):
-    """The terminal's field windows (or its page windows): class, id, visible, rect."""
+# The frame's windows that are neither pages nor fields.
+TOOLBAR_CLASSES = ("VDKCToolBar", "VDKCToolBarButton")
+
+
+def windows():
+    """Every window inside the terminal's: handle, class, id, visible, screen rect."""
     rows = [line.split() for line in probe("children", TITLE)[1].splitlines()]
-    return [{"handle": r[0], "id": int(r[2]), "visible": r[3] == "1",
-             "rect": tuple(map(int, r[4:]))} for r in rows if (r[1] == "VDKCPage") == page]
+    return [{"handle": r[0], "class": r[1], "id": int(r[2]), "visible": r[3] == "1",
+             "rect": tuple(map(int, r[4:]))} for r in rows]
+
+
+def children(page=False):
+    """The terminal's field windows (or its page windows)."""
+    return [w for w in windows()
+            if w["class"] not in TOOLBAR_CLASSES and (w["class"] == "VDKCPage") == page]
 
 
 def field_window(number):

@@ -1,0 +1,77 @@
+#include "toolbar/ToolBar.h"
+
+#include "platform/AppMessages.h"
+#include "platform/WideText_win.h"
+#include "resources/resource.h"
+#include "toolbar/ToolBarButtonWindow.h"
+#include "toolbar/ToolBarSize.h"
+#include "toolbar/ToolBarWindow.h"
+
+namespace {
+
+constexpr wchar_t kToolBarClass[] = L"VDKCToolBar";
+constexpr wchar_t kButtonClass[] = L"VDKCToolBarButton";
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// The picture's frame: a two-pixel bevel all round.
+constexpr int kFrame = 4;
+
+ATOM RegisterToolBarClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSW wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    return RegisterClassW(&wc);
+}
+
+}  // namespace
+
+CToolBar::CToolBar(HWND ownerWindow, HINSTANCE module, int toolbarSize)
+    : instance(module),
+      owner(ownerWindow),
+      toolbarClass(RegisterToolBarClass(module, kToolBarClass, ToolBarWindowProc)),
+      buttonClass(RegisterToolBarClass(module, kButtonClass, ToolBarButtonWindowProc)) {
+    CToolBarSize size = ToolBarSizeFor(toolbarSize);
+    height = size.height;
+    for (int i = 0; i < kToolBarButtonCount; ++i) {
+        buttons[i] = std::make_unique<CButton>(instance, size.pictureIds[i]);
+    }
+    if (!toolbarClass) return;
+    RECT client = {};
+    GetClientRect(owner, &client);
+    window = CreateWindowExW(0, kToolBarClass, L"TOOLBAR", kChildStyle, 0, 0, client.right, height,
+                             owner, nullptr, instance, this);
+}
+
+CToolBar::~CToolBar() {
+    // The buttons go with their parent, before their class is unregistered.
+    if (window && IsWindow(window)) DestroyWindow(window);
+    if (buttonClass) UnregisterClassW(MAKEINTATOM(buttonClass), instance);
+    if (toolbarClass) UnregisterClassW(MAKEINTATOM(toolbarClass), instance);
+}
+
+void CToolBar::CreateButtons(HWND toolbarWindow) {
+    for (int i = 0; i < kToolBarButtonCount; ++i) {
+        CButton& button = *buttons[i];
+        SIZE picture = button.picture.Size();
+        button.window =
+            CreateWindowExW(0, kButtonClass, Wide(keys.Name(i)), kChildStyle | WS_DISABLED,
+                            ToolBarButtonLeft(i, height), kToolBarButtonTop, picture.cx + kFrame,
+                            picture.cy + kFrame, toolbarWindow,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)), instance, this);
+    }
+}
+
+void CToolBar::AssignLabel(int slot, const std::u16string& text) {
+    CLabelEffect effect = keys.AssignLabel(slot, text);
+    if (effect.button < 0) return;
+    HWND button = buttons[effect.button]->window;
+    if (button) EnableWindow(button, effect.enable ? TRUE : FALSE);
+}
+
+void CToolBar::ReportKey(int index) const {
+    SendMessageW(owner, UM_TOOLBARKEY, static_cast<WPARAM>(keys.KeyNumber(index)), 0);
+}

@@ -1,0 +1,98 @@
+"""The toolbar under Wine: its size, the page below it, the host's labels and
+the keys its buttons send."""
+
+import unittest
+
+from records import entry_field, label
+from terminal import TITLE, probe, screenshot
+from test_fields import colours_in, windows
+from test_shell import TerminalTest, key_message
+
+SAVE, BACK, EXIT, NEXT, CLEAR = range(5)
+PAGE = b"Hs0E" + entry_field(2, 2, 0, 8) + b"d0o2"
+RAISED = 0xE6E6E6  # the outer top and left bevel of an enabled button
+BLACK, GREYED_BLACK = 0x000000, 0x5F5F5F  # the pictures' outline, and disabled
+
+
+def client():
+    return tuple(map(int, probe("client", TITLE)[1].split()))
+
+
+def of_class(name):
+    return [w for w in windows() if w["class"] == name]
+
+
+class ToolBarTest(TerminalTest):
+    def assertLaidOut(self, height):
+        """The toolbar of that height (0: none) across the top, its buttons in
+        a row, and the page below it."""
+        x, y, width, _ = client()
+        bars, buttons = of_class("VDKCToolBar"), of_class("VDKCToolBarButton")
+        self.assertEqual([w["rect"] for w in bars], [(x, y, width, height)] if height else [])
+        side = height - 7  # the picture and its bevel, 4 pixels down and 3 up from the edges
+        self.assertEqual([w["rect"] for w in buttons],
+                         [(x + 4 + i * height, y + 4, side, side) for i in range(5)] if height
+                         else [])
+        self.assertEqual(of_class("VDKCPage")[0]["rect"][1], y + height)
+        return {w["id"]: w["rect"] for w in buttons}
+
+    def button_looks(self, buttons, name):
+        """Whether each button shows the raised bevel, and its picture in black."""
+        shot = screenshot(name)
+        return [(RAISED in colours, BLACK in colours, GREYED_BLACK in colours)
+                for colours in (colours_in(shot, buttons[i]) for i in range(5))]
+
+    def centre(self, rect):
+        x, y, w, h = rect
+        return x + w // 2, y + h // 2
+
+    def test_labels_enable_buttons_that_send_their_key(self):
+        self.start()
+        self.page(PAGE)
+        buttons = self.assertLaidOut(27)
+        disabled, enabled = (False, False, True), (True, True, False)
+        self.assertEqual(self.button_looks(buttons, "toolbar-size-0-unlabelled"), [disabled] * 5)
+        page_spot = self.centre(of_class("VDKCPage")[0]["rect"])
+        # Disabled until labelled: a click sends nothing.
+        self.terminal.mouse(*self.centre(buttons[EXIT]), "click")
+        self.assertQuiet()
+
+        self.page(PAGE + label(7, b"NEXT"))
+        self.assertEqual(self.button_looks(buttons, "toolbar-size-0-next")[NEXT], enabled)
+        # A release that began elsewhere is no press.
+        self.terminal.mouse(*page_spot, "mousedown")
+        self.terminal.mouse(*self.centre(buttons[NEXT]), "mouseup")
+        self.assertQuiet()
+        self.terminal.mouse(*self.centre(buttons[NEXT]), "click")
+        self.host.expect(key_message(7))
+
+        # Pressed on the button and released outside it still counts.
+        self.page(PAGE + label(9, b"NEXT") + label(8, b"EXIT"))
+        self.terminal.mouse(*self.centre(buttons[NEXT]), "mousedown")
+        self.terminal.mouse(*page_spot, "mouseup")
+        self.host.expect(key_message(9))
+
+        # Another text for the slot of NEXT disables it again; EXIT stays.
+        self.page(PAGE + label(9, b"GO"))
+        looks = self.button_looks(buttons, "toolbar-size-0-exit")
+        self.assertEqual([looks[NEXT], looks[EXIT]], [disabled, enabled])
+        self.terminal.mouse(*self.centre(buttons[NEXT]), "click")
+        self.assertQuiet()
+        self.terminal.mouse(*self.centre(buttons[EXIT]), "click")
+        self.host.expect(key_message(8))
+
+    def test_each_size_lays_the_page_below_the_toolbar(self):
+        for size, height in ((2, 59), (-1, 0)):
+            with self.subTest(toolbarsize=size):
+                self.start(toolbarsize=size)
+                self.page(PAGE + label(4, b"NEXT"))
+                buttons = self.assertLaidOut(height)
+                if height:
+                    self.assertTrue(self.button_looks(buttons, f"toolbar-size-{size}")[NEXT][0])
+                else:
+                    screenshot(f"toolbar-size-{size}")
+                self.terminal.kill()
+
+
+if __name__ == "__main__":
+    unittest.main()
