@@ -11,6 +11,7 @@
 #include "screen/Field.h"
 #include "screen/Page.h"
 #include "screen/TerminalState.h"
+#include "toolbar/LockAnimation.h"
 
 namespace {
 
@@ -192,9 +193,15 @@ bool CMainWindow::RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CTer
     return true;
 }
 
-void CMainWindow::OnAnimation(WPARAM, LPARAM) {
-    // The lock animation shows the wait; without one nothing runs.
-    if (port) port->SetAnimationRunning(false);
+void CMainWindow::OnAnimation(WPARAM kind, LPARAM start) {
+    if (!animation) return;
+    if (start == 1) {
+        SendMessageW(window, UM_LOCKINPUT, 0, 0);
+        animation->Start(static_cast<LockAnimationKind>(kind));
+    } else {
+        animation->Stop();
+    }
+    port->SetAnimationRunning(animation->Running());
 }
 
 void CMainWindow::OnLockInput() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 class CAppFrame;
+class CLockAnimation;
 class CSession;
 class CTerminalState;
 class CWin32WindowPort;
@@ -15,7 +16,8 @@ class CWin32WindowPort;
 bool CreateMainWindow(HINSTANCE instance);
 
 // The main window: the hub every thread, page, field and dialog talks to.
-// It owns the session and the frame filter from WM_CREATE to WM_DESTROY.
+// It owns the session, the lock animation and the frame filter from
+// WM_CREATE to WM_DESTROY.
 class CMainWindow {
 public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,6 +47,7 @@ private:
     void OnSetFocus();
     void OnKeyDown(WPARAM virtualKey);
     void OnTimer(WPARAM timer);
+    void OnPosChanged(const WINDOWPOS& pos);
     void StartReconnectTimer();
     void LayoutFrame();
     void AttachMenu(bool adminMode);
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<CAppFrame> frame;
     std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
+    std::unique_ptr<CLockAnimation> animation;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
     SIZE laidOutSize = {0, 0};  // the client size at the last frame layout
     int modalDepth = 0;

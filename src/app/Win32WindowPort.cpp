@@ -14,6 +14,7 @@
 #include "platform/WideText_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
+#include "toolbar/LockAnimation.h"
 
 namespace {
 
@@ -107,8 +108,10 @@ void CWin32WindowPort::ServeSentMessages() {
 WindowHandle CWin32WindowPort::CreatePageWindow(CPage& page, WindowHandle parent) {
     RECT area;
     GetClientRect(Hwnd(parent), &area);
-    return CreateWindowExW(0, kPageWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                           0, 0, area.right, area.bottom, Hwnd(parent), nullptr, gInstance, &page);
+    // Input starts locked: only the host's release enables a page.
+    DWORD style = WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    return CreateWindowExW(0, kPageWindowClass, L"", style, 0, 0, area.right, area.bottom,
+                           Hwnd(parent), nullptr, gInstance, &page);
 }
 
 void CWin32WindowPort::RefreshPage(CPage& page) {
@@ -127,7 +130,8 @@ void CWin32WindowPort::PlacePageWindow(CPage& page, bool show) {
     HWND first = GetWindow(GetParent(window), GW_CHILD);
     wchar_t className[20];
     if (!first || !GetClassNameW(first, className, static_cast<int>(std::size(className)))) return;
-    HWND after = lstrcmpW(className, L"VDKCAnimate") == 0 && first != window ? first : HWND_TOP;
+    HWND after =
+        lstrcmpW(className, kLockAnimationClass) == 0 && first != window ? first : HWND_TOP;
     SetWindowPos(window, after, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

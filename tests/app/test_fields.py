@@ -19,10 +19,12 @@ def entry(number, row, length, type_byte=ENTRY, attribute=PLAIN):
 
 
 def children(page=False):
-    """The terminal's field windows (or its page windows): class, id, visible, rect."""
+    """The terminal's field windows (or its page windows): class, id, visible, rect.
+    The lock animation is neither."""
     rows = [line.split() for line in probe("children", TITLE)[1].splitlines()]
     return [{"handle": r[0], "id": int(r[2]), "visible": r[3] == "1",
-             "rect": tuple(map(int, r[4:]))} for r in rows if (r[1] == "VDKCPage") == page]
+             "rect": tuple(map(int, r[4:]))}
+            for r in rows if (r[1] == "VDKCPage") == page and r[1] != "VDKCAnimate"]
 
 
 def field_window(number):
