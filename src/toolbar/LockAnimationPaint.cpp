@@ -1,6 +1,7 @@
 // The two pictures of the lock animation, drawn off-screen: connecting (the
 // plug and socket meeting between terminal and host) and awaiting the host
 // (pages flying out of it).
+#include "fields/GdiScope.h"
 #include "toolbar/ActivityDots.h"
 #include "toolbar/LockAnimation.h"
 
@@ -57,7 +58,9 @@ void CLockAnimation::Draw(HDC dc, Picture picture, int x, int y) const {
     DrawScaled(dc, picture, x, y, sizes[picture].cx, sizes[picture].cy);
 }
 
-// Keyed out by the colour of the picture's top-left pixel.
+// Keyed out by the colour of the picture's top-left pixel. A picture drawn
+// smaller is shrunk first in whole pixels: shrunk by TransparentBlt itself,
+// under some systems, its pixels blend and the key colour shows at its edges.
 void CLockAnimation::DrawScaled(HDC dc, Picture picture, int x, int y, int width,
                                 int height) const {
     const SIZE& size = sizes[picture];
@@ -66,5 +69,13 @@ void CLockAnimation::DrawScaled(HDC dc, Picture picture, int x, int y, int width
     if (!source) return;
     CSelection selected(source.Get(), pictures[picture]->Get());
     COLORREF key = GetPixel(source.Get(), 0, 0);
-    TransparentBlt(dc, x, y, width, height, source.Get(), 0, 0, size.cx, size.cy, key);
+    if (width == size.cx && height == size.cy) {
+        TransparentBlt(dc, x, y, width, height, source.Get(), 0, 0, size.cx, size.cy, key);
+        return;
+    }
+    CMemoryCanvas shrunk(dc, RECT{0, 0, width, height});
+    if (!shrunk) return;
+    SetStretchBltMode(shrunk.Dc(), COLORONCOLOR);
+    StretchBlt(shrunk.Dc(), 0, 0, width, height, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    TransparentBlt(dc, x, y, width, height, shrunk.Dc(), 0, 0, width, height, key);
 }
