@@ -201,15 +201,16 @@ void CMainWindow::OnAnimation(WPARAM kind, LPARAM start) {
     } else {
         animation->Stop();
     }
-    port->SetAnimationRunning(animation->Running());
+    port->SetAnimationRunning(animation->Running(), animation->Kind());
 }
 
 void CMainWindow::OnLockInput() {
     if (!terminal) return;
     terminal->inputLocked = 1;
     for (int i = 0; i < terminal->pages->Count(); ++i) {
-        CPage& page = terminal->pages->PageAt(i);
-        if (page.pageWindow) EnableWindow(static_cast<HWND>(page.pageWindow), FALSE);
+        // Every lock disables them all again: most are disabled already.
+        HWND page = static_cast<HWND>(terminal->pages->PageAt(i).pageWindow);
+        if (page && IsWindowEnabled(page)) EnableWindow(page, FALSE);
     }
 }
 

@@ -31,6 +31,7 @@ public:
     // Shows the running window in the parent's top-right corner.
     void Reposition();
     bool Running() const { return window != nullptr; }
+    LockAnimationKind Kind() const { return kind; }
 
 private:
     enum Picture {
