@@ -11,6 +11,7 @@
 #include "screen/Field.h"
 #include "screen/Page.h"
 #include "screen/TerminalState.h"
+#include "toolbar/LockAnimation.h"
 #include "toolbar/ToolBar.h"
 
 namespace {
@@ -198,17 +199,24 @@ bool CMainWindow::RunHostDialog(CHostRequest& request, INT_PTR (*run)(HWND, CTer
     return true;
 }
 
-void CMainWindow::OnAnimation(WPARAM, LPARAM) {
-    // The lock animation shows the wait; without one nothing runs.
-    if (port) port->SetAnimationRunning(false);
+void CMainWindow::OnAnimation(WPARAM kind, LPARAM start) {
+    if (!animation) return;
+    if (start == 1) {
+        SendMessageW(window, UM_LOCKINPUT, 0, 0);
+        animation->Start(static_cast<LockAnimationKind>(kind));
+    } else {
+        animation->Stop();
+    }
+    port->SetAnimationRunning(animation->Running(), animation->Kind());
 }
 
 void CMainWindow::OnLockInput() {
     if (!terminal) return;
     terminal->inputLocked = 1;
     for (int i = 0; i < terminal->pages->Count(); ++i) {
-        CPage& page = terminal->pages->PageAt(i);
-        if (page.pageWindow) EnableWindow(static_cast<HWND>(page.pageWindow), FALSE);
+        // Every lock disables them all again: most are disabled already.
+        HWND page = static_cast<HWND>(terminal->pages->PageAt(i).pageWindow);
+        if (page && IsWindowEnabled(page)) EnableWindow(page, FALSE);
     }
 }
 

@@ -19,6 +19,7 @@
 #include "resources/resource.h"
 #include "screen/Field.h"
 #include "screen/TerminalState.h"
+#include "toolbar/LockAnimation.h"
 #include "toolbar/ToolBar.h"
 
 namespace {
@@ -121,7 +122,7 @@ LRESULT CMainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             OnSetFocus();
             return 0;
         case WM_WINDOWPOSCHANGED:
-            LayoutFrame();
+            OnPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -152,6 +153,7 @@ LRESULT CMainWindow::OnCreate() {
     port = std::make_unique<CWin32WindowPort>(window);
     terminal = std::make_unique<CTerminalState>(*port, window, *gSettings);
     session = std::make_unique<CSession>(*terminal, *gSettings);
+    animation = std::make_unique<CLockAnimation>(window, gInstance);
     SendMessageW(window, UM_CONNECT, 0, 0);
     SetForegroundWindow(window);
     return 0;
@@ -166,6 +168,7 @@ void CMainWindow::OnDestroy() {
     terminal->DestroyPages();
     terminal.reset();
     toolbar.reset();
+    animation.reset();
     gMessageLoop->ClearFilter();
     frame.reset();
     RemoveMenu();
@@ -199,6 +202,14 @@ void CMainWindow::OnTimer(WPARAM timer) {
     SendMessageW(window, UM_CONNECT, 0, 0);
 }
 
+// Without default processing no WM_MOVE or WM_SIZE follows, so the lock
+// animation takes its corner here.
+void CMainWindow::OnPosChanged(const WINDOWPOS& pos) {
+    bool movedOrSized = (pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+    if (animation && movedOrSized) animation->Reposition();
+    LayoutFrame();
+}
+
 void CMainWindow::StartReconnectTimer() {
     SetTimer(window, kReconnectTimer, 1000, nullptr);
 }
@@ -224,6 +235,8 @@ void CMainWindow::LayoutFrame() {
             if (GetParent(child) != l.main) return TRUE;
             wchar_t className[20];
             GetClassNameW(child, className, static_cast<int>(std::size(className)));
+            // The lock animation shows itself once the lock has lasted.
+            if (lstrcmpW(className, kLockAnimationClass) == 0) return TRUE;
             if (lstrcmpW(className, L"VDKCPage") == 0) {
                 MoveWindow(child, l.area.left, l.area.top, l.area.right - l.area.left,
                            l.area.bottom - l.area.top, TRUE);

@@ -6,6 +6,7 @@
 #include <memory>
 
 class CAppFrame;
+class CLockAnimation;
 class CSession;
 class CTerminalState;
 class CToolBar;
@@ -16,8 +17,8 @@ class CWin32WindowPort;
 bool CreateMainWindow(HINSTANCE instance);
 
 // The main window: the hub every thread, page, field and dialog talks to.
-// It owns the session, the toolbar and the frame filter from WM_CREATE to
-// WM_DESTROY.
+// It owns the session, the toolbar, the lock animation and the frame filter
+// from WM_CREATE to WM_DESTROY.
 class CMainWindow {
 public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -47,6 +48,7 @@ private:
     void OnSetFocus();
     void OnKeyDown(WPARAM virtualKey);
     void OnTimer(WPARAM timer);
+    void OnPosChanged(const WINDOWPOS& pos);
     void StartReconnectTimer();
     void LayoutFrame();
     // Makes the toolbar that toolbarsize asks for, if any.
@@ -101,6 +103,7 @@ private:
     std::unique_ptr<CAppFrame> frame;
     std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
+    std::unique_ptr<CLockAnimation> animation;
     std::unique_ptr<CToolBar> toolbar;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
     SIZE laidOutSize = {0, 0};  // the pages' area at the last frame layout

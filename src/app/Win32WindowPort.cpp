@@ -14,6 +14,7 @@
 #include "platform/WideText_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
+#include "toolbar/LockAnimation.h"
 
 namespace {
 
@@ -32,12 +33,38 @@ constexpr DWORD kServeWaitMs = 20;
 
 }  // namespace
 
+// Every record the host sends while the terminal awaits it ends with a stop
+// of the waiting animation and then a start of it again. Each crossing of
+// threads costs a good part of a host round trip, and the window would be
+// made anew, hidden again for its first seconds although the lock goes on.
+// So off the window thread such a stop is held back until the record's
+// closing start or stop: a start of the waiting animation takes its place
+// and leaves the running one as it is; anything else sends it first.
 void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
-    // Every record ends with a stop of the lock animation; sent across threads
-    // it costs a host round trip a good part of its time, and a stop of an
-    // animation that does not run has no effect.
-    if (!start && !animationRunning) return;
+    constexpr int kWaiting = static_cast<int>(LockAnimationKind::AwaitingHost);
+    bool held = stopHeld.exchange(false);
+    if (!start) {
+        // A stop of an animation that does not run has no effect.
+        if (runningKind == kNone) return;
+        if (!held && runningKind == kWaiting && OffWindowThread()) {
+            stopHeld = true;
+            return;
+        }
+        SendAnimation(kind, false);
+        return;
+    }
+    if (held && !(kind == LockAnimationKind::AwaitingHost && runningKind == kWaiting)) {
+        SendAnimation(LockAnimationKind::AwaitingHost, false);
+    }
+    SendAnimation(kind, true);
+}
+
+void CWin32WindowPort::SendAnimation(LockAnimationKind kind, bool start) {
     SendMessageW(Hwnd(mainWindow), UM_ANIMATION, static_cast<WPARAM>(kind), start ? 1 : 0);
+}
+
+bool CWin32WindowPort::OffWindowThread() const {
+    return GetWindowThreadProcessId(Hwnd(mainWindow), nullptr) != GetCurrentThreadId();
 }
 
 void CWin32WindowPort::StartLockAnimation(LockAnimationKind kind) {
@@ -107,8 +134,10 @@ void CWin32WindowPort::ServeSentMessages() {
 WindowHandle CWin32WindowPort::CreatePageWindow(CPage& page, WindowHandle parent) {
     RECT area;
     GetClientRect(Hwnd(parent), &area);
-    return CreateWindowExW(0, kPageWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                           0, 0, area.right, area.bottom, Hwnd(parent), nullptr, gInstance, &page);
+    // Input starts locked: only the host's release enables a page.
+    DWORD style = WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    return CreateWindowExW(0, kPageWindowClass, L"", style, 0, 0, area.right, area.bottom,
+                           Hwnd(parent), nullptr, gInstance, &page);
 }
 
 void CWin32WindowPort::RefreshPage(CPage& page) {
@@ -127,7 +156,8 @@ void CWin32WindowPort::PlacePageWindow(CPage& page, bool show) {
     HWND first = GetWindow(GetParent(window), GW_CHILD);
     wchar_t className[20];
     if (!first || !GetClassNameW(first, className, static_cast<int>(std::size(className)))) return;
-    HWND after = lstrcmpW(className, L"VDKCAnimate") == 0 && first != window ? first : HWND_TOP;
+    HWND after =
+        lstrcmpW(className, kLockAnimationClass) == 0 && first != window ? first : HWND_TOP;
     SetWindowPos(window, after, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

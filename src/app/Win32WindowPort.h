@@ -39,14 +39,22 @@ public:
     void CloseFieldWindow(CField& field) override;
     void UnbindFieldWindow(CField& field) override;
 
-    // The main window thread says whether a lock animation runs after every
-    // start or stop, so that other threads can leave out stops that would
-    // change nothing.
-    void SetAnimationRunning(bool running) { animationRunning = running; }
+    // The main window thread says after every start or stop whether a lock
+    // animation runs, and of which kind, so that other threads can leave out
+    // stops that would change nothing.
+    void SetAnimationRunning(bool running, LockAnimationKind kind) {
+        runningKind = running ? static_cast<int>(kind) : kNone;
+    }
 
 private:
+    static constexpr int kNone = -1;
+
     void Animation(LockAnimationKind kind, bool start);
+    void SendAnimation(LockAnimationKind kind, bool start);
+    bool OffWindowThread() const;
 
     WindowHandle mainWindow;
-    std::atomic<bool> animationRunning{false};
+    std::atomic<int> runningKind{kNone};
+    // A stop of the waiting animation that the connection thread holds back.
+    std::atomic<bool> stopHeld{false};
 };

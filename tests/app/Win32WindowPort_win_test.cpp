@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "app/Win32WindowPort.h"
@@ -62,7 +64,7 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
     };
     for (const Case& c : cases) {
         gDelivered.clear();
-        port.SetAnimationRunning(c.running);
+        port.SetAnimationRunning(c.running, kHost);
         c.call(port);
         EXPECT_EQ(gDelivered, c.delivered) << c.name;
     }
@@ -74,6 +76,46 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
     MSG msg;
     while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     EXPECT_EQ(gDelivered, (std::vector<Delivered>{{UM_ADVISORY, 1, 5}, {UM_PROMPT, 1, 9}}));
+
+    // From the connection thread, a stop of the waiting animation waits for
+    // what ends the record.
+    const Case held[] = {
+        {"a start of the waiting one keeps it running",
+         true,
+         [](CWin32WindowPort& p) {
+             p.StopLockAnimation(kHost);
+             p.StartLockAnimation(kHost);
+         },
+         {{UM_ANIMATION, 1, 1}}},
+        {"a second stop sends one",
+         true,
+         [](CWin32WindowPort& p) {
+             p.StopLockAnimation(kHost);
+             p.StopLockAnimation(kHost);
+         },
+         {{UM_ANIMATION, 1, 0}}},
+        {"a start of the other kind follows the stop",
+         true,
+         [](CWin32WindowPort& p) {
+             p.StopLockAnimation(kHost);
+             p.StartLockAnimation(LockAnimationKind::Connecting);
+         },
+         {{UM_ANIMATION, 1, 0}, {UM_ANIMATION, 0, 1}}},
+    };
+    for (const Case& c : held) {
+        gDelivered.clear();
+        port.SetAnimationRunning(c.running, kHost);
+        std::atomic<bool> done{false};
+        std::thread connection([&] {
+            c.call(port);
+            done = true;
+            PostMessageW(window, WM_NULL, 0, 0);
+        });
+        MSG msg;
+        while (!done && GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+        connection.join();
+        EXPECT_EQ(gDelivered, c.delivered) << c.name;
+    }
 
     DestroyWindow(window);
     UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);

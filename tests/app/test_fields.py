@@ -19,7 +19,7 @@ def entry(number, row, length, type_byte=ENTRY, attribute=PLAIN):
 
 
 # The frame's windows that are neither pages nor fields.
-TOOLBAR_CLASSES = ("VDKCToolBar", "VDKCToolBarButton")
+FRAME_CLASSES = ("VDKCToolBar", "VDKCToolBarButton", "VDKCAnimate")
 
 
 def windows():
@@ -32,7 +32,7 @@ def windows():
 def children(page=False):
     """The terminal's field windows (or its page windows)."""
     return [w for w in windows()
-            if w["class"] not in TOOLBAR_CLASSES and (w["class"] == "VDKCPage") == page]
+            if w["class"] not in FRAME_CLASSES and (w["class"] == "VDKCPage") == page]
 
 
 def field_window(number):

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "platform/Handles_win.h"
+#include "platform/WindowPort.h"
+#include "toolbar/ParticleField.h"
+#include "toolbar/SwingCounter.h"
+
+// The window class of the lock animation.
+extern const wchar_t kLockAnimationClass[];
+
+// The small animated picture in the main window's top-right corner that
+// shows why input is locked: the terminal connecting, or awaiting the host.
+// It owns its pictures and its window (class VDKCAnimate), which shows only
+// once a lock has lasted five seconds.
+class CLockAnimation {
+public:
+    CLockAnimation(HWND parent, HINSTANCE instance);
+    ~CLockAnimation();
+    CLockAnimation(const CLockAnimation&) = delete;
+    CLockAnimation& operator=(const CLockAnimation&) = delete;
+
+    // Starts hidden; while one runs, only a switch from awaiting the host to
+    // connecting changes anything.
+    void Start(LockAnimationKind kind);
+    void Stop();
+    // Shows the running window in the parent's top-right corner.
+    void Reposition();
+    bool Running() const { return window != nullptr; }
+    LockAnimationKind Kind() const { return kind; }
+
+private:
+    enum Picture {
+        kBackground,
+        kTerminal,
+        kHost,
+        kPlug,
+        kSocket,
+        kWaves,
+        kFirstParticle,
+        kPictureCount = kFirstParticle + CParticleField::kFrames
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate(HWND hwnd);
+    void OnTimer(HWND hwnd, WPARAM timer);
+    void OnPaint(HWND hwnd);
+    void ShowAndRestartTimer(HWND hwnd);
+    // Loads the pictures and reads their sizes, which place the particles.
+    ParticleGeometry LoadPictures();
+
+    // Painting (LockAnimationPaint.cpp), into an off-screen context.
+    void PaintConnecting(HDC dc);
+    void PaintAwaitingHost(HDC dc, int clientHeight);
+    int HostX() const;
+    void DrawHost(HDC dc);
+    void Draw(HDC dc, Picture picture, int x, int y) const;
+    void DrawScaled(HDC dc, Picture picture, int x, int y, int width, int height) const;
+
+    HINSTANCE instance;
+    HWND parent;
+    HWND window = nullptr;
+    ATOM classAtom = 0;
+    std::array<std::unique_ptr<CBitmap>, kPictureCount> pictures;
+    std::array<SIZE, kPictureCount> sizes = {};
+    // The particles' speeds and the activity dots draw from one sequence.
+    CRuntimeRandom random{CParticleField::kSeed};
+    CParticleField particles;
+    CSwingCounter counter;
+    LockAnimationKind kind = LockAnimationKind::Connecting;
+};
