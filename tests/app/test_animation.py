@@ -27,8 +27,8 @@ def shown_animation():
 
 
 def client_corner():
-    """The top-right corner of the main window's client area, which the page fills."""
-    x, y, w, _ = windows("VDKCPage")[0][1]
+    """The top-right corner of the main window's client area."""
+    x, y, w, _ = map(int, probe("client", TITLE)[1].split())
     return x + w, y
 
 
