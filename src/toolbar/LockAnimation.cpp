@@ -4,6 +4,7 @@
 
 #include "fields/GdiScope.h"
 #include "resources/resource.h"
+#include "toolbar/FrameWindowClass.h"
 
 const wchar_t kLockAnimationClass[] = L"VDKCAnimate";
 
@@ -30,15 +31,7 @@ int ClientWidth(HWND window) {
 
 CLockAnimation::CLockAnimation(HWND parent, HINSTANCE instance)
     : instance(instance), parent(parent), particles(LoadPictures(), random) {
-    WNDCLASSW wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kLockAnimationClass;
-    classAtom = RegisterClassW(&wc);
+    classAtom = RegisterFrameWindowClass(instance, kLockAnimationClass, WindowProc);
 }
 
 CLockAnimation::~CLockAnimation() {

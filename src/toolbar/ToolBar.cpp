@@ -3,6 +3,7 @@
 #include "platform/AppMessages.h"
 #include "platform/WideText_win.h"
 #include "resources/resource.h"
+#include "toolbar/FrameWindowClass.h"
 #include "toolbar/ToolBarButtonWindow.h"
 #include "toolbar/ToolBarSize.h"
 #include "toolbar/ToolBarWindow.h"
@@ -15,25 +16,13 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPC
 // The picture's frame: a two-pixel bevel all round.
 constexpr int kFrame = 4;
 
-ATOM RegisterToolBarClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
-    WNDCLASSW wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = name;
-    return RegisterClassW(&wc);
-}
-
 }  // namespace
 
 CToolBar::CToolBar(HWND ownerWindow, HINSTANCE module, int toolbarSize)
     : instance(module),
       owner(ownerWindow),
-      toolbarClass(RegisterToolBarClass(module, kToolBarClass, ToolBarWindowProc)),
-      buttonClass(RegisterToolBarClass(module, kButtonClass, ToolBarButtonWindowProc)) {
+      toolbarClass(RegisterFrameWindowClass(module, kToolBarClass, ToolBarWindowProc)),
+      buttonClass(RegisterFrameWindowClass(module, kButtonClass, ToolBarButtonWindowProc)) {
     CToolBarSize size = ToolBarSizeFor(toolbarSize);
     height = size.height;
     for (int i = 0; i < kToolBarButtonCount; ++i) {
