@@ -39,7 +39,8 @@ constexpr DWORD kServeWaitMs = 20;
 // made anew, hidden again for its first seconds although the lock goes on.
 // So off the window thread such a stop is held back until the record's
 // closing start or stop: a start of the waiting animation takes its place
-// and leaves the running one as it is; anything else sends it first.
+// and only hides the running one again for its first seconds; anything else
+// sends it first.
 void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
     constexpr int kWaiting = static_cast<int>(LockAnimationKind::AwaitingHost);
     bool held = stopHeld.exchange(false);

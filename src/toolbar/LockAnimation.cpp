@@ -73,6 +73,14 @@ void CLockAnimation::Start(LockAnimationKind requested) {
             SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
         return;
     }
+    if (requested == LockAnimationKind::AwaitingHost && kind == LockAnimationKind::AwaitingHost) {
+        // Taken again at once after a release whose stop the window port held
+        // back: hidden for the first seconds again, as a new window would be.
+        counter.Reset();
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
+        SetTimer(window, kFrameTimer, kHiddenMs, nullptr);
+        return;
+    }
     // Connecting says more than awaiting an answer on a link that is gone.
     if (requested == LockAnimationKind::Connecting && kind == LockAnimationKind::AwaitingHost) {
         kind = requested;

@@ -24,8 +24,8 @@ public:
     CLockAnimation(const CLockAnimation&) = delete;
     CLockAnimation& operator=(const CLockAnimation&) = delete;
 
-    // Starts hidden; while one runs, only a switch from awaiting the host to
-    // connecting changes anything.
+    // Starts hidden. While one runs, connecting takes over from awaiting the
+    // host, and awaiting the host again hides it for its first seconds anew.
     void Start(LockAnimationKind kind);
     void Stop();
     // Shows the running window in the parent's top-right corner.

@@ -59,6 +59,16 @@ TEST_F(LockAnimationWindow, StartsHiddenAndOnlyConnectingTakesOver) {
     }
     animation->Reposition();
     EXPECT_TRUE(Shown(window));
+    // Awaiting the host again starts its hidden seconds anew.
+    animation->Stop();
+    RunQueuedMessages();
+    animation->Start(LockAnimationKind::AwaitingHost);
+    animation->Reposition();
+    window = AnimationWindow(parent);
+    ASSERT_TRUE(Shown(window));
+    animation->Start(LockAnimationKind::AwaitingHost);
+    EXPECT_FALSE(Shown(window));
+    EXPECT_EQ(AnimationWindow(parent), window);
 }
 
 TEST_F(LockAnimationWindow, MessagesQueuedBeforeTheStopFindNoObject) {
