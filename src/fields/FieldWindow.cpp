@@ -3,18 +3,16 @@
 #include "fields/FieldLook.h"
 #include "fields/GdiScope.h"
 #include "platform/AppMessages.h"
+#include "platform/WindowData_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
 
 CField* BindField(HWND window, LPARAM createStruct) {
-    auto* create = reinterpret_cast<const CREATESTRUCTW*>(createStruct);
-    auto* field = create ? static_cast<CField*>(create->lpCreateParams) : nullptr;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(field));
-    return field;
+    return KeepCreationObject<CField>(window, createStruct);
 }
 
 CField* BoundField(HWND window) {
-    return reinterpret_cast<CField*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return WindowObject<CField>(window);
 }
 
 LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

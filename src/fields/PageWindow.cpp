@@ -11,6 +11,7 @@
 #include "platform/AppMessages.h"
 #include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
+#include "platform/WindowData_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
 
@@ -21,7 +22,7 @@ constexpr UINT kBlinkPeriodMs = 500;
 constexpr BYTE kRomanFamily = 0x10;
 
 CPage* BoundPage(HWND window) {
-    return reinterpret_cast<CPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return WindowObject<CPage>(window);
 }
 
 // A character height in pixels, at most kMaxFontPixels whatever the page.
@@ -180,9 +181,7 @@ LRESULT OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LP
 
 LRESULT CALLBACK PageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
-        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        KeepCreationObject<CPage>(window, lParam);
         ComputeCellGrid(window);
         SetTimer(window, kBlinkTimer, kBlinkPeriodMs, nullptr);
         return 0;

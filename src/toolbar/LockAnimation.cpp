@@ -3,6 +3,7 @@
 #include "toolbar/LockAnimation.h"
 
 #include "fields/GdiScope.h"
+#include "platform/WindowData_win.h"
 #include "resources/resource.h"
 #include "toolbar/FrameWindowClass.h"
 
@@ -105,11 +106,8 @@ void CLockAnimation::Reposition() {
 }
 
 LRESULT CALLBACK CLockAnimation::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<CLockAnimation*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_CREATE) KeepCreationObject<CLockAnimation>(hwnd, lParam);
+    auto* self = WindowObject<CLockAnimation>(hwnd);
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     return self->Dispatch(hwnd, message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
+#include "platform/WindowData_win.h"
 #include "toolbar/ToolBar.h"
 #include "toolbar/ToolBarSize.h"
 
@@ -97,12 +98,10 @@ LRESULT OnBoundMessage(HWND window, CToolBar& toolbar, int index, UINT message, 
 
 LRESULT CALLBACK ToolBarButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
-        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        KeepCreationObject<CToolBar>(window, lParam);
         return 0;
     }
-    auto* toolbar = reinterpret_cast<CToolBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    CToolBar* toolbar = WindowObject<CToolBar>(window);
     int index = GetDlgCtrlID(window);
     if (!toolbar || index < 0 || index >= kToolBarButtonCount) {
         return DefWindowProcW(window, message, wParam, lParam);

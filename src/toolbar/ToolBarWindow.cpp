@@ -4,6 +4,7 @@
 
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
+#include "platform/WindowData_win.h"
 #include "toolbar/ToolBar.h"
 
 namespace {
@@ -29,13 +30,12 @@ void PaintStrip(HDC dc, int width, int height) {
 
 LRESULT CALLBACK ToolBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
-        auto* toolbar =
-            static_cast<CToolBar*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(toolbar));
-        toolbar->CreateButtons(window);
+        if (CToolBar* toolbar = KeepCreationObject<CToolBar>(window, lParam)) {
+            toolbar->CreateButtons(window);
+        }
         return 0;
     }
-    if (!GetWindowLongPtrW(window, GWLP_USERDATA)) {
+    if (!WindowObject<CToolBar>(window)) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
