@@ -28,6 +28,11 @@ int ClientWidth(HWND window) {
     return r.right;
 }
 
+// Whatever its parent does: the main window may be hidden or minimised.
+bool ShownItself(HWND window) {
+    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 }  // namespace
 
 CLockAnimation::CLockAnimation(HWND parent, HINSTANCE instance)
@@ -77,9 +82,14 @@ void CLockAnimation::Start(LockAnimationKind requested) {
     if (requested == LockAnimationKind::AwaitingHost && kind == LockAnimationKind::AwaitingHost) {
         // Taken again at once after a release whose stop the window port held
         // back: hidden for the first seconds again, as a new window would be.
+        // This comes with every record the host sends while locked, so a
+        // hidden window keeps its timer, which waits out the rest on firing.
         counter.Reset();
-        SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
-        SetTimer(window, kFrameTimer, kHiddenMs, nullptr);
+        hiddenSince = GetTickCount();
+        if (ShownItself(window)) {
+            SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
+            SetTimer(window, kFrameTimer, kHiddenMs, nullptr);
+        }
         return;
     }
     // Connecting says more than awaiting an answer on a link that is gone.
@@ -140,6 +150,7 @@ LRESULT CLockAnimation::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 void CLockAnimation::OnCreate(HWND hwnd) {
     counter.Reset();
+    hiddenSince = GetTickCount();
     const SIZE& size = sizes[kBackground];
     RECT frame = {0, 0, size.cx, size.cy};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
@@ -155,6 +166,11 @@ void CLockAnimation::ShowAndRestartTimer(HWND hwnd) {
 }
 
 void CLockAnimation::OnTimer(HWND hwnd, WPARAM timer) {
+    DWORD hiddenFor = GetTickCount() - hiddenSince;
+    if (timer == kFrameTimer && !ShownItself(hwnd) && hiddenFor < kHiddenMs) {
+        SetTimer(hwnd, kFrameTimer, kHiddenMs - hiddenFor, nullptr);
+        return;
+    }
     ShowAndRestartTimer(hwnd);
     if (timer != kFrameTimer) return;
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

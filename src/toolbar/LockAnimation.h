@@ -72,5 +72,7 @@ private:
     CRuntimeRandom random{CParticleField::kSeed};
     CParticleField particles;
     CSwingCounter counter;
+    // When the lock last began, for the first seconds it stays hidden.
+    DWORD hiddenSince = 0;
     LockAnimationKind kind = LockAnimationKind::Connecting;
 };

@@ -69,6 +69,9 @@ TEST_F(LockAnimationWindow, StartsHiddenAndOnlyConnectingTakesOver) {
     animation->Start(LockAnimationKind::AwaitingHost);
     EXPECT_FALSE(Shown(window));
     EXPECT_EQ(AnimationWindow(parent), window);
+    // Its timer, due from an earlier start, waits out the rest.
+    SendMessageW(window, WM_TIMER, 2, 0);
+    EXPECT_FALSE(Shown(window));
 }
 
 TEST_F(LockAnimationWindow, MessagesQueuedBeforeTheStopFindNoObject) {
