@@ -154,6 +154,7 @@ LRESULT CMainWindow::OnCreate() {
     terminal = std::make_unique<CTerminalState>(*port, window, *gSettings);
     session = std::make_unique<CSession>(*terminal, *gSettings);
     animation = std::make_unique<CLockAnimation>(window, gInstance);
+    port->SetLockAnimation(animation.get());
     SendMessageW(window, UM_CONNECT, 0, 0);
     SetForegroundWindow(window);
     return 0;

@@ -54,9 +54,10 @@ void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
         SendAnimation(kind, false);
         return;
     }
-    if (held && !(kind == LockAnimationKind::AwaitingHost && runningKind == kWaiting)) {
-        SendAnimation(LockAnimationKind::AwaitingHost, false);
-    }
+    bool renewal = held && kind == LockAnimationKind::AwaitingHost && runningKind == kWaiting;
+    // The lock goes on: while the picture is still hidden, nothing shows it.
+    if (renewal && lockAnimation && lockAnimation->RenewWhileHidden()) return;
+    if (held && !renewal) SendAnimation(LockAnimationKind::AwaitingHost, false);
     SendAnimation(kind, true);
 }
 
@@ -66,6 +67,18 @@ void CWin32WindowPort::SendAnimation(LockAnimationKind kind, bool start) {
 
 bool CWin32WindowPort::OffWindowThread() const {
     return GetWindowThreadProcessId(Hwnd(mainWindow), nullptr) != GetCurrentThreadId();
+}
+
+// Asking the window thread for the focus costs a crossing of threads, for
+// nothing when the window has it already, or while input is locked: a
+// disabled page takes no focus, and the release that enables it applies the
+// focus again.
+bool CWin32WindowPort::FocusNeeded(WindowHandle page, WindowHandle target) const {
+    if (!page || !IsWindowEnabled(Hwnd(page))) return false;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(Hwnd(mainWindow), nullptr);
+    return !GetGUIThreadInfo(thread, &info) || info.hwndFocus != Hwnd(target);
 }
 
 void CWin32WindowPort::StartLockAnimation(LockAnimationKind kind) {
@@ -168,6 +181,7 @@ void CWin32WindowPort::RelayoutPage(CPage& page) {
 }
 
 void CWin32WindowPort::FocusPage(CPage& page) {
+    if (!FocusNeeded(page.pageWindow, page.pageWindow)) return;
     SendMessageW(Hwnd(page.pageWindow), UM_FOCUSPAGE, reinterpret_cast<WPARAM>(page.pageWindow),
                  kClickParam);
 }
@@ -196,6 +210,7 @@ void CWin32WindowPort::RaiseFieldWindow(CField& field) {
 }
 
 void CWin32WindowPort::FocusField(CField& field) {
+    if (!field.page || !FocusNeeded(field.page->pageWindow, field.fieldWindow)) return;
     // What a left click on the client area sends, which every field window
     // answers by taking the focus.
     SendMessageW(Hwnd(field.fieldWindow), WM_SETCURSOR, reinterpret_cast<WPARAM>(field.fieldWindow),

@@ -4,6 +4,8 @@
 
 #include "platform/WindowPort.h"
 
+class CLockAnimation;
+
 // The window work of the screen model and the interpreter, done with the
 // Win32 message functions. The connection thread calls it, so it reaches
 // windows only through SendMessageW and PostMessageW.
@@ -45,6 +47,8 @@ public:
     void SetAnimationRunning(bool running, LockAnimationKind kind) {
         runningKind = running ? static_cast<int>(kind) : kNone;
     }
+    // The lock animation, whose hidden seconds other threads may renew.
+    void SetLockAnimation(CLockAnimation* animation) { lockAnimation = animation; }
 
 private:
     static constexpr int kNone = -1;
@@ -52,8 +56,10 @@ private:
     void Animation(LockAnimationKind kind, bool start);
     void SendAnimation(LockAnimationKind kind, bool start);
     bool OffWindowThread() const;
+    bool FocusNeeded(WindowHandle page, WindowHandle target) const;
 
     WindowHandle mainWindow;
+    CLockAnimation* lockAnimation = nullptr;
     std::atomic<int> runningKind{kNone};
     // A stop of the waiting animation that the connection thread holds back.
     std::atomic<bool> stopHeld{false};

@@ -28,11 +28,6 @@ int ClientWidth(HWND window) {
     return r.right;
 }
 
-// Whatever its parent does: the main window may be hidden or minimised.
-bool ShownItself(HWND window) {
-    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 }  // namespace
 
 CLockAnimation::CLockAnimation(HWND parent, HINSTANCE instance)
@@ -82,11 +77,9 @@ void CLockAnimation::Start(LockAnimationKind requested) {
     if (requested == LockAnimationKind::AwaitingHost && kind == LockAnimationKind::AwaitingHost) {
         // Taken again at once after a release whose stop the window port held
         // back: hidden for the first seconds again, as a new window would be.
-        // This comes with every record the host sends while locked, so a
-        // hidden window keeps its timer, which waits out the rest on firing.
-        counter.Reset();
         hiddenSince = GetTickCount();
-        if (ShownItself(window)) {
+        if (shown) {
+            shown = false;
             SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
             SetTimer(window, kFrameTimer, kHiddenMs, nullptr);
         }
@@ -99,8 +92,17 @@ void CLockAnimation::Start(LockAnimationKind requested) {
     }
 }
 
+// The hidden window's timer, due from the lock's first start, waits out the
+// rest when it fires.
+bool CLockAnimation::RenewWhileHidden() {
+    if (shown) return false;
+    hiddenSince = GetTickCount();
+    return true;
+}
+
 void CLockAnimation::Stop() {
     if (!window) return;
+    shown = false;
     // A timer or paint message already queued finds no object and does nothing.
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
@@ -111,6 +113,7 @@ void CLockAnimation::Reposition() {
     if (!window) return;
     RECT r;
     GetWindowRect(window, &r);
+    MarkShown();
     SetWindowPos(window, nullptr, ClientWidth(parent) - (r.right - r.left), 0, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
@@ -149,7 +152,6 @@ LRESULT CLockAnimation::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void CLockAnimation::OnCreate(HWND hwnd) {
-    counter.Reset();
     hiddenSince = GetTickCount();
     const SIZE& size = sizes[kBackground];
     RECT frame = {0, 0, size.cx, size.cy};
@@ -160,14 +162,20 @@ void CLockAnimation::OnCreate(HWND hwnd) {
     SetTimer(hwnd, kFrameTimer, kHiddenMs, nullptr);
 }
 
+// Each showing after the hidden seconds swings from the start.
+void CLockAnimation::MarkShown() {
+    if (!shown.exchange(true)) counter.Reset();
+}
+
 void CLockAnimation::ShowAndRestartTimer(HWND hwnd) {
+    MarkShown();
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlace | SWP_SHOWWINDOW);
     SetTimer(hwnd, kFrameTimer, kFrameMs, nullptr);
 }
 
 void CLockAnimation::OnTimer(HWND hwnd, WPARAM timer) {
     DWORD hiddenFor = GetTickCount() - hiddenSince;
-    if (timer == kFrameTimer && !ShownItself(hwnd) && hiddenFor < kHiddenMs) {
+    if (timer == kFrameTimer && !shown && hiddenFor < kHiddenMs) {
         SetTimer(hwnd, kFrameTimer, kHiddenMs - hiddenFor, nullptr);
         return;
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 #include "platform/Handles_win.h"
@@ -28,6 +29,10 @@ public:
     // host, and awaiting the host again hides it for its first seconds anew.
     void Start(LockAnimationKind kind);
     void Stop();
+    // Safe from any thread: awaiting the host again while the window is still
+    // hidden only restarts its hidden seconds. False once it shows: then
+    // Start hides it again on the window thread.
+    bool RenewWhileHidden();
     // Shows the running window in the parent's top-right corner.
     void Reposition();
     bool Running() const { return window != nullptr; }
@@ -51,6 +56,7 @@ private:
     void OnTimer(HWND hwnd, WPARAM timer);
     void OnPaint(HWND hwnd);
     void ShowAndRestartTimer(HWND hwnd);
+    void MarkShown();
     // Loads the pictures and reads their sizes, which place the particles.
     ParticleGeometry LoadPictures();
 
@@ -73,6 +79,8 @@ private:
     CParticleField particles;
     CSwingCounter counter;
     // When the lock last began, for the first seconds it stays hidden.
-    DWORD hiddenSince = 0;
+    std::atomic<DWORD> hiddenSince{0};
+    // Whether the window shows, for other threads.
+    std::atomic<bool> shown{false};
     LockAnimationKind kind = LockAnimationKind::Connecting;
 };

@@ -8,6 +8,7 @@
 
 #include "app/Win32WindowPort.h"
 #include "platform/AppMessages.h"
+#include "toolbar/LockAnimation.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
          },
          {{UM_ANIMATION, 1, 0}, {UM_ANIMATION, 0, 1}}},
     };
-    for (const Case& c : held) {
+    auto fromConnectionThread = [&](const Case& c) {
         gDelivered.clear();
         port.SetAnimationRunning(c.running, kHost);
         std::atomic<bool> done{false};
@@ -115,7 +116,21 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
         while (!done && GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
         connection.join();
         EXPECT_EQ(gDelivered, c.delivered) << c.name;
-    }
+    };
+    for (const Case& c : held) fromConnectionThread(c);
+
+    // Renewed while its picture is still hidden, the lock needs no message;
+    // once the picture shows, the start hides it again.
+    CLockAnimation animation(window, windowClass.hInstance);
+    animation.Start(kHost);
+    port.SetLockAnimation(&animation);
+    Case renewal = held[0];
+    renewal.delivered = {};
+    fromConnectionThread(renewal);
+    animation.Reposition();
+    fromConnectionThread(held[0]);
+    port.SetLockAnimation(nullptr);
+    animation.Stop();
 
     DestroyWindow(window);
     UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
