@@ -94,7 +94,10 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case UM_GETCURRENTFIELD:
             return OnGetCurrentField(lParam);
         case UM_SERIALOUT:
-            OnSerialOut(lParam);
+            OnSerialOut(wParam, lParam);
+            return 0;
+        case UM_SERIALFAULT:
+            OnSerialFault(wParam);
             return 0;
         case UM_GETINPUTSTATE:
             return terminal ? static_cast<LRESULT>(terminal->inputState.load()) : 0;
@@ -243,9 +246,4 @@ LRESULT CMainWindow::OnGetCurrentField(LPARAM out) {
     CField* field = terminal ? terminal->CurrentPageField(terminal->currentField) : nullptr;
     *reinterpret_cast<CField**>(out) = field;
     return field ? 1 : 0;
-}
-
-void CMainWindow::OnSerialOut(LPARAM block) {
-    // There is no serial feature port to queue the bytes; the block is ours.
-    HeapFree(GetProcessHeap(), 0, reinterpret_cast<void*>(block));
 }

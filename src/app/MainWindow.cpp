@@ -7,6 +7,7 @@
 #include "app/App.h"
 #include "app/AppFrame.h"
 #include "app/MessageLoop.h"
+#include "app/SerialInputWindows.h"
 #include "app/Win32WindowPort.h"
 #include "config/Settings.h"
 #include "config/SettingsFile.h"
@@ -16,6 +17,7 @@
 #include "platform/AppMessages.h"
 #include "platform/Handles_win.h"
 #include "platform/KeyboardState_win.h"
+#include "platform/SerialPort_win.h"
 #include "resources/resource.h"
 #include "screen/Field.h"
 #include "screen/TerminalState.h"
@@ -156,12 +158,16 @@ LRESULT CMainWindow::OnCreate() {
     animation = std::make_unique<CLockAnimation>(window, gInstance);
     port->SetLockAnimation(animation.get());
     SendMessageW(window, UM_CONNECT, 0, 0);
+    serialInput = std::make_unique<CSerialInputWindows>(window, *terminal, session->responses);
+    ReopenSerialPort();
     SetForegroundWindow(window);
     return 0;
 }
 
 void CMainWindow::OnDestroy() {
     CSoundEventTable::Instance().Clear();
+    // First, while the pages and the link its read thread uses are there.
+    CloseSerialPort();
     // Stop serves the connection thread's calls to this thread while it
     // waits, so the two cannot wait on each other.
     session->Stop();

@@ -7,6 +7,8 @@
 
 class CAppFrame;
 class CLockAnimation;
+class CSerialInputWindows;
+class CSerialPort;
 class CSession;
 class CTerminalState;
 class CToolBar;
@@ -17,8 +19,8 @@ class CWin32WindowPort;
 bool CreateMainWindow(HINSTANCE instance);
 
 // The main window: the hub every thread, page, field and dialog talks to.
-// It owns the session, the toolbar, the lock animation and the frame filter
-// from WM_CREATE to WM_DESTROY.
+// It owns the session, the toolbar, the lock animation, the serial feature
+// port and the frame filter from WM_CREATE to WM_DESTROY.
 class CMainWindow {
 public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -57,6 +59,14 @@ private:
     void RemoveMenu();
     void SaveWindowState();
 
+    // Serial feature port (MainSerial.cpp). Closes the port and opens it
+    // again as the settings are now: at start, and after the serial options
+    // change.
+    void ReopenSerialPort();
+    void CloseSerialPort();
+    void OnSerialOut(WPARAM count, LPARAM block);
+    void OnSerialFault(WPARAM generation);
+
     // Menu commands (MainCommands.cpp); false for an id without a command.
     bool OnCommand(WORD id);
     void OnExit();
@@ -92,7 +102,6 @@ private:
     void OnRelayout();
     LRESULT OnGetCurrentPage(LPARAM out);
     LRESULT OnGetCurrentField(LPARAM out);
-    void OnSerialOut(LPARAM block);
     // Drops keys and field events while the terminal awaits the host.
     bool AwaitingHost() const;
     // Locks input with the waiting animation until the host answers.
@@ -105,6 +114,11 @@ private:
     std::unique_ptr<CSession> session;
     std::unique_ptr<CLockAnimation> animation;
     std::unique_ptr<CToolBar> toolbar;
+    std::unique_ptr<CSerialInputWindows> serialInput;
+    std::unique_ptr<CSerialPort> serialPort;
+    // Counts the ports opened, so that a fault reported late by one already
+    // replaced closes nothing.
+    WPARAM serialGeneration = 0;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
     SIZE laidOutSize = {0, 0};  // the pages' area at the last frame layout
     int modalDepth = 0;

@@ -5,17 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SerialLine.h"
 #include "platform/SoundEventKind.h"
-
-// The serial port timeouts in milliseconds, member for member the Win32
-// COMMTIMEOUTS structure, so the port can copy them over as they are.
-struct CSerialTimeouts {
-    uint32_t readIntervalTimeout;
-    uint32_t readTotalTimeoutMultiplier;
-    uint32_t readTotalTimeoutConstant;
-    uint32_t writeTotalTimeoutMultiplier;
-    uint32_t writeTotalTimeoutConstant;
-};
 
 struct CScreenSize {
     int cols;

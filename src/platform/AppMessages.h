@@ -26,6 +26,8 @@ enum AppMessage : unsigned {
     UM_GETCURRENTPAGE = 3047,
     UM_GETCURRENTFIELD = 3048,
     UM_SERIALOUT = 3049,
+    // wParam: the serial port's generation, whose thread met an I/O error.
+    UM_SERIALFAULT = 3050,
     UM_GETINPUTSTATE = 3052,
     UM_CLEARFIELD = 3053,
     UM_LAYOUTFRAME = 3055,

@@ -22,10 +22,18 @@ public:
     // For a handle that something else frees from now on, such as the menu
     // of a window, which the window destroys with itself.
     Handle Release() { return std::exchange(handle, nullptr); }
+    // Frees the handle held and takes h.
+    void Reset(Handle h = nullptr) {
+        if (handle) Close(handle);
+        handle = h;
+    }
 
 private:
     Handle handle;
 };
+
+// Events, threads and other kernel objects that CloseHandle frees.
+using CKernelObject = CHandle<HANDLE, CloseHandle>;
 
 template <class Handle>
 using CGdiObject = CHandle<Handle, DeleteObject>;
@@ -41,6 +49,29 @@ using CLibrary = CHandle<HMODULE, FreeLibrary>;
 class CFile : public CHandle<HANDLE, CloseHandle> {
 public:
     explicit CFile(HANDLE h) : CHandle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+};
+
+// A critical section for as long as this lives, and a scope that holds it.
+class CCriticalSection {
+public:
+    CCriticalSection() { InitializeCriticalSection(&section); }
+    ~CCriticalSection() { DeleteCriticalSection(&section); }
+    CCriticalSection(const CCriticalSection&) = delete;
+    CCriticalSection& operator=(const CCriticalSection&) = delete;
+
+    class CHold {
+    public:
+        explicit CHold(CCriticalSection& s) : section(s.section) { EnterCriticalSection(&section); }
+        ~CHold() { LeaveCriticalSection(&section); }
+        CHold(const CHold&) = delete;
+        CHold& operator=(const CHold&) = delete;
+
+    private:
+        CRITICAL_SECTION& section;
+    };
+
+private:
+    CRITICAL_SECTION section;
 };
 
 // An echo (ICMP) handle. Its close function comes from the library that made
