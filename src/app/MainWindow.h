@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <string>
+
+#include "screen/TerminalState.h"
 
 class CAppFrame;
 class CLockAnimation;
 class CSession;
-class CTerminalState;
 class CToolBar;
 class CWin32WindowPort;
 
@@ -51,17 +54,24 @@ private:
     void OnPosChanged(const WINDOWPOS& pos);
     void StartReconnectTimer();
     void LayoutFrame();
-    // Makes the toolbar that toolbarsize asks for, if any.
+    // Makes the toolbar that toolbarsize asks for, if any, with the labels
+    // the host has given.
     void MakeToolBar();
+    // Makes the toolbar, the menu and the layout anew from the settings.
+    void RebuildFrame();
     void AttachMenu(bool adminMode);
     void RemoveMenu();
+    // The menu of the current mode, or none in full screen; then the layout.
+    void RebuildMenu();
     void SaveWindowState();
 
     // Menu commands (MainCommands.cpp); false for an id without a command.
     bool OnCommand(WORD id);
     void OnExit();
-    void OnHostOptions();
     void OnUserMode();
+    // Runs an options dialog that changes how the window looks; after OK the
+    // window does what then is needed, and the pages lay out again.
+    bool RunLookDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)());
     void OnFullScreen();
 
     // Application messages (MainMessages.cpp).
@@ -105,6 +115,9 @@ private:
     std::unique_ptr<CSession> session;
     std::unique_ptr<CLockAnimation> animation;
     std::unique_ptr<CToolBar> toolbar;
+    // The label texts offered to the toolbar, by slot, for a toolbar made
+    // anew. Kept here because only this thread may read them.
+    std::array<std::u16string, kLabelSlotCount> toolBarLabels;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
     SIZE laidOutSize = {0, 0};  // the pages' area at the last frame layout
     int modalDepth = 0;
