@@ -34,16 +34,16 @@ bool CMainWindow::OnCommand(WORD id) {
             if (result == IDOK) PostMessageW(window, UM_SESSIONENDED, 0, 0);
             break;
         case IDM_SCANNER:
-            if (!RunLookDialog(RunScannerOptionsDialog, nullptr)) return true;
+            if (!RunRelayoutDialog(RunScannerOptionsDialog, nullptr)) return true;
             break;
         case IDM_SCREEN:
-            if (!RunLookDialog(RunScreenOptionsDialog, &CMainWindow::RebuildFrame)) return true;
+            if (!RunRelayoutDialog(RunScreenOptionsDialog, &CMainWindow::RebuildFrame)) return true;
             break;
         case IDM_FIELDS:
-            if (!RunLookDialog(RunFieldOptionsDialog, nullptr)) return true;
+            if (!RunRelayoutDialog(RunFieldOptionsDialog, nullptr)) return true;
             break;
         case IDM_FONT:
-            if (!RunLookDialog(RunFontOptionsDialog, nullptr)) return true;
+            if (!RunRelayoutDialog(RunFontOptionsDialog, nullptr)) return true;
             break;
         case IDM_FULLSCREEN:
             OnFullScreen();
@@ -55,7 +55,7 @@ bool CMainWindow::OnCommand(WORD id) {
     return true;
 }
 
-bool CMainWindow::RunLookDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)()) {
+bool CMainWindow::RunRelayoutDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)()) {
     INT_PTR result = 0;
     if (!RunDialog(dialog, result)) return false;
     if (result != IDOK) return true;

@@ -69,9 +69,9 @@ private:
     bool OnCommand(WORD id);
     void OnExit();
     void OnUserMode();
-    // Runs an options dialog that changes how the window looks; after OK the
-    // window does what then is needed, and the pages lay out again.
-    bool RunLookDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)());
+    // Runs an options dialog; after its OK the window does what that dialog
+    // needs (if anything), then the pages lay out again.
+    bool RunRelayoutDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)());
     void OnFullScreen();
 
     // Application messages (MainMessages.cpp).

@@ -61,9 +61,10 @@ class OptionsTest(TerminalTest):
         """File, then the item with that mnemonic; the dialog that opens."""
         self.terminal.press("alt+f", mnemonic)
         self.assertTrue(self.terminal.wait_window(title), title)
+        self.layout = controls(title)
 
     def click(self, title, control):
-        x, y, w, h = controls(title)[control][1]
+        x, y, w, h = self.layout[control][1]
         self.terminal.mouse(x + w // 2, y + h // 2, "click", title=title)
 
     def type_into(self, title, control, text):
@@ -153,7 +154,7 @@ class OptionsDialogTest(OptionsTest):
     def test_field_options_keep_the_underline_box_hidden(self):
         self.start_file()
         self.open_menu("i", "Field Options")
-        self.assertFalse(controls("Field Options")[ID.IDC_UNDERLINE_FIXED][0])
+        self.assertFalse(self.layout[ID.IDC_UNDERLINE_FIXED][0])
         self.close("Field Options", IDCANCEL)
 
 
