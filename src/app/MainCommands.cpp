@@ -3,7 +3,12 @@
 #include "config/Settings.h"
 #include "config/SettingsFile.h"
 #include "options/AboutDialog.h"
+#include "options/FieldOptionsDialog.h"
+#include "options/FontOptionsDialog.h"
 #include "options/HostOptionsDialog.h"
+#include "options/LoginDialog.h"
+#include "options/ScannerOptionsDialog.h"
+#include "options/ScreenOptionsDialog.h"
 #include "platform/AppMessages.h"
 #include "resources/resource.h"
 
@@ -19,10 +24,26 @@ bool CMainWindow::OnCommand(WORD id) {
         case IDM_ABOUT:
             if (!RunDialog(RunAboutDialog, result)) return true;
             break;
+        case IDM_OPTIONS:
+            if (!RunDialog(RunLoginDialog, result)) return true;
+            if (result == IDOK) RebuildMenu();
+            break;
         case IDM_HOST:
             if (!RunDialog(RunHostOptionsDialog, result)) return true;
             // The session ends and connects again a second later to the new host.
             if (result == IDOK) PostMessageW(window, UM_SESSIONENDED, 0, 0);
+            break;
+        case IDM_SCANNER:
+            if (!RunRelayoutDialog(RunScannerOptionsDialog, nullptr)) return true;
+            break;
+        case IDM_SCREEN:
+            if (!RunRelayoutDialog(RunScreenOptionsDialog, &CMainWindow::RebuildFrame)) return true;
+            break;
+        case IDM_FIELDS:
+            if (!RunRelayoutDialog(RunFieldOptionsDialog, nullptr)) return true;
+            break;
+        case IDM_FONT:
+            if (!RunRelayoutDialog(RunFontOptionsDialog, nullptr)) return true;
             break;
         case IDM_FULLSCREEN:
             OnFullScreen();
@@ -31,6 +52,15 @@ bool CMainWindow::OnCommand(WORD id) {
             return false;
     }
     SendMessageW(window, UM_MOVEFOCUS, 0, 0);
+    return true;
+}
+
+bool CMainWindow::RunRelayoutDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)()) {
+    INT_PTR result = 0;
+    if (!RunDialog(dialog, result)) return false;
+    if (result != IDOK) return true;
+    if (afterOk) (this->*afterOk)();
+    SendMessageW(window, UM_RELAYOUT, 0, 0);
     return true;
 }
 
@@ -45,12 +75,14 @@ void CMainWindow::OnExit() {
 void CMainWindow::OnUserMode() {
     gSettings->SetCarrowinAdminMode(false);
     WriteSettingsFile(*gSettings);
+    // The user menu even in full screen, where the menu is otherwise hidden.
     AttachMenu(false);
 }
 
 void CMainWindow::OnFullScreen() {
     gSettings->SetFullScreen(!gSettings->FullScreen());
-    RemoveMenu();
-    if (!gSettings->FullScreen()) AttachMenu(gSettings->CarrowinAdminMode());
-    SendMessageW(window, UM_LAYOUTFRAME, 0, 0);
+    // Written at once: every options dialog reads the file as it opens, which
+    // would otherwise turn the record back to the old mode behind the window.
+    WriteSettingsFile(*gSettings);
+    RebuildMenu();
 }

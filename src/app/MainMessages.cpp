@@ -140,8 +140,9 @@ void CMainWindow::OnMoveFocus(WPARAM direction) {
 }
 
 void CMainWindow::OnToolBarLabel(WPARAM slot) {
-    if (!toolbar || !terminal || slot >= kLabelSlotCount) return;
-    toolbar->AssignLabel(static_cast<int>(slot), terminal->labelTable[slot].text);
+    if (!terminal || slot >= kLabelSlotCount) return;
+    toolBarLabels[slot] = terminal->labelTable[slot].text;
+    if (toolbar) toolbar->AssignLabel(static_cast<int>(slot), toolBarLabels[slot]);
 }
 
 void CMainWindow::OnFieldComplete(WPARAM field) {

@@ -261,9 +261,18 @@ void CMainWindow::LayoutFrame() {
 }
 
 void CMainWindow::MakeToolBar() {
-    if (gSettings->ToolbarSize() >= 0) {
-        toolbar = std::make_unique<CToolBar>(window, gInstance, gSettings->ToolbarSize());
+    if (gSettings->ToolbarSize() < 0) return;
+    toolbar = std::make_unique<CToolBar>(window, gInstance, gSettings->ToolbarSize());
+    // A toolbar made anew would otherwise lose the buttons the host enabled.
+    for (int slot = 0; slot < kLabelSlotCount; ++slot) {
+        if (!toolBarLabels[slot].empty()) toolbar->AssignLabel(slot, toolBarLabels[slot]);
     }
+}
+
+void CMainWindow::RebuildFrame() {
+    toolbar.reset();
+    MakeToolBar();
+    RebuildMenu();
 }
 
 void CMainWindow::AttachMenu(bool adminMode) {
@@ -276,6 +285,15 @@ void CMainWindow::AttachMenu(bool adminMode) {
 void CMainWindow::RemoveMenu() {
     CMenu menu(GetMenu(window));
     SetMenu(window, nullptr);
+}
+
+void CMainWindow::RebuildMenu() {
+    if (gSettings->FullScreen()) {
+        RemoveMenu();
+    } else {
+        AttachMenu(gSettings->CarrowinAdminMode());
+    }
+    SendMessageW(window, UM_LAYOUTFRAME, 0, 0);
 }
 
 void CMainWindow::SaveWindowState() {

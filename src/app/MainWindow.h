@@ -2,15 +2,18 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <string>
+
+#include "screen/TerminalState.h"
 
 class CAppFrame;
 class CLockAnimation;
 class CSerialInputWindows;
 class CSerialPort;
 class CSession;
-class CTerminalState;
 class CToolBar;
 class CWin32WindowPort;
 
@@ -53,10 +56,15 @@ private:
     void OnPosChanged(const WINDOWPOS& pos);
     void StartReconnectTimer();
     void LayoutFrame();
-    // Makes the toolbar that toolbarsize asks for, if any.
+    // Makes the toolbar that toolbarsize asks for, if any, with the labels
+    // the host has given.
     void MakeToolBar();
+    // Makes the toolbar, the menu and the layout anew from the settings.
+    void RebuildFrame();
     void AttachMenu(bool adminMode);
     void RemoveMenu();
+    // The menu of the current mode, or none in full screen; then the layout.
+    void RebuildMenu();
     void SaveWindowState();
 
     // Serial feature port (MainSerial.cpp). Closes the port and opens it
@@ -70,8 +78,10 @@ private:
     // Menu commands (MainCommands.cpp); false for an id without a command.
     bool OnCommand(WORD id);
     void OnExit();
-    void OnHostOptions();
     void OnUserMode();
+    // Runs an options dialog; after its OK the window does what that dialog
+    // needs (if anything), then the pages lay out again.
+    bool RunRelayoutDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)());
     void OnFullScreen();
 
     // Application messages (MainMessages.cpp).
@@ -119,6 +129,9 @@ private:
     // Counts the ports opened, so that a fault reported late by one already
     // replaced closes nothing.
     WPARAM serialGeneration = 0;
+    // The label texts offered to the toolbar, by slot, for a toolbar made
+    // anew. Kept here because only this thread may read them.
+    std::array<std::u16string, kLabelSlotCount> toolBarLabels;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
     SIZE laidOutSize = {0, 0};  // the pages' area at the last frame layout
     int modalDepth = 0;

@@ -11,6 +11,14 @@ void SetupNumberEdit(HWND dialog, int editId, int spinId, int limit, int low, in
     SendDlgItemMessageW(dialog, spinId, UDM_SETPOS32, 0, value);
 }
 
+void SetChecked(HWND dialog, int id, bool checked) {
+    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool IsChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
 std::u16string DialogItemText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     int length = GetWindowTextLengthW(control);

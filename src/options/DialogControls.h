@@ -10,6 +10,10 @@
 // the spin's range, and the value.
 void SetupNumberEdit(HWND dialog, int editId, int spinId, int limit, int low, int high, int value);
 
+// A check box or radio button shown checked or not, and whether it is.
+void SetChecked(HWND dialog, int id, bool checked);
+bool IsChecked(HWND dialog, int id);
+
 // The whole text of a control.
 std::u16string DialogItemText(HWND dialog, int id);
 

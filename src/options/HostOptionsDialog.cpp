@@ -6,10 +6,9 @@
 #include <iterator>
 
 #include "config/Settings.h"
-#include "config/SettingsFile.h"
 #include "link/WSockCom.h"
-#include "options/DialogCentre.h"
 #include "options/DialogControls.h"
+#include "options/OptionsDialog.h"
 #include "platform/TextCodec.h"
 #include "platform/WideText_win.h"
 #include "resources/resource.h"
@@ -25,7 +24,7 @@ void FillControls(HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_HOSTNAME, EM_LIMITTEXT, kHostNameLimit, 0);
     SetDlgItemTextW(dialog, IDC_HOSTNAME, Wide(s.HostName()));
     SetupNumberEdit(dialog, IDC_HOSTPORT, IDC_HOSTPORT_SPIN, 5, 1, 65535, s.HostPort());
-    CheckDlgButton(dialog, IDC_USE_UTF8, s.FieldIsUTF8() ? BST_CHECKED : BST_UNCHECKED);
+    SetChecked(dialog, IDC_USE_UTF8, s.FieldIsUTF8());
 }
 
 void StoreControls(HWND dialog) {
@@ -33,7 +32,7 @@ void StoreControls(HWND dialog) {
     s.SetTerminalId(static_cast<int>(GetDlgItemInt(dialog, IDC_TERMINALID, nullptr, FALSE)));
     s.SetHostName(DialogItemText(dialog, IDC_HOSTNAME));
     s.SetHostPort(static_cast<int>(GetDlgItemInt(dialog, IDC_HOSTPORT, nullptr, FALSE)));
-    s.SetFieldIsUTF8(IsDlgButtonChecked(dialog, IDC_USE_UTF8) == BST_CHECKED);
+    s.SetFieldIsUTF8(IsChecked(dialog, IDC_USE_UTF8));
 }
 
 void PingHost(HWND dialog) {
@@ -49,35 +48,16 @@ void PingHost(HWND dialog) {
     SetDlgItemTextW(dialog, IDC_PING_RESULT, text);
 }
 
-INT_PTR CALLBACK HostOptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            CentreDialog(dialog);
-            ReadSettingsFile(*gSettings);
-            FillControls(dialog);
-            return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                    StoreControls(dialog);
-                    WriteSettingsFile(*gSettings);
-                    EndDialog(dialog, IDOK);
-                    return TRUE;
-                case IDCANCEL:
-                    EndDialog(dialog, 0);
-                    return TRUE;
-                case IDC_PING:
-                    PingHost(dialog);
-                    return TRUE;
-            }
-            break;
-    }
-    return FALSE;
+bool OnCommand(HWND dialog, WORD id) {
+    if (id != IDC_PING) return false;
+    PingHost(dialog);
+    return true;
 }
+
+const COptionsDialogKind kHostOptions = {IDD_HOSTOPTIONS, FillControls, StoreControls, OnCommand};
 
 }  // namespace
 
 INT_PTR RunHostOptionsDialog(HWND owner) {
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_HOSTOPTIONS), owner,
-                           HostOptionsProc, 0);
+    return RunOptionsDialog(owner, kHostOptions);
 }

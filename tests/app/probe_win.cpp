@@ -7,6 +7,10 @@
 //   probe send TITLE MSG WPARAM LPARAM   prints the result
 //   probe text TITLE ID              prints the text of a dialog control
 //   probe settext TITLE ID TEXT      sets the text of a dialog control
+//   probe item TITLE ID MSG WPARAM LPARAM  sends a message to a dialog control,
+//                                    prints the result
+//   probe items TITLE ID             prints a combo box's entries, one a line
+//   probe menu TITLE                 prints 1 when the window has a menu, else 0
 //   probe children TITLE             one line per descendant window: handle,
 //                                    class, id, visible, screen rectangle
 //   probe client TITLE               prints the client area's screen rectangle
@@ -52,6 +56,17 @@ int PutOnClipboard(const wchar_t* text) {
     return put ? 0 : 1;
 }
 
+void PrintComboItems(HWND combo) {
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[256] = L"";
+        char bytes[1024] = "";
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+        std::printf("%s\n", bytes);
+    }
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 3) return 64;
     std::wstring command = argv[1];
@@ -85,6 +100,14 @@ int Run(int argc, wchar_t** argv) {
     else if (command == L"send" && argc == 6)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(
                                   window, Number(argv[3]), Number(argv[4]), Number(argv[5]))));
+    else if (command == L"item" && argc == 7)
+        std::printf("%lld\n", static_cast<long long>(
+                                  SendDlgItemMessageW(window, Number(argv[3]), Number(argv[4]),
+                                                      Number(argv[5]), Number(argv[6]))));
+    else if (command == L"items" && argc == 4)
+        PrintComboItems(GetDlgItem(window, Number(argv[3])));
+    else if (command == L"menu")
+        std::printf("%d\n", GetMenu(window) ? 1 : 0);
     else if (command == L"text" && argc == 4) {
         // GetWindowTextW would give another process's edit control's caption,
         // not its text; the message reaches the control itself.

@@ -1,0 +1,52 @@
+#include "options/OptionsDialog.h"
+
+#include "config/Settings.h"
+#include "config/SettingsFile.h"
+#include "options/DialogCentre.h"
+
+namespace {
+
+const COptionsDialogKind& Kind(HWND dialog) {
+    return *reinterpret_cast<const COptionsDialogKind*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+void OnInit(HWND dialog, const COptionsDialogKind& kind) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&kind));
+    CentreDialog(dialog);
+    ReadSettingsFile(*gSettings);
+    kind.fill(dialog);
+}
+
+bool OnCommand(HWND dialog, WORD id) {
+    const COptionsDialogKind& kind = Kind(dialog);
+    switch (id) {
+        case IDOK:
+            kind.store(dialog);
+            WriteSettingsFile(*gSettings);
+            EndDialog(dialog, IDOK);
+            return true;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return true;
+        default:
+            return kind.command && kind.command(dialog, id);
+    }
+}
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInit(dialog, *reinterpret_cast<const COptionsDialogKind*>(lParam));
+            return TRUE;
+        case WM_COMMAND:
+            return OnCommand(dialog, LOWORD(wParam));
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR RunOptionsDialog(HWND owner, const COptionsDialogKind& kind) {
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kind.resource), owner,
+                           OptionsDialogProc, reinterpret_cast<LPARAM>(&kind));
+}
