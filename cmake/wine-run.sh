@@ -7,7 +7,8 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
-export WINEDEBUG=-all
+# Silent, unless a test asks for the messages of some channels.
+export WINEDEBUG=${RAVELIN_WINEDEBUG:--all}
 # No Mono or Gecko in the prefix, and no dialog offering to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine derives the Windows locale from the locale name, whether or not that

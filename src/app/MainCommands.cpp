@@ -9,7 +9,13 @@
 #include "options/LoginDialog.h"
 #include "options/ScannerOptionsDialog.h"
 #include "options/ScreenOptionsDialog.h"
+#include "options/SerialFeatureOptionsDialog.h"
+#include "options/SerialPortOptionsDialog.h"
+#include "options/SoundDialogRules.h"
+#include "options/SoundEvent.h"
+#include "options/SoundOptionsDialog.h"
 #include "platform/AppMessages.h"
+#include "platform/SoundOutput.h"
 #include "resources/resource.h"
 
 bool CMainWindow::OnCommand(WORD id) {
@@ -37,7 +43,7 @@ bool CMainWindow::OnCommand(WORD id) {
             if (!RunRelayoutDialog(RunScannerOptionsDialog, nullptr)) return true;
             break;
         case IDM_SCREEN:
-            if (!RunRelayoutDialog(RunScreenOptionsDialog, &CMainWindow::RebuildFrame)) return true;
+            if (!RunRelayoutDialog(RunScreenOptionsDialog, [this] { RebuildFrame(); })) return true;
             break;
         case IDM_FIELDS:
             if (!RunRelayoutDialog(RunFieldOptionsDialog, nullptr)) return true;
@@ -45,23 +51,49 @@ bool CMainWindow::OnCommand(WORD id) {
         case IDM_FONT:
             if (!RunRelayoutDialog(RunFontOptionsDialog, nullptr)) return true;
             break;
+        case IDM_SERIALSETTINGS:
+            if (!RunRelayoutDialog(RunSerialPortOptionsDialog, [this] { ReopenSerialPort(); })) {
+                return true;
+            }
+            break;
+        case IDM_SERIALFEATURE:
+            if (!RunRelayoutDialog(RunSerialFeatureOptionsDialog, [this] { ReopenSerialPort(); })) {
+                return true;
+            }
+            break;
         case IDM_FULLSCREEN:
             OnFullScreen();
             break;
-        default:
-            return false;
+        default: {
+            std::optional<SoundEventKind> sound = SoundKindForCommand(id);
+            if (!sound) return false;
+            auto dialog = [kind = *sound](HWND owner) {
+                return RunSoundOptionsDialog(owner, kind);
+            };
+            if (!RunRelayoutDialog(dialog, [this, kind = *sound] { RemakeSoundEvent(kind); })) {
+                return true;
+            }
+            break;
+        }
     }
     SendMessageW(window, UM_MOVEFOCUS, 0, 0);
     return true;
 }
 
-bool CMainWindow::RunRelayoutDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)()) {
+bool CMainWindow::RunRelayoutDialog(const std::function<INT_PTR(HWND)>& dialog,
+                                    const std::function<void()>& afterOk) {
     INT_PTR result = 0;
     if (!RunDialog(dialog, result)) return false;
     if (result != IDOK) return true;
-    if (afterOk) (this->*afterOk)();
+    if (afterOk) afterOk();
     SendMessageW(window, UM_RELAYOUT, 0, 0);
     return true;
+}
+
+void CMainWindow::RemakeSoundEvent(SoundEventKind kind) {
+    CSoundEventTable& events = CSoundEventTable::Instance();
+    events.Replace(kind, BuildSoundEvent(*gSettings, kind, kSoundFlag));
+    events.Play(kind, SystemSoundOutput());
 }
 
 void CMainWindow::OnExit() {

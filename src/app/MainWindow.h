@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/SoundEventKind.h"
 #include "screen/TerminalState.h"
 
 class CAppFrame;
@@ -81,7 +82,10 @@ private:
     void OnUserMode();
     // Runs an options dialog; after its OK the window does what that dialog
     // needs (if anything), then the pages lay out again.
-    bool RunRelayoutDialog(INT_PTR (*dialog)(HWND), void (CMainWindow::*afterOk)());
+    bool RunRelayoutDialog(const std::function<INT_PTR(HWND)>& dialog,
+                           const std::function<void()>& afterOk);
+    // After a sound dialog's OK: the event built anew and played once.
+    void RemakeSoundEvent(SoundEventKind kind);
     void OnFullScreen();
 
     // Application messages (MainMessages.cpp).

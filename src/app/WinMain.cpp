@@ -19,9 +19,6 @@
 
 namespace {
 
-// Every sound-event object receives this at construction.
-constexpr bool kSoundFlag = true;
-
 // Runs the terminal on the settings that gSettings points at.
 int RunTerminal(HINSTANCE instance) {
     ReadSettingsFile(*gSettings);

@@ -19,3 +19,12 @@ std::u16string DialogItemText(HWND dialog, int id);
 
 // A host text as a dialog shows it: without its leading spaces.
 std::u16string WithoutLeadingSpaces(const std::u16string& text);
+
+struct CChoiceList;
+
+// A drop-down filled with the list's entries (sorted when its style says so)
+// and showing the entry at index.
+void FillChoiceBox(HWND dialog, int id, const CChoiceList& list, int index);
+
+// The entry the drop-down's text names, or -1 (see ChoiceIndexTyped).
+int ChoiceBoxIndex(HWND dialog, int id, const CChoiceList& list);

@@ -6,19 +6,15 @@
 
 namespace {
 
-const COptionsDialogKind& Kind(HWND dialog) {
-    return *reinterpret_cast<const COptionsDialogKind*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 void OnInit(HWND dialog, const COptionsDialogKind& kind) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&kind));
     CentreDialog(dialog);
-    ReadSettingsFile(*gSettings);
+    if (kind.readsFile) ReadSettingsFile(*gSettings);
     kind.fill(dialog);
 }
 
 bool OnCommand(HWND dialog, WORD id) {
-    const COptionsDialogKind& kind = Kind(dialog);
+    const COptionsDialogKind& kind = OptionsDialogKind(dialog);
     switch (id) {
         case IDOK:
             kind.store(dialog);
@@ -45,6 +41,10 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }
 
 }  // namespace
+
+const COptionsDialogKind& OptionsDialogKind(HWND dialog) {
+    return *reinterpret_cast<const COptionsDialogKind*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
 INT_PTR RunOptionsDialog(HWND owner, const COptionsDialogKind& kind) {
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kind.resource), owner,

@@ -35,6 +35,7 @@ public:
     double Duration() const { return duration; }
     const std::vector<uint8_t>& Image() const { return toneImage; }
     bool Vibrate() const { return vibrate; }
+    bool SoundFlag() const { return soundFlag; }
 
 private:
     int32_t type;
@@ -51,6 +52,10 @@ private:
 
 // Whether the device can vibrate: nothing here can, so never.
 constexpr bool kCanVibrate = false;
+
+// The process-wide sound flag every event receives when it is built: on,
+// and nothing turns it off.
+constexpr bool kSoundFlag = true;
 
 // The event of that kind as the settings describe it.
 std::unique_ptr<CSoundEvent> BuildSoundEvent(const CSettings& settings, SoundEventKind kind,

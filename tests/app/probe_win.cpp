@@ -1,7 +1,8 @@
 // A test tool that looks at and pokes the terminal's windows from another
 // process in the same Wine prefix, where there is no window manager to do it.
 //   probe count TITLE                prints how many top-level windows have TITLE
-//   probe style TITLE                prints the window style in hex
+//   probe style TITLE [ID]           prints the style of the window (or of its
+//                                    dialog control) in hex
 //   probe move TITLE X Y W H         moves and sizes the window
 //   probe post TITLE MSG WPARAM LPARAM
 //   probe send TITLE MSG WPARAM LPARAM   prints the result
@@ -88,9 +89,10 @@ int Run(int argc, wchar_t** argv) {
         GetClientRect(window, &r);
         ClientToScreen(window, &origin);
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
-    } else if (command == L"style")
-        std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)));
-    else if (command == L"move" && argc == 7)
+    } else if (command == L"style") {
+        HWND target = argc == 4 ? GetDlgItem(window, Number(argv[3])) : window;
+        std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(target, GWL_STYLE)));
+    } else if (command == L"move" && argc == 7)
         return SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]),
                             Number(argv[6]), SWP_NOZORDER | SWP_NOACTIVATE)
                    ? 0

@@ -37,6 +37,8 @@ def checked(title, control):
 
 
 class OptionsTest(TerminalTest):
+    wine_trace = None  # Wine debug channels for wine.log
+
     def start_file(self, **values):
         """The terminal with a whole settings file as the program writes it."""
         with open(INITIAL, "rb") as f:
@@ -49,7 +51,7 @@ class OptionsTest(TerminalTest):
     def restart(self):
         with open(self.terminal.settings_path, "wb") as f:
             f.write(self.written)
-        self.terminal.start()
+        self.terminal.start(self.wine_trace)
         self.connect()
         self.assertTrue(self.terminal.wait_window())
 
@@ -57,9 +59,10 @@ class OptionsTest(TerminalTest):
         with open(self.terminal.settings_path, "rb") as f:
             return f.read()
 
-    def open_menu(self, mnemonic, title):
-        """File, then the item with that mnemonic; the dialog that opens."""
-        self.terminal.press("alt+f", mnemonic)
+    def open_menu(self, keys, title):
+        """File, then the item with that mnemonic (or the keys that reach it);
+        the dialog that opens."""
+        self.terminal.press("alt+f", *([keys] if isinstance(keys, str) else keys))
         self.assertTrue(self.terminal.wait_window(title), title)
         self.layout = controls(title)
 
