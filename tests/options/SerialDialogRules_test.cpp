@@ -31,11 +31,8 @@ TEST(SerialDialogRulesTest, ListsShowTheirEntryOrFallBack) {
 
 TEST(SerialDialogRulesTest, PortNumberReadAndFormed) {
     const std::pair<std::u16string_view, int> read[] = {
-        {u"COM1:", 1},   {u"COM12:", 12},
-        {u"COM7", 7},    {u"COM 3:", 3},
-        {u"COM-2:", -2}, {u"COM:", 1},
-        {u"LPT2:", 1},   {u"com4:", 1},
-        {u"COM0:", 0},   {u"COM123456789012:", 99999999},
+        {u"COM1:", 1}, {u"COM12:", 12}, {u"COM7", 7},  {u"COM 3:", 3}, {u"COM-2:", -2},
+        {u"COM:", 1},  {u"LPT2:", 1},   {u"com4:", 1}, {u"COM0:", 0},
     };
     for (auto [text, n] : read) {
         EXPECT_EQ(ComPortNumber(text), n) << std::string(text.begin(), text.end());
