@@ -8,6 +8,7 @@
 #include "app/App.h"
 #include "config/Settings.h"
 #include "fields/FieldWindowClasses.h"
+#include "fields/SpareFieldWindows.h"
 #include "options/SoundEvent.h"
 #include "platform/AppMessages.h"
 #include "platform/SoundOutput.h"
@@ -193,15 +194,36 @@ void CWin32WindowPort::UnbindPageWindow(CPage& page) {
 WindowHandle CWin32WindowPort::MakeFieldWindow(CField& field) {
     const wchar_t* className = FieldWindowClassName(WindowClassFor(field));
     if (!className || !field.page || !field.page->pageWindow) return nullptr;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    if (!(field.attrByte & kHiddenAttribute)) style |= WS_VISIBLE;
+    HWND page = Hwnd(field.page->pageWindow);
     int cellWidth = gSettings->CellWidth(), cellHeight = gSettings->CellHeight();
-    HWND window = CreateWindowExW(
-        0, className, Wide(field.text.Get()), style, field.column * cellWidth,
-        static_cast<int>(field.row) * cellHeight, static_cast<int>(field.displayLength) * cellWidth,
-        cellHeight, Hwnd(field.page->pageWindow),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.fieldNumber)), gInstance, &field);
+    RECT place = {field.column * cellWidth, static_cast<int>(field.row) * cellHeight,
+                  static_cast<int>(field.displayLength) * cellWidth, cellHeight};
+    bool visible = !(field.attrByte & kHiddenAttribute);
+    if (HWND spare = BindSpareFieldWindow(page, className, field, place, visible)) return spare;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
+    HWND window = CreateWindowExW(0, className, Wide(field.text.Get()), style, place.left,
+                                  place.top, place.right, place.bottom, page,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.fieldNumber)),
+                                  gInstance, &field);
     if (window) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+    return window;
+}
+
+// A spare window of the page takes the field as a new window would: its
+// record, number, text and place, at the top of its siblings.
+HWND CWin32WindowPort::BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field,
+                                            const RECT& place, bool visible) {
+    WNDCLASSEXW info = {};
+    info.cbSize = sizeof info;
+    auto windowClass = static_cast<ATOM>(GetClassInfoExW(gInstance, className, &info));
+    HWND window = windowClass ? SpareFieldWindowsOf(page).Take(windowClass) : nullptr;
+    if (!window) return nullptr;
+    SetWindowLongPtrW(window, GWLP_ID, field.fieldNumber);
+    SetWindowTextW(window, Wide(field.text.Get()));
+    SendMessageW(window, UM_BINDFIELD, 0, reinterpret_cast<LPARAM>(&field));
+    SetWindowPos(window, HWND_TOP, place.left, place.top, place.right, place.bottom,
+                 SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
+    InvalidateRect(window, nullptr, TRUE);
     return window;
 }
 

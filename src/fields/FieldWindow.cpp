@@ -79,6 +79,12 @@ LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT messa
         if (CField* field = BindField(window, lParam)) kind.setSlots(*field);
         return 0;
     }
+    if (message == UM_BINDFIELD) {
+        auto* field = reinterpret_cast<CField*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
+        if (field) kind.setSlots(*field);
+        return 0;
+    }
     CField* field = BoundField(window);
     if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
     LRESULT result = 0;

@@ -8,6 +8,7 @@
 #include "fields/FieldLook.h"
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
+#include "fields/SpareFieldWindows.h"
 #include "platform/AppMessages.h"
 #include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
@@ -128,6 +129,22 @@ void OnRelayout(HWND window, CPage& page) {
     UpdateWindow(window);
 }
 
+// A shown page is drawn once, when all its field windows are in place.
+void OnRefresh(HWND window, CPage& page) {
+    bool shown = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    page.RefreshFieldWindows();
+    size_t live = 0;
+    for (CField* field = page.fields.Head(); field; field = field->next) {
+        if (field->fieldWindow) ++live;
+    }
+    SpareFieldWindowsOf(window).Settle(live);
+    if (!shown) return;
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void OnKeyDown(const CPage& page, WPARAM virtualKey) {
     int number = KeyNumber(KeyPressNow(virtualKey), gSettings->FieldEnterToF0());
     if (number == kNoKeyNumber || !page.parentWindow) return;
@@ -138,6 +155,7 @@ LRESULT OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LP
     switch (message) {
         case WM_DESTROY:
             KillTimer(window, kBlinkTimer);
+            DropSpareFieldWindows(window);
             return 0;
         case WM_CLOSE:
             DestroyWindow(window);
@@ -162,13 +180,13 @@ LRESULT OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LP
             OnKeyDown(page, wParam);
             return 0;
         case UM_CLOSEFIELDWINDOW:
-            SendMessageW(reinterpret_cast<HWND>(lParam), WM_CLOSE, 0, 0);
+            SpareFieldWindowsOf(window).Keep(reinterpret_cast<HWND>(lParam));
             return 0;
         case UM_FOCUSPAGE:
             SetFocus(window);
             return 0;
         case UM_REFRESHPAGE:
-            page.RefreshFieldWindows();
+            OnRefresh(window, page);
             return 0;
         case UM_RELAYOUT:
             OnRelayout(window, page);

@@ -32,4 +32,6 @@ enum AppMessage : unsigned {
     UM_CLEARFIELD = 3053,
     UM_LAYOUTFRAME = 3055,
     UM_HOSTSIGNAL = 3056,
+    // To a spare field window: bind the record in lParam, as at its creation.
+    UM_BINDFIELD = 3057,
 };

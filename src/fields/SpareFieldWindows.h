@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+// The field windows a page window let go of, hidden and bound to no record,
+// kept for the page's next fields of the same class: making and destroying
+// windows is most of what a new page costs. They are children of the page
+// window and go with it.
+// The child id of a spare window: the number of no field.
+constexpr int kSpareWindowId = -1;
+
+class CSpareFieldWindows {
+public:
+    // Takes a window its field has let go of.
+    void Keep(HWND window);
+    // A kept window of the class, or null; it stays hidden until bound anew.
+    HWND Take(ATOM windowClass);
+    // After a refresh that left the page live field windows: keeps no more
+    // spares than the most windows the page has had at once would need,
+    // destroying those kept longest.
+    void Settle(size_t live);
+    size_t Count() const { return windows.size(); }
+
+private:
+    std::vector<HWND> windows;
+    size_t mostLive = 0;
+};
+
+// The spare field windows of a page window, made on first use and dropped
+// when the page window is destroyed. Window thread only.
+CSpareFieldWindows& SpareFieldWindowsOf(HWND pageWindow);
+void DropSpareFieldWindows(HWND pageWindow);
