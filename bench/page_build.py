@@ -46,16 +46,26 @@ def timed(host, record):
     return time.perf_counter() - started
 
 
+def connected_terminal(host, name):
+    """An 80 x 24 terminal started and connected to the host."""
+    t = Terminal(name, {"hostname": "127.0.0.1", "hostport": host.port, "terminalid": 1,
+                        "screencols": 80, "screenrows": 24, "windowpos": "0,0,1000,700",
+                        "CarrowinAdminMode": "true"})
+    t.start()
+    try:
+        host.accept(60)
+        host.expect(b"1I", 60)
+    except Exception:
+        t.kill()
+        raise
+    return t
+
+
 def main():
     page = full_page()
     with Host(0) as host:
-        t = Terminal("bench_page", {"hostname": "127.0.0.1", "hostport": host.port,
-                                    "terminalid": 1, "screencols": 80, "screenrows": 24,
-                                    "windowpos": "0,0,1000,700", "CarrowinAdminMode": "true"})
-        t.start()
+        t = connected_terminal(host, "bench_page")
         try:
-            host.accept(60)
-            host.expect(b"1I", 60)
             for _ in range(5):
                 timed(host, page)
             full, empty = [], []

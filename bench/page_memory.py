@@ -13,9 +13,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "app"))
-from page_build import full_page, timed  # noqa: E402
+from page_build import connected_terminal, full_page, timed  # noqa: E402
 from ravelin_host import Host  # noqa: E402
-from terminal import Terminal  # noqa: E402
 
 PAGES = 16
 REBUILDS = 1000
@@ -44,14 +43,8 @@ def window_server_pid():
 def main():
     server = window_server_pid()
     with Host(0) as host:
-        t = Terminal("bench_memory", {"hostname": "127.0.0.1", "hostport": host.port,
-                                      "terminalid": 1, "screencols": 80, "screenrows": 24,
-                                      "windowpos": "0,0,1000,700", "CarrowinAdminMode": "true"})
-        t.start()
+        t = connected_terminal(host, "bench_memory")
         try:
-            host.accept(60)
-            host.expect(b"1I", 60)
-
             def settled_mb():
                 time.sleep(2)
                 return resident_mb(t.process.pid) + resident_mb(server)
