@@ -133,6 +133,15 @@ class OptionsDialogTest(OptionsTest):
                         with_lines(self.written, **stored))
         self.assertToolBarRemade()
 
+    def test_host_port_is_kept_within_its_range(self):
+        self.start_file()
+        for typed, stored in (("0", 1), ("99999", 65535)):
+            with self.subTest(typed):
+                self.open_menu("h", "Host Options")
+                self.type_into("Host Options", ID.IDC_HOSTPORT, typed)
+                self.close("Host Options", IDOK)
+                self.assertFileBecomes(with_lines(self.written, hostport=stored))
+
     def font_choice(self, title):
         """The font list: sorted, each family once; a name no family has
         selects the first, which OK stores."""
