@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "app/App.h"
-#include "config/Settings.h"
+#include "fields/FieldWindow.h"
 #include "fields/FieldWindowClasses.h"
 #include "fields/SpareFieldWindows.h"
 #include "options/SoundEvent.h"
@@ -31,6 +31,24 @@ constexpr LPARAM kClickParam = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
 // How long one wait for a sent message lasts before the caller looks again
 // whether what it waits for has happened.
 constexpr DWORD kServeWaitMs = 20;
+
+// A spare window of the page takes the field as a new window would: its
+// record, number, text and place, at the top of its siblings.
+HWND BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field, const RECT& place,
+                          bool visible) {
+    WNDCLASSEXW info = {};
+    info.cbSize = sizeof info;
+    auto windowClass = static_cast<ATOM>(GetClassInfoExW(gInstance, className, &info));
+    HWND window = windowClass ? SpareFieldWindowsOf(page).Take(windowClass) : nullptr;
+    if (!window) return nullptr;
+    SetWindowLongPtrW(window, GWLP_ID, field.fieldNumber);
+    SetWindowTextW(window, Wide(field.text.Get()));
+    SendMessageW(window, UM_BINDFIELD, 0, reinterpret_cast<LPARAM>(&field));
+    SetWindowPos(window, HWND_TOP, place.left, place.top, place.right, place.bottom,
+                 SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
+    InvalidateRect(window, nullptr, TRUE);
+    return window;
+}
 
 }  // namespace
 
@@ -195,9 +213,7 @@ WindowHandle CWin32WindowPort::MakeFieldWindow(CField& field) {
     const wchar_t* className = FieldWindowClassName(WindowClassFor(field));
     if (!className || !field.page || !field.page->pageWindow) return nullptr;
     HWND page = Hwnd(field.page->pageWindow);
-    int cellWidth = gSettings->CellWidth(), cellHeight = gSettings->CellHeight();
-    RECT place = {field.column * cellWidth, static_cast<int>(field.row) * cellHeight,
-                  static_cast<int>(field.displayLength) * cellWidth, cellHeight};
+    RECT place = FieldWindowPlace(field);
     bool visible = !(field.attrByte & kHiddenAttribute);
     if (HWND spare = BindSpareFieldWindow(page, className, field, place, visible)) return spare;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
@@ -206,24 +222,6 @@ WindowHandle CWin32WindowPort::MakeFieldWindow(CField& field) {
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.fieldNumber)),
                                   gInstance, &field);
     if (window) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
-    return window;
-}
-
-// A spare window of the page takes the field as a new window would: its
-// record, number, text and place, at the top of its siblings.
-HWND CWin32WindowPort::BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field,
-                                            const RECT& place, bool visible) {
-    WNDCLASSEXW info = {};
-    info.cbSize = sizeof info;
-    auto windowClass = static_cast<ATOM>(GetClassInfoExW(gInstance, className, &info));
-    HWND window = windowClass ? SpareFieldWindowsOf(page).Take(windowClass) : nullptr;
-    if (!window) return nullptr;
-    SetWindowLongPtrW(window, GWLP_ID, field.fieldNumber);
-    SetWindowTextW(window, Wide(field.text.Get()));
-    SendMessageW(window, UM_BINDFIELD, 0, reinterpret_cast<LPARAM>(&field));
-    SetWindowPos(window, HWND_TOP, place.left, place.top, place.right, place.bottom,
-                 SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
-    InvalidateRect(window, nullptr, TRUE);
     return window;
 }
 

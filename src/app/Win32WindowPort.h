@@ -1,7 +1,5 @@
 #pragma once
 
-#include <windows.h>
-
 #include <atomic>
 
 #include "platform/WindowPort.h"
@@ -59,8 +57,6 @@ private:
     void SendAnimation(LockAnimationKind kind, bool start);
     bool OffWindowThread() const;
     bool FocusNeeded(WindowHandle page, WindowHandle target) const;
-    static HWND BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field,
-                                     const RECT& place, bool visible);
 
     WindowHandle mainWindow;
     CLockAnimation* lockAnimation = nullptr;

@@ -1,5 +1,6 @@
 #include "fields/FieldWindow.h"
 
+#include "config/Settings.h"
 #include "fields/FieldLook.h"
 #include "fields/GdiScope.h"
 #include "platform/AppMessages.h"
@@ -25,6 +26,12 @@ LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+RECT FieldWindowPlace(const CField& field) {
+    int cellWidth = gSettings->CellWidth(), cellHeight = gSettings->CellHeight();
+    return {field.column * cellWidth, static_cast<int>(field.row) * cellHeight,
+            static_cast<int>(field.displayLength) * cellWidth, cellHeight};
 }
 
 bool PageShown(const CField& field) {

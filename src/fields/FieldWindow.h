@@ -20,6 +20,10 @@ CField* BoundField(HWND window);
 // Handling while no record is bound: close and destroy, else default.
 LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Where the field's window goes on its page, in the current cell grid:
+// left, top, width and height.
+RECT FieldWindowPlace(const CField& field);
+
 // True while the field's page is the one shown.
 bool PageShown(const CField& field);
 

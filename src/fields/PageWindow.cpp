@@ -116,12 +116,11 @@ void OnEnabled(CPage& page) {
 // interpreter.
 void OnRelayout(HWND window, CPage& page) {
     ComputeCellGrid(window);
-    int cellWidth = gSettings->CellWidth(), cellHeight = gSettings->CellHeight();
     for (CField* field = page.fields.Head(); field; field = field->next) {
         HWND child = static_cast<HWND>(field->fieldWindow);
         if (!child || !IsWindow(child) || GetParent(child) != window) continue;
-        MoveWindow(child, field->column * cellWidth, static_cast<int>(field->row) * cellHeight,
-                   static_cast<int>(field->displayLength) * cellWidth, cellHeight, FALSE);
+        RECT place = FieldWindowPlace(*field);
+        MoveWindow(child, place.left, place.top, place.right, place.bottom, FALSE);
         InvalidateRect(child, nullptr, TRUE);
         UpdateWindow(child);
     }

@@ -21,7 +21,6 @@ public:
     // spares than the most windows the page has had at once would need,
     // destroying those kept longest.
     void Settle(size_t live);
-    size_t Count() const { return windows.size(); }
 
 private:
     std::vector<HWND> windows;
