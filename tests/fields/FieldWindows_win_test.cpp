@@ -1,8 +1,11 @@
 // The field windows for real, under the Windows build: a page rebuilt and
-// painted over and over must not use up GDI objects.
+// painted over and over must not use up GDI objects or windows, and a field
+// window that a page keeps and binds to a new field shows only that field.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,7 +15,10 @@
 #include "fields/Drawing.h"
 #include "fields/FieldWindowClasses.h"
 #include "link/Session.h"
+#include "platform/AppMessages.h"
+#include "platform/Handles_win.h"
 #include "screen/Field.h"
+#include "screen/FieldWindowClass.h"
 #include "screen/Page.h"
 #include "screen/TerminalState.h"
 #include "support/ScreenRecord.h"
@@ -35,6 +41,35 @@ int FreeGdiObjects() {
 void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+HWND Hwnd(const CField& field) {
+    return static_cast<HWND>(field.fieldWindow);
+}
+
+HWND CaretWindow() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) ? info.hwndCaret : nullptr;
+}
+
+std::wstring Text(HWND window) {
+    wchar_t text[64] = L"";
+    GetWindowTextW(window, text, 64);
+    return text;
+}
+
+// The window's pixels on the screen, row by row.
+std::vector<COLORREF> Shown(HWND window) {
+    UpdateWindow(window);
+    RECT client;
+    GetClientRect(window, &client);
+    CWindowDc dc(window);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(dc.Get(), x, y));
+    }
+    return pixels;
 }
 
 class FieldWindowsTest : public ::testing::Test {
@@ -70,6 +105,23 @@ protected:
     void Paint() {
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
+    // The windows on page 0, spares included.
+    int PageWindowCount() {
+        int count = 0;
+        HWND page = static_cast<HWND>(terminal->pages->FindPage(0)->pageWindow);
+        for (HWND w = GetWindow(page, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) ++count;
+        return count;
+    }
+    CField* Field(int page, int number) {
+        return terminal->pages->FindPage(page)->fields.FindField(number);
+    }
+    // No host command makes a key cap; a field is turned into one here.
+    void MakeKeyCap(CField& field) {
+        field.controlKind = kKeysControl;
+        field.changed = 1;
+        port->RefreshPage(*field.page);
+        Pump();
+    }
 
     CSettings* settings = nullptr;
     std::unique_ptr<CFieldWindowClasses> classes;
@@ -79,20 +131,28 @@ protected:
     std::unique_ptr<CSession> session;
 };
 
-// The field page is rebuilt at every paint; the controls page is painted
-// 1000 times and rebuilt at every tenth.
-TEST_F(FieldWindowsTest, RebuildingAndPaintingFullPagesKeepsGdiObjects) {
-    for (auto [record, rebuildEvery] : {std::pair{ScreenRecord(), 1}, {ControlsRecord(), 10}}) {
-        Rebuild(record);
+// The field page and the controls page are rebuilt in turn at every paint;
+// then the controls page alone is painted 1000 times and rebuilt at every
+// tenth. In turn each page leaves spare windows the other cannot all use,
+// yet the page window never holds more windows than in the first round.
+TEST_F(FieldWindowsTest, RebuildingAndPaintingFullPagesKeepsGdiObjectsAndWindows) {
+    const std::vector<std::string> inTurn = {ScreenRecord(), ControlsRecord()};
+    const std::vector<std::string> controls = {ControlsRecord()};
+    for (auto [records, rebuildEvery] : {std::pair{inTurn, 1}, {controls, 10}}) {
+        int windows = 0;
+        for (const std::string& record : records) {
+            Rebuild(record);
+            windows = std::max(windows, PageWindowCount());
+        }
         CPage* page = terminal->pages->FindPage(0);
-        ASSERT_NE(page, nullptr);
         ASSERT_NE(page->fields.Head(), nullptr);
         ASSERT_NE(page->fields.Head()->fieldWindow, nullptr);
         int before = FreeGdiObjects();
         ASSERT_GT(before, 0);
         for (int i = 1; i <= 1000; ++i) {
             if (i % rebuildEvery == 0) {
-                Rebuild(record);
+                Rebuild(records[static_cast<size_t>(i) % records.size()]);
+                ASSERT_LE(PageWindowCount(), windows) << "rebuild " << i;
             } else {
                 Paint();
             }
@@ -103,16 +163,11 @@ TEST_F(FieldWindowsTest, RebuildingAndPaintingFullPagesKeepsGdiObjects) {
     }
 }
 
-// No host command makes a key cap; a field is turned into one here.
 TEST_F(FieldWindowsTest, KeyCapLooksPressedOnlyWhileHeld) {
     Rebuild("s0Ef1007Key capd0");
-    CPage* page = terminal->pages->FindPage(0);
-    CField* field = page->fields.FindField(1);
-    field->controlKind = kKeysControl;
-    field->changed = 1;
-    port->RefreshPage(*page);
-    Pump();
-    HWND cap = static_cast<HWND>(field->fieldWindow);
+    CField* field = Field(0, 1);
+    MakeKeyCap(*field);
+    HWND cap = Hwnd(*field);
     ASSERT_NE(cap, nullptr);
     RECT client;
     GetClientRect(cap, &client);
@@ -131,6 +186,89 @@ TEST_F(FieldWindowsTest, KeyCapLooksPressedOnlyWhileHeld) {
     SendMessageW(cap, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(topRow(), face.front());
     EXPECT_EQ(field->modified, 0);
+}
+
+// A field of each window class shows all the state it can have, then the
+// page is built anew with another field of that class, which takes its
+// window, on page 0. A page of the case's own, which never had a window,
+// makes the new field a window of its own to compare with.
+TEST_F(FieldWindowsTest, ReusedWindowShowsNothingOfItsFormerField) {
+    // The former field 1 at row 2, column 4, blinking ("P"), 16 cells ("@"),
+    // most of them selected ("@H1"); the new field 3 at row 5, column 30
+    // ("N"), plain, 10 cells (":").
+    struct {
+        const char* name;
+        const char* former;
+        const char* next;
+        bool keyCap;  // both fields become key caps
+        bool focus;   // the former field takes the focus, an entry field the caret
+        bool press;   // the former field is clicked and held
+    } const kCases[] = {
+        {"entry", "i124CP@u1<Former fieldw10@H1", "i35NC@:u38Next one", false, true, false},
+        // Hidden ("R"): closing its window hides nothing, so the window
+        // keeps the focus and the caret until the page takes it as a spare.
+        {"hidden entry", "i124CR@u1<Former field", "i35NC@:u38Next one", false, true, false},
+        {"fixed", "i124AP@u1<Former fieldw10@H1", "f35N:Next one  ", false, false, false},
+        {"system", "i124BP@", "i35NJ@:", false, false, false},
+        {"button", "i124CP@u1<Former fieldw10@AB@H1", "i35NC@:u38Next onew30@AB", false, true,
+         true},
+        {"select button", "i124CP@u1<Former fieldw10@AS@H1", "i35NC@:u38Next onew30@AS", false,
+         true, true},
+        {"check box", "i124CP@u1= Former fieldw10@AC@H1", "i35NC@:u39 Next onew30@AC", false, true,
+         true},
+        {"radio button", "i124CP@u1= Former fieldw10@AR@H1", "i35NC@:u39 Next onew30@AR", false,
+         true, true},
+        // Field 2, a fixed label, leaves a spare for the new field's detour
+        // through a fixed window.
+        {"key cap", "i124AP@u1<Former fieldf2005Label", "i35NA@:u38Next one", true, false, true},
+    };
+    int freshPage = 1;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        // The cursor on field 9, which no page has: only the test gives the focus.
+        auto build = [this, &c](int number, const char* fields, int fieldNumber) {
+            std::string n(1, static_cast<char>('0' + number));
+            Rebuild("s" + n + "E" + fields + "d" + n + "o9");
+            CField* field = Field(number, fieldNumber);
+            if (c.keyCap) MakeKeyCap(*field);
+            return field;
+        };
+        CField* field = build(0, c.former, 1);
+        HWND former = Hwnd(*field);
+        if (c.focus) {
+            EnableWindow(static_cast<HWND>(field->page->pageWindow), TRUE);
+            SendMessageW(former, WM_SETCURSOR, reinterpret_cast<WPARAM>(former),
+                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+        }
+        if (c.press) SendMessageW(former, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageW(former, UM_BLINK, 0, 1);
+        bool entry = WindowClassFor(*field) == FieldWindowClass::Entry;
+        ASSERT_TRUE(field->blinkOn);
+        ASSERT_EQ(field->onState != 0, c.press);
+        ASSERT_EQ(GetFocus() == former, c.focus);
+        ASSERT_EQ(CaretWindow() == former, entry);
+
+        CField* next = build(0, c.next, 3);
+        HWND reused = Hwnd(*next);
+        ASSERT_EQ(reused, former) << "no window reused";
+        EXPECT_NE(GetFocus(), reused);
+        EXPECT_NE(GetCapture(), reused);
+        EXPECT_NE(CaretWindow(), reused);
+        std::vector<COLORREF> shown = Shown(reused);
+
+        CField* fresh = build(freshPage++, c.next, 3);
+        HWND made = Hwnd(*fresh);
+        EXPECT_EQ(next->onState, fresh->onState);
+        EXPECT_EQ(next->hasCaret, fresh->hasCaret);
+        EXPECT_EQ(Text(reused), Text(made));
+        EXPECT_EQ(GetDlgCtrlID(reused), GetDlgCtrlID(made));
+        EXPECT_EQ(GetWindowLongW(reused, GWL_STYLE), GetWindowLongW(made, GWL_STYLE));
+        RECT reusedPlace, madePlace;
+        GetWindowRect(reused, &reusedPlace);
+        GetWindowRect(made, &madePlace);
+        EXPECT_TRUE(EqualRect(&reusedPlace, &madePlace));
+        EXPECT_EQ(shown, Shown(made));
+    }
 }
 
 }  // namespace
