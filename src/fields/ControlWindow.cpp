@@ -52,8 +52,7 @@ void PaintControlWindow(HWND window, HDC dc, CField& field, FieldWindowClass kin
     if (GetClipBox(dc, &shown) == ERROR) return;
     CDrawing drawing(shown.left, shown.top, shown.right, shown.bottom);
     PaintControl(drawing, field, kind, width, height, GetFocus() == window, *gSettings);
-    CFont font(CreateFieldFont(VideoStyle(field) == kBoldVideo));
-    CSelection selected(dc, font.Get());
+    CSelection selected(dc, FieldFont(VideoStyle(field) == kBoldVideo));
     ReplayDrawing(dc, drawing);
 }
 

@@ -9,6 +9,7 @@
 #include "fields/FieldLook.h"
 #include "fields/FieldWindow.h"
 #include "fields/GdiScope.h"
+#include "fields/MemoryCanvas.h"
 #include "platform/AppMessages.h"
 #include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
@@ -92,14 +93,14 @@ int PaintEntry(HWND window, HDC target, CField& field, bool placeCaret) {
     int length = static_cast<int>(text.size());
     field.textImageWidth = EntryTextImageWidth(length, static_cast<int>(field.displayLength),
                                                s.CellWidth(), s.CharacterCellAdditionalWidth());
-    CFont font(CreateFieldFont(VideoStyle(field) == kBoldVideo));
+    HFONT font = FieldFont(VideoStyle(field) == kBoldVideo);
     bool password = field.typeByte & kPasswordEntry;
     std::wstring shown =
         password ? std::wstring(static_cast<size_t>(length), L'*') : std::wstring(Wide(text));
     if (password && placeCaret && field.freshFocus) field.caretIndex = 0;
     CEntryPlacement place;
     {
-        CSelection fontSelected(target, font.Get());
+        CSelection fontSelected(target, font);
         int T = Extent(target, shown, length);
         int C = Extent(target, shown, field.caretIndex);
         place = password ? CEntryPlacement{0, 1, ClampEntryCaret(C, W)}
@@ -119,7 +120,7 @@ int PaintEntry(HWND window, HDC target, CField& field, bool placeCaret) {
     if (ImageArea(frameArea, place, W, H, field.textImageWidth, imageArea)) {
         CMemoryCanvas image(target, imageArea);
         if (!image) return place.caretX;
-        DrawTextImage(image.Dc(), field, font.Get(), shown, look, W, H);
+        DrawTextImage(image.Dc(), field, font, shown, look, W, H);
         BitBlt(frame.Dc(), place.destX, 1, W - 2, H - 2, image.Dc(), place.sourceX, 0, SRCCOPY);
     }
     StretchBlt(target, 0, 0, W + 1, H, frame.Dc(), 0, 0, gridWidth, H, SRCCOPY);

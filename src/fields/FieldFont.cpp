@@ -1,5 +1,8 @@
 #include "fields/FieldFont.h"
 
+#include <cstring>
+#include <vector>
+
 #include "config/Settings.h"
 #include "fields/CellGrid.h"
 #include "platform/Handles_win.h"
@@ -26,8 +29,11 @@ LOGFONTW FontDescription(int height, int width, bool bold) {
     return font;
 }
 
-CFontMetrics Measure(HDC dc, int height, int width) {
-    LOGFONTW description = FontDescription(height, width, false);
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+CFontMetrics MeasureFont(HDC dc, const LOGFONTW& description) {
     CFont font(CreateFontIndirectW(&description));
     CSelection selected(dc, font.Get());
     TEXTMETRICW tm = {};
@@ -37,12 +43,38 @@ CFontMetrics Measure(HDC dc, int height, int width) {
             tm.tmAveCharWidth, tm.tmMaxCharWidth,    (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0};
 }
 
+// Every page paint lays the grid out again, trying font after font; making
+// a font reads the system's font tables, so each size is measured once.
+CFontMetrics Measure(HDC dc, int height, int width) {
+    struct Measured {
+        LOGFONTW font;
+        CFontMetrics metrics;
+    };
+    constexpr size_t kMostKept = 256;
+    static std::vector<Measured> measured;
+    LOGFONTW description = FontDescription(height, width, false);
+    for (const Measured& m : measured) {
+        if (SameFont(m.font, description)) return m.metrics;
+    }
+    if (measured.size() == kMostKept) measured.clear();
+    measured.push_back({description, MeasureFont(dc, description)});
+    return measured.back().metrics;
+}
+
 }  // namespace
 
-CFont CreateFieldFont(bool bold) {
+HFONT FieldFont(bool bold) {
+    // Made once for each description: every field paints with one of two.
+    static CFont fonts[2] = {CFont(nullptr), CFont(nullptr)};
+    static LOGFONTW made[2];
     LOGFONTW description =
         FontDescription(-gSettings->FieldFontHeight(), gSettings->FieldFontWidth(), bold);
-    return CFont(CreateFontIndirectW(&description));
+    int i = bold ? 1 : 0;
+    if (!fonts[i] || !SameFont(made[i], description)) {
+        fonts[i].Reset(CreateFontIndirectW(&description));
+        made[i] = description;
+    }
+    return fonts[i].Get();
 }
 
 void ComputeCellGrid(HWND pageWindow) {

@@ -46,8 +46,7 @@ void DrawBevelBlock(HDC dc, const CField& field, int width, int height, uint32_t
 
 void DrawFieldText(HDC dc, const CField& field, const wchar_t* text, int length, RECT area,
                    UINT format, uint32_t colour) {
-    CFont font(CreateFieldFont(VideoStyle(field) == kBoldVideo));
-    CSelection selected(dc, font.Get());
+    CSelection selected(dc, FieldFont(VideoStyle(field) == kBoldVideo));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Rgb(colour));
     DrawTextW(dc, text, length, &area, format);

@@ -3,6 +3,7 @@
 #include "config/Settings.h"
 #include "fields/FieldLook.h"
 #include "fields/GdiScope.h"
+#include "fields/MemoryCanvas.h"
 #include "platform/AppMessages.h"
 #include "platform/WindowData_win.h"
 #include "screen/Field.h"

@@ -3,6 +3,7 @@
 #include "toolbar/LockAnimation.h"
 
 #include "fields/GdiScope.h"
+#include "fields/MemoryCanvas.h"
 #include "platform/WindowData_win.h"
 #include "resources/resource.h"
 #include "toolbar/FrameWindowClass.h"

@@ -2,6 +2,7 @@
 // plug and socket meeting between terminal and host) and awaiting the host
 // (pages flying out of it).
 #include "fields/GdiScope.h"
+#include "fields/MemoryCanvas.h"
 #include "toolbar/ActivityDots.h"
 #include "toolbar/LockAnimation.h"
 
