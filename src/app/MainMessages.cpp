@@ -17,7 +17,7 @@
 namespace {
 
 constexpr UINT kFirstAppMessage = UM_CONNECT;
-constexpr UINT kLastAppMessage = UM_HOSTSIGNAL;
+constexpr UINT kLastAppMessage = UM_HELDWORK;
 // Every keyboard message, WM_KEYDOWN to WM_SYSDEADCHAR.
 constexpr UINT kFirstKeyboardMessage = 0x0100;
 constexpr UINT kLastKeyboardMessage = 0x0109;
@@ -105,6 +105,9 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             LayoutFrame();
             return 0;
         case UM_HOSTSIGNAL:
+            return 0;
+        case UM_HELDWORK:
+            CWin32WindowPort::DoSentWork(lParam);
             return 0;
         default:
             return Default(message, wParam, lParam);

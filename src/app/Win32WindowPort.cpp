@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <iterator>
+#include <string>
+#include <string_view>
 
 #include "app/App.h"
 #include "fields/FieldWindow.h"
@@ -28,9 +30,27 @@ constexpr uint8_t kHiddenAttribute = 0x02;
 // The hit test and mouse message of a left click on a client area.
 constexpr LPARAM kClickParam = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
 
+// The longest window text compared before it is set again.
+constexpr int kLongestComparedText = 256;
+
 // How long one wait for a sent message lasts before the caller looks again
 // whether what it waits for has happened.
 constexpr DWORD kServeWaitMs = 20;
+
+// A form built again often has the same field at the same place: a spare
+// keeps the number and text it already has.
+void SetNumberAndText(HWND window, const CField& field) {
+    if (GetWindowLongPtrW(window, GWLP_ID) != field.fieldNumber) {
+        SetWindowLongPtrW(window, GWLP_ID, field.fieldNumber);
+    }
+    std::u16string text = field.text.Get();
+    wchar_t shown[kLongestComparedText];
+    int length = GetWindowTextW(window, shown, kLongestComparedText);
+    bool same = length < kLongestComparedText - 1 &&
+                std::u16string_view(reinterpret_cast<const char16_t*>(shown),
+                                    static_cast<size_t>(length)) == text;
+    if (!same) SetWindowTextW(window, Wide(text));
+}
 
 // A spare window of the page takes the field as a new window would: its
 // record, number, text and place, at the top of its siblings.
@@ -39,15 +59,34 @@ HWND BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field, co
     WNDCLASSEXW info = {};
     info.cbSize = sizeof info;
     auto windowClass = static_cast<ATOM>(GetClassInfoExW(gInstance, className, &info));
-    HWND window = windowClass ? SpareFieldWindowsOf(page).Take(windowClass) : nullptr;
+    HWND window = windowClass ? SpareFieldWindowsOf(page).Take(windowClass, place) : nullptr;
     if (!window) return nullptr;
-    SetWindowLongPtrW(window, GWLP_ID, field.fieldNumber);
-    SetWindowTextW(window, Wide(field.text.Get()));
+    SetNumberAndText(window, field);
     SendMessageW(window, UM_BINDFIELD, 0, reinterpret_cast<LPARAM>(&field));
+    // Nothing of the former field is copied along, and a page that holds its
+    // drawing paints all its windows anew at the end.
     SetWindowPos(window, HWND_TOP, place.left, place.top, place.right, place.bottom,
-                 SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
-    InvalidateRect(window, nullptr, TRUE);
+                 SWP_NOACTIVATE | SWP_NOCOPYBITS | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (IsWindowVisible(page)) InvalidateRect(window, nullptr, TRUE);
     return window;
+}
+
+// Shows the page window above its siblings, below the lock animation when
+// that is the first child, or hides it at the bottom.
+void PlacePage(HWND window, bool show) {
+    if (!show) {
+        SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        return;
+    }
+    // The lock animation stays on top of the page shown.
+    HWND first = GetWindow(GetParent(window), GW_CHILD);
+    wchar_t className[20];
+    if (!first || !GetClassNameW(first, className, static_cast<int>(std::size(className)))) return;
+    HWND after =
+        lstrcmpW(className, kLockAnimationClass) == 0 && first != window ? first : HWND_TOP;
+    SetWindowPos(window, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 }  // namespace
@@ -81,7 +120,11 @@ void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
 }
 
 void CWin32WindowPort::SendAnimation(LockAnimationKind kind, bool start) {
-    SendMessageW(Hwnd(mainWindow), UM_ANIMATION, static_cast<WPARAM>(kind), start ? 1 : 0);
+    // The rest of a held record sees the animation as its held work leaves it.
+    if (holdingThread == GetCurrentThreadId()) runningKind = start ? static_cast<int>(kind) : kNone;
+    Do([this, kind, start] {
+        SendMessageW(Hwnd(mainWindow), UM_ANIMATION, static_cast<WPARAM>(kind), start ? 1 : 0);
+    });
 }
 
 bool CWin32WindowPort::OffWindowThread() const {
@@ -94,10 +137,52 @@ bool CWin32WindowPort::OffWindowThread() const {
 // focus again.
 bool CWin32WindowPort::FocusNeeded(WindowHandle page, WindowHandle target) const {
     if (!page || !IsWindowEnabled(Hwnd(page))) return false;
+    HWND focus = Hwnd(FocusWindow());
+    return !focus || focus != Hwnd(target);
+}
+
+// The window thread's focus window, looked up from any thread.
+void* CWin32WindowPort::FocusWindow() const {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     DWORD thread = GetWindowThreadProcessId(Hwnd(mainWindow), nullptr);
-    return !GetGUIThreadInfo(thread, &info) || info.hwndFocus != Hwnd(target);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void CWin32WindowPort::HoldWindowWork() {
+    holdingThread = GetCurrentThreadId();
+}
+
+void CWin32WindowPort::DoHeldWindowWork() {
+    holdingThread = 0;
+    if (held.empty()) return;
+    WindowWork work = std::move(held);
+    held.clear();
+    if (OffWindowThread()) {
+        SendMessageW(Hwnd(mainWindow), UM_HELDWORK, 0, reinterpret_cast<LPARAM>(&work));
+        return;
+    }
+    for (const std::function<void()>& step : work) step();
+}
+
+void CWin32WindowPort::DoSentWork(intptr_t work) {
+    for (const std::function<void()>& step : *reinterpret_cast<const WindowWork*>(work)) step();
+}
+
+// Work asked for by the thread that holds its work waits for the end of the
+// record; any other caller has it done at once.
+void CWin32WindowPort::Do(std::function<void()> work) {
+    if (holdingThread == GetCurrentThreadId()) {
+        held.push_back(std::move(work));
+        return;
+    }
+    work();
+}
+
+// Whether work that could still change the windows waits: until it is done,
+// nothing can be judged from the windows as they are.
+bool CWin32WindowPort::WorkHeld() const {
+    return holdingThread == GetCurrentThreadId() && !held.empty();
 }
 
 void CWin32WindowPort::StartLockAnimation(LockAnimationKind kind) {
@@ -109,29 +194,33 @@ void CWin32WindowPort::StopLockAnimation(LockAnimationKind kind) {
 }
 
 void CWin32WindowPort::UnlockInput() {
-    SendMessageW(Hwnd(mainWindow), UM_UNLOCKINPUT, 0, 0);
+    Do([this] { SendMessageW(Hwnd(mainWindow), UM_UNLOCKINPUT, 0, 0); });
 }
 
 // The dialogs are modal: posted, they run from the main window's own loop
 // and never hold up the connection thread.
 void CWin32WindowPort::AskForAdvisory(int focusField) {
-    PostMessageW(Hwnd(mainWindow), UM_ADVISORY, 1, focusField);
+    Do([this, focusField] { PostMessageW(Hwnd(mainWindow), UM_ADVISORY, 1, focusField); });
 }
 
 void CWin32WindowPort::AskForPrompt(int answerLength) {
-    PostMessageW(Hwnd(mainWindow), UM_PROMPT, 1, answerLength);
+    Do([this, answerLength] { PostMessageW(Hwnd(mainWindow), UM_PROMPT, 1, answerLength); });
 }
 
 void CWin32WindowPort::OfferLabel(int slot) {
-    SendMessageW(Hwnd(mainWindow), UM_TOOLBARLABEL, static_cast<WPARAM>(slot), 0);
+    Do([this, slot] {
+        SendMessageW(Hwnd(mainWindow), UM_TOOLBARLABEL, static_cast<WPARAM>(slot), 0);
+    });
 }
 
 void CWin32WindowPort::SignalDevice(int value) {
-    SendMessageW(Hwnd(mainWindow), UM_HOSTSIGNAL, static_cast<WPARAM>(value), 0);
+    Do([this, value] {
+        SendMessageW(Hwnd(mainWindow), UM_HOSTSIGNAL, static_cast<WPARAM>(value), 0);
+    });
 }
 
 void CWin32WindowPort::RelayoutAll() {
-    SendMessageW(Hwnd(mainWindow), UM_RELAYOUT, 0, 0);
+    Do([this] { SendMessageW(Hwnd(mainWindow), UM_RELAYOUT, 0, 0); });
 }
 
 void CWin32WindowPort::SendToSerialPort(const std::string& bytes) {
@@ -142,15 +231,17 @@ void CWin32WindowPort::SendToSerialPort(const std::string& bytes) {
     if (!block) return;
     std::memcpy(block, bytes.data(), bytes.size());
     // The receiver frees the block.
-    SendMessageW(window, UM_SERIALOUT, bytes.size(), reinterpret_cast<LPARAM>(block));
+    Do([window, size = bytes.size(), block] {
+        SendMessageW(window, UM_SERIALOUT, size, reinterpret_cast<LPARAM>(block));
+    });
 }
 
 void CWin32WindowPort::ReportSessionEnded(bool stopped) {
-    PostMessageW(Hwnd(mainWindow), UM_SESSIONENDED, stopped ? 1 : 0, 0);
+    Do([this, stopped] { PostMessageW(Hwnd(mainWindow), UM_SESSIONENDED, stopped ? 1 : 0, 0); });
 }
 
 void CWin32WindowPort::CloseDialog(WindowHandle dialog) {
-    PostMessageW(Hwnd(dialog), WM_COMMAND, IDCANCEL, 0);
+    Do([dialog] { PostMessageW(Hwnd(dialog), WM_COMMAND, IDCANCEL, 0); });
 }
 
 void CWin32WindowPort::PlaySound(SoundEventKind kind) {
@@ -174,35 +265,27 @@ WindowHandle CWin32WindowPort::CreatePageWindow(CPage& page, WindowHandle parent
 }
 
 void CWin32WindowPort::RefreshPage(CPage& page) {
-    InvalidateRect(Hwnd(page.pageWindow), nullptr, FALSE);
-    SendMessageW(Hwnd(page.pageWindow), UM_REFRESHPAGE, 0, 0);
+    Do([&page] {
+        InvalidateRect(Hwnd(page.pageWindow), nullptr, FALSE);
+        SendMessageW(Hwnd(page.pageWindow), UM_REFRESHPAGE, 0, 0);
+    });
 }
 
 void CWin32WindowPort::PlacePageWindow(CPage& page, bool show) {
-    HWND window = Hwnd(page.pageWindow);
-    if (!show) {
-        SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        return;
-    }
-    // The lock animation stays on top of the page shown.
-    HWND first = GetWindow(GetParent(window), GW_CHILD);
-    wchar_t className[20];
-    if (!first || !GetClassNameW(first, className, static_cast<int>(std::size(className)))) return;
-    HWND after =
-        lstrcmpW(className, kLockAnimationClass) == 0 && first != window ? first : HWND_TOP;
-    SetWindowPos(window, after, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    Do([&page, show] { PlacePage(Hwnd(page.pageWindow), show); });
 }
 
 void CWin32WindowPort::RelayoutPage(CPage& page) {
-    SendMessageW(Hwnd(page.pageWindow), UM_RELAYOUT, 0, 0);
+    Do([&page] { SendMessageW(Hwnd(page.pageWindow), UM_RELAYOUT, 0, 0); });
 }
 
 void CWin32WindowPort::FocusPage(CPage& page) {
-    if (!FocusNeeded(page.pageWindow, page.pageWindow)) return;
-    SendMessageW(Hwnd(page.pageWindow), UM_FOCUSPAGE, reinterpret_cast<WPARAM>(page.pageWindow),
-                 kClickParam);
+    if (!WorkHeld() && !FocusNeeded(page.pageWindow, page.pageWindow)) return;
+    Do([this, &page] {
+        if (!FocusNeeded(page.pageWindow, page.pageWindow)) return;
+        SendMessageW(Hwnd(page.pageWindow), UM_FOCUSPAGE, reinterpret_cast<WPARAM>(page.pageWindow),
+                     kClickParam);
+    });
 }
 
 void CWin32WindowPort::UnbindPageWindow(CPage& page) {
@@ -230,22 +313,34 @@ void CWin32WindowPort::RaiseFieldWindow(CField& field) {
 }
 
 void CWin32WindowPort::FocusField(CField& field) {
-    if (!field.page || !FocusNeeded(field.page->pageWindow, field.fieldWindow)) return;
-    // What a left click on the client area sends, which every field window
-    // answers by taking the focus.
-    SendMessageW(Hwnd(field.fieldWindow), WM_SETCURSOR, reinterpret_cast<WPARAM>(field.fieldWindow),
-                 kClickParam);
+    CPage* page = field.page;
+    if (!page || (!WorkHeld() && !FocusNeeded(page->pageWindow, field.fieldWindow))) return;
+    // Held work may give the field another window, or its record to another
+    // field: the field is looked up when the focus is given.
+    Do([this, page, number = field.fieldNumber] {
+        CField* target = page->fields.FindField(number);
+        if (!target || !target->fieldWindow) return;
+        HWND window = Hwnd(target->fieldWindow);
+        if (!FocusNeeded(page->pageWindow, window)) return;
+        // What a left click on the client area sends, which every field
+        // window answers by taking the focus.
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), kClickParam);
+    });
 }
 
 void CWin32WindowPort::CloseFieldWindow(CField& field) {
     HWND window = Hwnd(field.fieldWindow);
     if (!IsWindow(window)) return;
-    ShowWindow(window, SW_HIDE);
+    // The focused window is hidden while it still has its field: an entry
+    // field left so reports its completion, as when the operator leaves it.
+    // The others go unseen until the page window hides them.
+    if (FocusWindow() == window) ShowWindow(window, SW_HIDE);
+    // The field's record is about to go, or to serve another field.
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    if (field.page) {
-        SendMessageW(Hwnd(field.page->pageWindow), UM_CLOSEFIELDWINDOW, 0,
-                     reinterpret_cast<LPARAM>(window));
-    }
+    if (!field.page) return;
+    Do([page = Hwnd(field.page->pageWindow), window] {
+        SendMessageW(page, UM_CLOSEFIELDWINDOW, 0, reinterpret_cast<LPARAM>(window));
+    });
 }
 
 void CWin32WindowPort::UnbindFieldWindow(CField& field) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "platform/WindowPort.h"
 
@@ -8,7 +11,8 @@ class CLockAnimation;
 
 // The window work of the screen model and the interpreter, done with the
 // Win32 message functions. The connection thread calls it, so it reaches
-// windows only through SendMessageW and PostMessageW.
+// windows only through SendMessageW and PostMessageW, and while it holds
+// window work, through one message at the end of a record.
 class CWin32WindowPort : public CWindowPort {
 public:
     explicit CWin32WindowPort(WindowHandle mainWindow) : mainWindow(mainWindow) {}
@@ -28,6 +32,8 @@ public:
     void CloseDialog(WindowHandle dialog) override;
     void PlaySound(SoundEventKind kind) override;
     void ServeSentMessages() override;
+    void HoldWindowWork() override;
+    void DoHeldWindowWork() override;
 
     WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
     void RefreshPage(CPage& page) override;
@@ -49,9 +55,17 @@ public:
     }
     // The lock animation, whose hidden seconds other threads may renew.
     void SetLockAnimation(CLockAnimation* animation) { lockAnimation = animation; }
+    // Does, on the window thread, the held work another thread sent with
+    // UM_HELDWORK.
+    static void DoSentWork(intptr_t work);
 
 private:
     static constexpr int kNone = -1;
+    using WindowWork = std::vector<std::function<void()>>;
+
+    void Do(std::function<void()> work);
+    bool WorkHeld() const;
+    void* FocusWindow() const;
 
     void Animation(LockAnimationKind kind, bool start);
     void SendAnimation(LockAnimationKind kind, bool start);
@@ -63,4 +77,8 @@ private:
     std::atomic<int> runningKind{kNone};
     // A stop of the waiting animation that the connection thread holds back.
     std::atomic<bool> stopHeld{false};
+    // The thread whose window work waits for DoHeldWindowWork, and that work:
+    // only that thread touches it.
+    std::atomic<unsigned long> holdingThread{0};
+    WindowWork held;
 };

@@ -137,7 +137,9 @@ void OnRefresh(HWND window, CPage& page) {
     for (CField* field = page.fields.Head(); field; field = field->next) {
         if (field->fieldWindow) ++live;
     }
-    SpareFieldWindowsOf(window).Settle(live);
+    CSpareFieldWindows& spares = SpareFieldWindowsOf(window);
+    spares.Settle(live);
+    spares.HideAll();
     if (!shown) return;
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr,
@@ -180,6 +182,9 @@ LRESULT OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LP
             return 0;
         case UM_CLOSEFIELDWINDOW:
             SpareFieldWindowsOf(window).Keep(reinterpret_cast<HWND>(lParam));
+            return 0;
+        case UM_HIDESPARES:
+            SpareFieldWindowsOf(window).HideAll();
             return 0;
         case UM_FOCUSPAGE:
             SetFocus(window);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/AppMessages.h"
+
 namespace {
 
 std::unordered_map<HWND, CSpareFieldWindows>& Spares() {
@@ -14,6 +16,18 @@ ATOM ClassOf(HWND window) {
     return static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM));
 }
 
+// Where the window is on its parent: left, top, width, height.
+RECT PlaceOf(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool SamePlace(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
 }  // namespace
 
 void CSpareFieldWindows::Keep(HWND window) {
@@ -22,23 +36,44 @@ void CSpareFieldWindows::Keep(HWND window) {
     // the mouse capture and the focus stay with the window otherwise.
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == window) DestroyCaret();
-    if (GetCapture() == window) ReleaseCapture();
-    // A locked page cannot take the focus back: it goes nowhere until a field
-    // takes it, as when the window was destroyed.
-    HWND focus = GetFocus();
-    if (focus == window || IsChild(window, focus)) SetFocus(nullptr);
-    ShowWindow(window, SW_HIDE);
-    SetWindowLongPtrW(window, GWLP_ID, kSpareWindowId);
-    windows.push_back(window);
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &info)) {
+        if (info.hwndCaret == window) DestroyCaret();
+        if (info.hwndCapture == window) ReleaseCapture();
+        // A locked page cannot take the focus back: it goes nowhere until a
+        // field takes it, as when the window was destroyed.
+        HWND focus = info.hwndFocus;
+        if (focus && (focus == window || IsChild(window, focus))) SetFocus(nullptr);
+    }
+    windows.push_back({window, ClassOf(window), PlaceOf(window), false});
+    // Most spares of a new page are bound again before it is drawn, where
+    // they are: they are hidden only once the page window has done the work
+    // at hand, and only those left over.
+    if (!hidePosted) hidePosted = PostMessageW(GetParent(window), UM_HIDESPARES, 0, 0) != FALSE;
+    if (!hidePosted) HideAll();
 }
 
-HWND CSpareFieldWindows::Take(ATOM windowClass) {
-    // The latest kept first: it is the one most likely in the same place.
-    auto found = std::find_if(windows.rbegin(), windows.rend(),
-                              [windowClass](HWND w) { return ClassOf(w) == windowClass; });
+void CSpareFieldWindows::HideAll() {
+    hidePosted = false;
+    for (Spare& spare : windows) {
+        if (spare.hidden) continue;
+        ShowWindow(spare.window, SW_HIDE);
+        SetWindowLongPtrW(spare.window, GWLP_ID, kSpareWindowId);
+        spare.hidden = true;
+    }
+}
+
+HWND CSpareFieldWindows::Take(ATOM windowClass, const RECT& place) {
+    auto there = [windowClass, &place](const Spare& s) {
+        return s.windowClass == windowClass && SamePlace(s.place, place);
+    };
+    auto found = std::find_if(windows.rbegin(), windows.rend(), there);
+    if (found == windows.rend()) {
+        found = std::find_if(windows.rbegin(), windows.rend(), [windowClass](const Spare& s) {
+            return s.windowClass == windowClass;
+        });
+    }
     if (found == windows.rend()) return nullptr;
-    HWND window = *found;
+    HWND window = found->window;
     windows.erase(std::next(found).base());
     return window;
 }
@@ -48,7 +83,7 @@ void CSpareFieldWindows::Settle(size_t live) {
     size_t keep = mostLive - live;
     if (windows.size() <= keep) return;
     size_t extra = windows.size() - keep;
-    for (size_t i = 0; i < extra; ++i) DestroyWindow(windows[i]);
+    for (size_t i = 0; i < extra; ++i) DestroyWindow(windows[i].window);
     windows.erase(windows.begin(), windows.begin() + static_cast<std::ptrdiff_t>(extra));
 }
 

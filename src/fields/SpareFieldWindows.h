@@ -4,7 +4,7 @@
 
 #include <vector>
 
-// The field windows a page window let go of, hidden and bound to no record,
+// The field windows a page window let go of, bound to no record and hidden,
 // kept for the page's next fields of the same class: making and destroying
 // windows is most of what a new page costs. They are children of the page
 // window and go with it.
@@ -15,15 +15,26 @@ class CSpareFieldWindows {
 public:
     // Takes a window its field has let go of.
     void Keep(HWND window);
-    // A kept window of the class, or null; it stays hidden until bound anew.
-    HWND Take(ATOM windowClass);
+    // Hides the spares that show still and gives them the spare id.
+    void HideAll();
+    // A kept window of the class, or null; it shows when bound anew.
+    // One already at the place (left, top, width, height, as the field
+    // windows are placed) is taken first: it need not move.
+    HWND Take(ATOM windowClass, const RECT& place);
     // After a refresh that left the page live field windows: keeps no more
     // spares than the most windows the page has had at once would need,
     // destroying those kept longest.
     void Settle(size_t live);
 
 private:
-    std::vector<HWND> windows;
+    struct Spare {
+        HWND window;
+        ATOM windowClass;
+        RECT place;
+        bool hidden;
+    };
+    std::vector<Spare> windows;
+    bool hidePosted = false;
     size_t mostLive = 0;
 };
 

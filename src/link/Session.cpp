@@ -52,6 +52,7 @@ void CSession::Interpret(const unsigned char*& p, const unsigned char* e) {
 }
 
 void CSession::ConnectionThread() {
+    terminal.port.HoldWindowWork();
     terminal.port.StartLockAnimation(LockAnimationKind::Connecting);
     terminal.screenCols = settings.ScreenCols();
     terminal.screenRows = settings.ScreenRows();
@@ -59,6 +60,7 @@ void CSession::ConnectionThread() {
         CPage& page = terminal.pages->PageAt(i);
         if (page.pageWindow) terminal.port.RelayoutPage(page);
     }
+    terminal.port.DoHeldWindowWork();
     terminal.terminalId = settings.TerminalId();
     std::string host = EncodeText(settings.HostName(), false);
     uint16_t hostPort = static_cast<uint16_t>(settings.HostPort());
@@ -85,6 +87,7 @@ void CSession::ConnectionThread() {
 }
 
 void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
+    terminal.port.HoldWindowWork();
     while (p < e) {
         switch (*p) {
             case 0xFF:
@@ -119,4 +122,5 @@ void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
     } else {
         terminal.port.StopLockAnimation(LockAnimationKind::AwaitingHost);
     }
+    terminal.port.DoHeldWindowWork();
 }

@@ -34,4 +34,9 @@ enum AppMessage : unsigned {
     UM_HOSTSIGNAL = 3056,
     // To a spare field window: bind the record in lParam, as at its creation.
     UM_BINDFIELD = 3057,
+    // To the main window: do the window work another thread held for a
+    // record, a list of calls at lParam.
+    UM_HELDWORK = 3058,
+    // To a page window: hide the spare field windows that still show.
+    UM_HIDESPARES = 3059,
 };

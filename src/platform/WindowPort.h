@@ -49,6 +49,11 @@ public:
     // while for one. The window thread calls it while it waits for the
     // connection thread, which may itself be waiting in one of them.
     virtual void ServeSentMessages() = 0;
+    // From HoldWindowWork on, the window work this thread asks for waits,
+    // in order, for DoHeldWindowWork, which has it all done at once: a record
+    // crosses to the window thread once, however much it changes.
+    virtual void HoldWindowWork() = 0;
+    virtual void DoHeldWindowWork() = 0;
 
     // The page window for a new page, or null when page windows cannot be made.
     virtual WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) = 0;
@@ -70,7 +75,8 @@ public:
     virtual void RaiseFieldWindow(CField& field) = 0;
     // The field's window takes the focus, as if clicked.
     virtual void FocusField(CField& field) = 0;
-    // Hides and unbinds the field's live window and has the page window close it.
+    // Unbinds the field's live window at once and has the page window take
+    // it back, hidden, to serve a later field.
     virtual void CloseFieldWindow(CField& field) = 0;
     // Clears the field window's link to its field record, which is about to go.
     virtual void UnbindFieldWindow(CField& field) = 0;

@@ -22,7 +22,13 @@ struct Delivered {
 // Application messages that reached the window; the system's own are left out.
 std::vector<Delivered> gDelivered;
 
+// Held work is recorded as it arrives, without its address, then done.
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == UM_HELDWORK) {
+        gDelivered.push_back({message, wParam, 0});
+        CWin32WindowPort::DoSentWork(lParam);
+        return 0;
+    }
     if (message >= WM_USER) gDelivered.push_back({message, wParam, lParam});
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -118,6 +124,27 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
         EXPECT_EQ(gDelivered, c.delivered) << c.name;
     };
     for (const Case& c : held) fromConnectionThread(c);
+
+    // A held record crosses once, at its end, with its work in the order
+    // asked; what it posts comes after. Its second stop sends the held one.
+    fromConnectionThread({"a held record",
+                          false,
+                          [](CWin32WindowPort& p) {
+                              p.HoldWindowWork();
+                              p.UnlockInput();
+                              p.AskForAdvisory(5);
+                              p.OfferLabel(20);
+                              p.StartLockAnimation(kHost);
+                              p.StopLockAnimation(kHost);
+                              p.StopLockAnimation(kHost);
+                              p.DoHeldWindowWork();
+                          },
+                          {{UM_HELDWORK, 0, 0},
+                           {UM_UNLOCKINPUT, 0, 0},
+                           {UM_TOOLBARLABEL, 20, 0},
+                           {UM_ANIMATION, 1, 1},
+                           {UM_ANIMATION, 1, 0},
+                           {UM_ADVISORY, 1, 5}}});
 
     // Renewed while its picture is still hidden, the lock needs no message;
     // once the picture shows, the start hides it again.

@@ -105,11 +105,14 @@ protected:
     void Paint() {
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    // The windows on page 0, spares included.
+    // The windows on page 0, spares included. A spare left over from the last page must not show.
     int PageWindowCount() {
         int count = 0;
         HWND page = static_cast<HWND>(terminal->pages->FindPage(0)->pageWindow);
-        for (HWND w = GetWindow(page, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) ++count;
+        for (HWND w = GetWindow(page, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            ++count;
+            if (GetDlgCtrlID(w) == -1) EXPECT_FALSE(IsWindowVisible(w)) << "a spare shows";
+        }
         return count;
     }
     CField* Field(int page, int number) {

@@ -58,6 +58,9 @@ public:
     void PlaySound(SoundEventKind kind) override;
     // Nothing waits in a call here; it only yields.
     void ServeSentMessages() override;
+    // Recorded calls are kept in the order made, held or not.
+    void HoldWindowWork() override {}
+    void DoHeldWindowWork() override {}
     WindowHandle CreatePageWindow(CPage& page, WindowHandle) override {
         Log("create", page);
         return makePageWindows ? NewHandle() : nullptr;
