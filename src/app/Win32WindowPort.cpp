@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -151,6 +152,8 @@ void* CWin32WindowPort::FocusWindow() const {
 
 void CWin32WindowPort::HoldWindowWork() {
     holdingThread = GetCurrentThreadId();
+    focusKnown = false;
+    lastClosed.reset();
 }
 
 void CWin32WindowPort::DoHeldWindowWork() {
@@ -328,19 +331,50 @@ void CWin32WindowPort::FocusField(CField& field) {
     });
 }
 
+struct CWin32WindowPort::ClosedWindows {
+    HWND page;
+    std::vector<HWND> windows;
+};
+
 void CWin32WindowPort::CloseFieldWindow(CField& field) {
     HWND window = Hwnd(field.fieldWindow);
     if (!IsWindow(window)) return;
     // The focused window is hidden while it still has its field: an entry
     // field left so reports its completion, as when the operator leaves it.
     // The others go unseen until the page window hides them.
-    if (FocusWindow() == window) ShowWindow(window, SW_HIDE);
+    if (HeldFocusWindow() == window) {
+        ShowWindow(window, SW_HIDE);
+        focusKnown = false;
+    }
     // The field's record is about to go, or to serve another field.
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (!field.page) return;
-    Do([page = Hwnd(field.page->pageWindow), window] {
-        SendMessageW(page, UM_CLOSEFIELDWINDOW, 0, reinterpret_cast<LPARAM>(window));
+    HWND page = Hwnd(field.page->pageWindow);
+    // Windows closed one after another go to their page window together.
+    if (WorkHeld() && lastClosed && lastClosed->page == page && lastClosedAt == held.size() - 1) {
+        lastClosed->windows.push_back(window);
+        return;
+    }
+    auto closed = std::make_shared<ClosedWindows>(ClosedWindows{page, {window}});
+    Do([closed] {
+        SendMessageW(closed->page, UM_CLOSEFIELDWINDOW, closed->windows.size(),
+                     reinterpret_cast<LPARAM>(closed->windows.data()));
     });
+    if (!WorkHeld()) return;
+    lastClosed = closed;
+    lastClosedAt = held.size() - 1;
+}
+
+// While work is held the focus is looked up once, and again only after a
+// hide that moved it: it moves only on the window thread, which the held
+// work does not reach before the record ends.
+void* CWin32WindowPort::HeldFocusWindow() {
+    if (holdingThread != GetCurrentThreadId()) return FocusWindow();
+    if (!focusKnown) {
+        heldFocus = FocusWindow();
+        focusKnown = true;
+    }
+    return heldFocus;
 }
 
 void CWin32WindowPort::UnbindFieldWindow(CField& field) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/WindowPort.h"
@@ -66,6 +67,7 @@ private:
     void Do(std::function<void()> work);
     bool WorkHeld() const;
     void* FocusWindow() const;
+    void* HeldFocusWindow();
 
     void Animation(LockAnimationKind kind, bool start);
     void SendAnimation(LockAnimationKind kind, bool start);
@@ -81,4 +83,11 @@ private:
     // only that thread touches it.
     std::atomic<unsigned long> holdingThread{0};
     WindowWork held;
+    // The focus window as the holding thread last saw it.
+    void* heldFocus = nullptr;
+    bool focusKnown = false;
+    // The held work that closes windows of a page, while it is the last.
+    struct ClosedWindows;
+    std::shared_ptr<ClosedWindows> lastClosed;
+    size_t lastClosedAt = 0;
 };

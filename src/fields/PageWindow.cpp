@@ -181,7 +181,7 @@ LRESULT OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LP
             OnKeyDown(page, wParam);
             return 0;
         case UM_CLOSEFIELDWINDOW:
-            SpareFieldWindowsOf(window).Keep(reinterpret_cast<HWND>(lParam));
+            SpareFieldWindowsOf(window).Keep(reinterpret_cast<const HWND*>(lParam), wParam);
             return 0;
         case UM_HIDESPARES:
             SpareFieldWindowsOf(window).HideAll();

@@ -30,25 +30,37 @@ bool SamePlace(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-void CSpareFieldWindows::Keep(HWND window) {
-    if (!IsWindow(window)) return;
-    // Nothing of its last field may show when it is bound anew: the caret,
-    // the mouse capture and the focus stay with the window otherwise.
+void CSpareFieldWindows::Keep(const HWND* kept, size_t count) {
+    // Nothing of its last field may show when a window is bound anew: the
+    // caret, the mouse capture and the focus stay with the window otherwise.
+    // Only this loop moves them meanwhile.
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    if (GetGUIThreadInfo(GetCurrentThreadId(), &info)) {
-        if (info.hwndCaret == window) DestroyCaret();
-        if (info.hwndCapture == window) ReleaseCapture();
+    if (!GetGUIThreadInfo(GetCurrentThreadId(), &info)) info = {};
+    for (size_t i = 0; i < count; ++i) {
+        HWND window = kept[i];
+        if (!IsWindow(window)) continue;
+        if (info.hwndCaret == window) {
+            DestroyCaret();
+            info.hwndCaret = nullptr;
+        }
+        if (info.hwndCapture == window) {
+            ReleaseCapture();
+            info.hwndCapture = nullptr;
+        }
         // A locked page cannot take the focus back: it goes nowhere until a
         // field takes it, as when the window was destroyed.
         HWND focus = info.hwndFocus;
-        if (focus && (focus == window || IsChild(window, focus))) SetFocus(nullptr);
+        if (focus && (focus == window || IsChild(window, focus))) {
+            SetFocus(nullptr);
+            info.hwndFocus = nullptr;
+        }
+        windows.push_back({window, ClassOf(window), PlaceOf(window), false});
+        // Most spares of a new page are bound again before it is drawn, where
+        // they are: they are hidden only once the page window has done the
+        // work at hand, and only those left over.
+        if (!hidePosted) hidePosted = PostMessageW(GetParent(window), UM_HIDESPARES, 0, 0) != FALSE;
     }
-    windows.push_back({window, ClassOf(window), PlaceOf(window), false});
-    // Most spares of a new page are bound again before it is drawn, where
-    // they are: they are hidden only once the page window has done the work
-    // at hand, and only those left over.
-    if (!hidePosted) hidePosted = PostMessageW(GetParent(window), UM_HIDESPARES, 0, 0) != FALSE;
     if (!hidePosted) HideAll();
 }
 

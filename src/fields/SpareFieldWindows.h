@@ -13,8 +13,8 @@ constexpr int kSpareWindowId = -1;
 
 class CSpareFieldWindows {
 public:
-    // Takes a window its field has let go of.
-    void Keep(HWND window);
+    // Takes windows their fields have let go of.
+    void Keep(const HWND* kept, size_t count);
     // Hides the spares that show still and gives them the spare id.
     void HideAll();
     // A kept window of the class, or null; it shows when bound anew.

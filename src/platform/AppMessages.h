@@ -5,6 +5,7 @@
 enum AppMessage : unsigned {
     UM_CONNECT = 3025,
     UM_SESSIONENDED = 3026,
+    // To a page window: keep the wParam field windows at lParam as spares.
     UM_CLOSEFIELDWINDOW = 3028,
     UM_KEY = 3030,
     UM_FOCUSPAGE = 3031,
