@@ -107,7 +107,7 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case UM_HOSTSIGNAL:
             return 0;
         case UM_HELDWORK:
-            CWin32WindowPort::DoSentWork(lParam);
+            if (port) port->DoSentWork(lParam);
             return 0;
         default:
             return Default(message, wParam, lParam);

@@ -168,7 +168,30 @@ void CWin32WindowPort::DoHeldWindowWork() {
     for (const std::function<void()>& step : work) step();
 }
 
+void CWin32WindowPort::PostHeldWindowWork() {
+    // Only one posting waits at a time; a second one is sent after it.
+    if (posted.load() || !OffWindowThread()) {
+        DoHeldWindowWork();
+        return;
+    }
+    holdingThread = 0;
+    if (held.empty()) return;
+    auto work = std::make_unique<WindowWork>(std::move(held));
+    held.clear();
+    posted = work.get();
+    if (PostMessageW(Hwnd(mainWindow), UM_HELDWORK, 0, 0)) {
+        work.release();
+        return;
+    }
+    posted = nullptr;
+}
+
 void CWin32WindowPort::DoSentWork(intptr_t work) {
+    std::unique_ptr<WindowWork> earlier(posted.exchange(nullptr));
+    if (earlier) {
+        for (const std::function<void()>& step : *earlier) step();
+    }
+    if (!work) return;
     for (const std::function<void()>& step : *reinterpret_cast<const WindowWork*>(work)) step();
 }
 

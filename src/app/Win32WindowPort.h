@@ -35,6 +35,7 @@ public:
     void ServeSentMessages() override;
     void HoldWindowWork() override;
     void DoHeldWindowWork() override;
+    void PostHeldWindowWork() override;
 
     WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
     void RefreshPage(CPage& page) override;
@@ -56,9 +57,9 @@ public:
     }
     // The lock animation, whose hidden seconds other threads may renew.
     void SetLockAnimation(CLockAnimation* animation) { lockAnimation = animation; }
-    // Does, on the window thread, the held work another thread sent with
-    // UM_HELDWORK.
-    static void DoSentWork(intptr_t work);
+    // Does, on the window thread, the held work another thread posted, then
+    // the work it sent with UM_HELDWORK, if any.
+    void DoSentWork(intptr_t work);
 
 private:
     static constexpr int kNone = -1;
@@ -83,6 +84,8 @@ private:
     // only that thread touches it.
     std::atomic<unsigned long> holdingThread{0};
     WindowWork held;
+    // Work posted and not yet done, which goes before any work sent later.
+    std::atomic<WindowWork*> posted{nullptr};
     // The focus window as the holding thread last saw it.
     void* heldFocus = nullptr;
     bool focusKnown = false;

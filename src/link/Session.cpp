@@ -60,7 +60,8 @@ void CSession::ConnectionThread() {
         CPage& page = terminal.pages->PageAt(i);
         if (page.pageWindow) terminal.port.RelayoutPage(page);
     }
-    terminal.port.DoHeldWindowWork();
+    // The first "I" need not wait for the window thread to be free.
+    terminal.port.PostHeldWindowWork();
     terminal.terminalId = settings.TerminalId();
     std::string host = EncodeText(settings.HostName(), false);
     uint16_t hostPort = static_cast<uint16_t>(settings.HostPort());

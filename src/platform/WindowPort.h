@@ -54,6 +54,9 @@ public:
     // crosses to the window thread once, however much it changes.
     virtual void HoldWindowWork() = 0;
     virtual void DoHeldWindowWork() = 0;
+    // Has the held work done without waiting for it; work held later is
+    // still done after it.
+    virtual void PostHeldWindowWork() = 0;
 
     // The page window for a new page, or null when page windows cannot be made.
     virtual WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) = 0;

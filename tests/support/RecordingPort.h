@@ -61,6 +61,7 @@ public:
     // Recorded calls are kept in the order made, held or not.
     void HoldWindowWork() override {}
     void DoHeldWindowWork() override {}
+    void PostHeldWindowWork() override {}
     WindowHandle CreatePageWindow(CPage& page, WindowHandle) override {
         Log("create", page);
         return makePageWindows ? NewHandle() : nullptr;
