@@ -122,7 +122,7 @@ void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
 
 void CWin32WindowPort::SendAnimation(LockAnimationKind kind, bool start) {
     // The rest of a held record sees the animation as its held work leaves it.
-    if (holdingThread == GetCurrentThreadId()) runningKind = start ? static_cast<int>(kind) : kNone;
+    if (HoldingHere()) runningKind = start ? static_cast<int>(kind) : kNone;
     Do([this, kind, start] {
         SendMessageW(Hwnd(mainWindow), UM_ANIMATION, static_cast<WPARAM>(kind), start ? 1 : 0);
     });
@@ -156,16 +156,27 @@ void CWin32WindowPort::HoldWindowWork() {
     lastClosed.reset();
 }
 
-void CWin32WindowPort::DoHeldWindowWork() {
+// Ends the hold and hands over what it held.
+CWin32WindowPort::WindowWork CWin32WindowPort::EndHold() {
     holdingThread = 0;
-    if (held.empty()) return;
     WindowWork work = std::move(held);
     held.clear();
+    return work;
+}
+
+bool CWin32WindowPort::HoldingHere() const {
+    return holdingThread == GetCurrentThreadId();
+}
+
+void CWin32WindowPort::DoHeldWindowWork() {
+    WindowWork work = EndHold();
+    if (work.empty()) return;
+    auto address = reinterpret_cast<intptr_t>(&work);
     if (OffWindowThread()) {
-        SendMessageW(Hwnd(mainWindow), UM_HELDWORK, 0, reinterpret_cast<LPARAM>(&work));
+        SendMessageW(Hwnd(mainWindow), UM_HELDWORK, 0, address);
         return;
     }
-    for (const std::function<void()>& step : work) step();
+    DoSentWork(address);
 }
 
 void CWin32WindowPort::PostHeldWindowWork() {
@@ -174,10 +185,8 @@ void CWin32WindowPort::PostHeldWindowWork() {
         DoHeldWindowWork();
         return;
     }
-    holdingThread = 0;
-    if (held.empty()) return;
-    auto work = std::make_unique<WindowWork>(std::move(held));
-    held.clear();
+    auto work = std::make_unique<WindowWork>(EndHold());
+    if (work->empty()) return;
     posted = work.get();
     if (PostMessageW(Hwnd(mainWindow), UM_HELDWORK, 0, 0)) {
         work.release();
@@ -188,17 +197,17 @@ void CWin32WindowPort::PostHeldWindowWork() {
 
 void CWin32WindowPort::DoSentWork(intptr_t work) {
     std::unique_ptr<WindowWork> earlier(posted.exchange(nullptr));
-    if (earlier) {
-        for (const std::function<void()>& step : *earlier) step();
+    const WindowWork* lists[] = {earlier.get(), reinterpret_cast<const WindowWork*>(work)};
+    for (const WindowWork* steps : lists) {
+        if (!steps) continue;
+        for (const std::function<void()>& step : *steps) step();
     }
-    if (!work) return;
-    for (const std::function<void()>& step : *reinterpret_cast<const WindowWork*>(work)) step();
 }
 
 // Work asked for by the thread that holds its work waits for the end of the
 // record; any other caller has it done at once.
 void CWin32WindowPort::Do(std::function<void()> work) {
-    if (holdingThread == GetCurrentThreadId()) {
+    if (HoldingHere()) {
         held.push_back(std::move(work));
         return;
     }
@@ -208,7 +217,7 @@ void CWin32WindowPort::Do(std::function<void()> work) {
 // Whether work that could still change the windows waits: until it is done,
 // nothing can be judged from the windows as they are.
 bool CWin32WindowPort::WorkHeld() const {
-    return holdingThread == GetCurrentThreadId() && !held.empty();
+    return HoldingHere() && !held.empty();
 }
 
 void CWin32WindowPort::StartLockAnimation(LockAnimationKind kind) {
@@ -392,7 +401,7 @@ void CWin32WindowPort::CloseFieldWindow(CField& field) {
 // hide that moved it: it moves only on the window thread, which the held
 // work does not reach before the record ends.
 void* CWin32WindowPort::HeldFocusWindow() {
-    if (holdingThread != GetCurrentThreadId()) return FocusWindow();
+    if (!HoldingHere()) return FocusWindow();
     if (!focusKnown) {
         heldFocus = FocusWindow();
         focusKnown = true;

@@ -66,6 +66,8 @@ private:
     using WindowWork = std::vector<std::function<void()>>;
 
     void Do(std::function<void()> work);
+    WindowWork EndHold();
+    bool HoldingHere() const;
     bool WorkHeld() const;
     void* FocusWindow() const;
     void* HeldFocusWindow();
