@@ -1,6 +1,7 @@
 // A test tool that looks at and pokes the terminal's windows from another
 // process in the same Wine prefix, where there is no window manager to do it.
 //   probe count TITLE                prints how many top-level windows have TITLE
+//   probe shown TITLE                the same, counting only visible ones
 //   probe style TITLE [ID]           prints the style of the window (or of its
 //                                    dialog control) in hex
 //   probe move TITLE X Y W H         moves and sizes the window
@@ -72,10 +73,10 @@ int Run(int argc, wchar_t** argv) {
     if (argc < 3) return 64;
     std::wstring command = argv[1];
     if (command == L"clip" && argc == 4) return PutOnClipboard(argv[3]);
-    if (command == L"count") {
+    if (command == L"count" || command == L"shown") {
         int count = 0;
         for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, argv[2])) != nullptr;)
-            ++count;
+            count += command == L"count" || IsWindowVisible(w);
         std::printf("%d\n", count);
         return 0;
     }

@@ -93,7 +93,8 @@ class Terminal:
         return self
 
     def wait_window(self, title=TITLE, timeout=TIMEOUT):
-        return wait_until(lambda: window_exists(title), timeout)
+        # A dialog is shown only once its controls are made and filled in.
+        return wait_until(lambda: probe("shown", title)[1] not in ("", "0"), timeout)
 
     def settings(self):
         """The key=value lines of the settings file (the last one wins)."""
