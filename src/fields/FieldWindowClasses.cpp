@@ -6,6 +6,7 @@
 #include "fields/FixedWindow.h"
 #include "fields/PageWindow.h"
 #include "fields/SystemWindow.h"
+#include "platform/ClassIcon_win.h"
 #include "resources/resource.h"
 
 const wchar_t kPageWindowClass[] = L"VDKCPage";
@@ -49,6 +50,7 @@ CFieldWindowClasses::CFieldWindowClasses(HINSTANCE module) : instance(module) {
         wc.lpfnWndProc = kClasses[i].procedure;
         wc.hInstance = instance;
         wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
+        wc.hIconSm = SmallClassIcon(instance, IDI_LARGE);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kClasses[i].name;
         registered[i] = RegisterClassExW(&wc) != 0;
