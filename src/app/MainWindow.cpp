@@ -148,8 +148,6 @@ LRESULT CMainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CMainWindow::OnCreate() {
     AttachMenu(gSettings->CarrowinAdminMode());
     ReadSettingsFile(*gSettings);
-    // Laid out with the frame once the window is made.
-    MakeToolBar();
     frame = std::make_unique<CAppFrame>(window, gAccelerators);
     gMessageLoop->SetFilter(frame.get());
     port = std::make_unique<CWin32WindowPort>(window);
@@ -158,6 +156,9 @@ LRESULT CMainWindow::OnCreate() {
     animation = std::make_unique<CLockAnimation>(window, gInstance);
     port->SetLockAnimation(animation.get());
     SendMessageW(window, UM_CONNECT, 0, 0);
+    // Made while the connection starts, as the frame is made again after
+    // options change; laid out with the frame once the window is made.
+    MakeToolBar();
     serialInput = std::make_unique<CSerialInputWindows>(window, *terminal, session->responses);
     ReopenSerialPort();
     SetForegroundWindow(window);

@@ -1,8 +1,6 @@
 // The entry point: prepares the platform, builds the settings and the sound
 // events, creates the main window and runs the message loop.
 #include <windows.h>
-// After windows.h, which it needs.
-#include <commctrl.h>
 
 #include <iterator>
 
@@ -38,9 +36,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     LoadStringW(instance, IDS_TITLE, gTitle, static_cast<int>(std::size(gTitle)));
     LoadStringW(instance, IDS_MAINCLASS, gMainClassName,
                 static_cast<int>(std::size(gMainClassName)));
-
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
-    InitCommonControlsEx(&controls);
 
     CSocketsStarted sockets;
     if (!sockets) {

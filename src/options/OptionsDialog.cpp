@@ -3,6 +3,7 @@
 #include "config/Settings.h"
 #include "config/SettingsFile.h"
 #include "options/DialogCentre.h"
+#include "platform/CommonControls_win.h"
 
 namespace {
 
@@ -47,6 +48,8 @@ const COptionsDialogKind& OptionsDialogKind(HWND dialog) {
 }
 
 INT_PTR RunOptionsDialog(HWND owner, const COptionsDialogKind& kind) {
+    // Without the library the dialog cannot be made, and says so with -1.
+    StartCommonControls();
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kind.resource), owner,
                            OptionsDialogProc, reinterpret_cast<LPARAM>(&kind));
 }
