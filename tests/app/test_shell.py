@@ -54,6 +54,9 @@ class TerminalTest(unittest.TestCase):
         """Sends a record and waits until it has released input."""
         self.host.send(record)
         self.host.expect(b"12H")
+        # Input opens while the record is read, before the window work that
+        # shows its page is done.
+        self.host.sync()
         self.assertTrue(wait_until(
             lambda: probe("send", TITLE, ID.UM_GETINPUTSTATE, 0, 0)[1] == "0"))
 

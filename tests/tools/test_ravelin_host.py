@@ -33,6 +33,19 @@ class HostTest(unittest.TestCase):
             terminal.close()
             host.expect_end()
 
+    def test_sync_keeps_the_messages_before_the_answer(self):
+        with rh.Host(0) as host, socket.create_connection(("127.0.0.1", host.port),
+                                                          timeout=10) as terminal:
+            host.accept(timeout=10)
+            terminal.sendall(b"1H\xff\xef")
+            # The answer to the empty record comes after a message of its own.
+            replies = threading.Thread(target=lambda: (
+                terminal.makefile("rb").read(2), terminal.sendall(b"1RX\xff\xef\xff\xef")))
+            replies.start()
+            host.sync(timeout=10)
+            replies.join()
+            self.assertEqual([host.next_message(), host.next_message()], [b"1H", b"1RX"])
+
     def test_script(self):
         steps = rh.parse_script(["# a comment\n", "\n", "accept\n", "expect 7I\r\n",
                                  "send Hs0f1005Hello\\sthere\n", "raw \\xFF\\xEF\n",

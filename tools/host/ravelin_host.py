@@ -129,6 +129,19 @@ class Host:
         message, self.pending = self.pending.split(TERMINATOR, 1)
         return message
 
+    def sync(self, timeout=DEFAULT_TIMEOUT):
+        """Returns once the terminal has done all it does for the records sent
+        so far: it handles records in turn, and answers an empty one with a
+        bare terminator only after the work of those before it. Messages that
+        come before that answer stay to be read."""
+        self.send(b"")
+        before = []
+        while (message := self.next_message(timeout)) != b"":
+            if message is None:
+                raise HostError("the terminal closed the connection before the answer")
+            before.append(message)
+        self.pending = b"".join(m + TERMINATOR for m in before) + self.pending
+
     def expect(self, expected: bytes, timeout=DEFAULT_TIMEOUT):
         """Fails unless the next message is exactly expected."""
         message = self.next_message(timeout)
