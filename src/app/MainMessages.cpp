@@ -1,5 +1,6 @@
 // The application messages that reach the main window.
 #include <iterator>
+#include <utility>
 
 #include "app/MainWindow.h"
 #include "app/Win32WindowPort.h"
@@ -18,9 +19,23 @@ namespace {
 
 constexpr UINT kFirstAppMessage = UM_CONNECT;
 constexpr UINT kLastAppMessage = UM_HELDWORK;
-// Every keyboard message, WM_KEYDOWN to WM_SYSDEADCHAR.
-constexpr UINT kFirstKeyboardMessage = 0x0100;
-constexpr UINT kLastKeyboardMessage = 0x0109;
+// The keyboard messages but the system keys' (WM_SYSKEYDOWN to WM_SYSDEADCHAR).
+constexpr std::pair<UINT, UINT> kScreenKeyMessages[] = {{0x0100, 0x0103}, {0x0108, 0x0109}};
+
+// Keys typed while the host was busy are not meant for the new screen. The
+// menu's keys stay, the system keys that open it and all keys while it is
+// open: the menu is the operator's way out, also from a host that sends
+// records without pause.
+void DropScreenKeys() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE)) return;
+    MSG msg;
+    for (auto [first, last] : kScreenKeyMessages) {
+        while (PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) {
+        }
+    }
+}
 
 BOOL CALLBACK RelayoutChild(HWND child, LPARAM) {
     SendMessageW(child, UM_RELAYOUT, 0, 0);
@@ -31,14 +46,6 @@ BOOL CALLBACK RelayoutChild(HWND child, LPARAM) {
 
 bool CMainWindow::IsAppMessage(UINT message) const {
     return message >= kFirstAppMessage && message <= kLastAppMessage;
-}
-
-bool CMainWindow::AwaitingHost() const {
-    return !terminal || terminal->AwaitingHost();
-}
-
-void CMainWindow::AwaitHost() {
-    SendMessageW(window, UM_ANIMATION, static_cast<WPARAM>(LockAnimationKind::AwaitingHost), 1);
 }
 
 LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,13 +63,13 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMoveFocus(wParam);
             return 0;
         case UM_TOOLBARLABEL:
-            OnToolBarLabel(wParam);
+            OnToolBarLabel(wParam, lParam);
             return 0;
         case UM_TOOLBARKEY:
             if (terminal) SendMessageW(window, UM_KEY, terminal->currentField, wParam);
             return 0;
         case UM_SETCURRENTFIELD:
-            if (terminal) terminal->currentField = static_cast<int32_t>(wParam);
+            if (session) session->input.SetCurrentField(static_cast<int32_t>(wParam));
             return 0;
         case UM_FIELDCOMPLETE:
             OnFieldComplete(wParam);
@@ -99,6 +106,9 @@ LRESULT CMainWindow::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case UM_SERIALFAULT:
             OnSerialFault(wParam);
             return 0;
+        case UM_SERIALIN:
+            OnSerialIn(wParam, lParam);
+            return 0;
         case UM_GETINPUTSTATE:
             return terminal ? static_cast<LRESULT>(terminal->inputState.load()) : 0;
         case UM_LAYOUTFRAME:
@@ -121,38 +131,26 @@ void CMainWindow::OnSessionEnded(WPARAM stopFlag) {
 }
 
 void CMainWindow::OnKey(WPARAM field, LPARAM keyNumber) {
-    if (AwaitingHost()) return;
-    AwaitHost();
-    terminal->currentField = static_cast<int32_t>(field);
-    session->responses.SendKey(keyNumber & 0xFFFF);
+    if (session) session->input.Key(static_cast<int>(field), static_cast<int>(keyNumber));
 }
 
 void CMainWindow::OnMoveFocus(WPARAM direction) {
-    if (!terminal) return;
-    switch (static_cast<int>(direction)) {
-        case 1:
-            terminal->FocusNext();
-            break;
-        case -1:
-            terminal->FocusPrevious();
-            break;
-        default:
-            terminal->ApplyFocus();
-            break;
+    if (session) session->input.MoveFocus(static_cast<int>(direction));
+}
+
+// Without a toolbar, the buttons' state waits here for the next one made.
+void CMainWindow::OnToolBarLabel(WPARAM slot, LPARAM text) {
+    if (slot >= kLabelSlotCount || !text) return;
+    const auto& label = *reinterpret_cast<const std::u16string*>(text);
+    if (toolbar) {
+        toolbar->AssignLabel(static_cast<int>(slot), label);
+    } else {
+        toolBarKeys.AssignLabel(static_cast<int>(slot), label);
     }
 }
 
-void CMainWindow::OnToolBarLabel(WPARAM slot) {
-    if (!terminal || slot >= kLabelSlotCount) return;
-    toolBarLabels[slot] = terminal->labelTable[slot].text;
-    if (toolbar) toolbar->AssignLabel(static_cast<int>(slot), toolBarLabels[slot]);
-}
-
 void CMainWindow::OnFieldComplete(WPARAM field) {
-    if (AwaitingHost()) return;
-    AwaitHost();
-    terminal->currentField = static_cast<int32_t>(field);
-    session->responses.SendFieldComplete();
+    if (session) session->input.CompleteField(static_cast<int>(field));
 }
 
 void CMainWindow::OnAdvisory(WPARAM wParam, LPARAM field) {
@@ -165,8 +163,8 @@ void CMainWindow::OnAdvisory(WPARAM wParam, LPARAM field) {
         SendMessageW(window, UM_LOCKINPUT, 0, 0);
         return;
     }
-    terminal->currentField = static_cast<int32_t>(request.lParam & 0xFFFF);
-    terminal->ApplyFocus();
+    session->input.SetCurrentField(static_cast<int32_t>(request.lParam & 0xFFFF));
+    session->input.MoveFocus(0);
 }
 
 void CMainWindow::OnPrompt(WPARAM wParam, LPARAM lParam) {
@@ -176,7 +174,7 @@ void CMainWindow::OnPrompt(WPARAM wParam, LPARAM lParam) {
     INT_PTR result = 0;
     if (!RunHostDialog(request, RunPromptDialog, result)) return;
     SendMessageW(window, UM_LOCKINPUT, 0, 0);
-    if (result == IDOK) session->responses.SendPromptAnswer();
+    if (result == IDOK) session->input.AnswerPrompt();
 }
 
 // At most one host dialog is open: each would otherwise open inside the one
@@ -219,6 +217,7 @@ void CMainWindow::OnAnimation(WPARAM kind, LPARAM start) {
 
 void CMainWindow::OnLockInput() {
     if (!terminal) return;
+    CStateTurn turn(port->state);
     terminal->inputLocked = 1;
     for (int i = 0; i < terminal->pages->Count(); ++i) {
         // Every lock disables them all again: most are disabled already.
@@ -229,10 +228,8 @@ void CMainWindow::OnLockInput() {
 
 void CMainWindow::OnUnlockInput() {
     if (!terminal) return;
-    // Keys typed while the host was busy are not meant for the new screen.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, kFirstKeyboardMessage, kLastKeyboardMessage, PM_REMOVE)) {
-    }
+    CStateTurn turn(port->state);
+    DropScreenKeys();
     terminal->inputLocked = 0;
     terminal->inputState = InputState::Open;
     CPage* page = terminal->CurrentPage();
@@ -241,12 +238,14 @@ void CMainWindow::OnUnlockInput() {
 }
 
 LRESULT CMainWindow::OnGetCurrentPage(LPARAM out) {
+    CStateTurn turn(port->state);
     CPage* page = terminal ? terminal->CurrentPage() : nullptr;
     *reinterpret_cast<CPage**>(out) = page;
     return page ? 1 : 0;
 }
 
 LRESULT CMainWindow::OnGetCurrentField(LPARAM out) {
+    CStateTurn turn(port->state);
     CField* field = terminal ? terminal->CurrentPageField(terminal->currentField) : nullptr;
     *reinterpret_cast<CField**>(out) = field;
     return field ? 1 : 0;

@@ -15,6 +15,7 @@
 #include "options/HostOptionsDialog.h"
 #include "options/SoundEvent.h"
 #include "platform/AppMessages.h"
+#include "platform/Files.h"
 #include "platform/Handles_win.h"
 #include "platform/KeyboardState_win.h"
 #include "platform/SerialPort_win.h"
@@ -32,6 +33,8 @@ constexpr DWORD kShownStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 // screen needs WS_POPUP to have neither caption nor frame.
 constexpr DWORD kFullScreenStyle = kShownStyle | WS_POPUP;
 constexpr DWORD kWindowStyle = kShownStyle | WS_OVERLAPPEDWINDOW;
+constexpr int kSettingsReadAttempts = 30;
+constexpr DWORD kSettingsReadWaitMs = 100;
 
 bool RegisterMainWindowClass(HINSTANCE instance, bool adminMode) {
     WNDCLASSEXW wc = {};
@@ -48,11 +51,26 @@ bool RegisterMainWindowClass(HINSTANCE instance, bool adminMode) {
     return RegisterClassExW(&wc) != 0;
 }
 
+// Whether the settings could be read. A file that is there but cannot be
+// read now, as while another program writes it, is given a few seconds:
+// taken for a first start, its settings would be overwritten with the
+// defaults, administrator mode without the password among them.
+bool ReadExistingSettings() {
+    for (int attempt = 0; attempt < kSettingsReadAttempts; ++attempt) {
+        if (ReadSettingsFile(*gSettings)) return true;
+        if (!FileExists(gSettings->FilePath())) return false;
+        Sleep(kSettingsReadWaitMs);
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CreateMainWindow(HINSTANCE instance) {
     gInstance = instance;
-    if (!ReadSettingsFile(*gSettings)) {
+    if (!ReadExistingSettings()) {
+        // The terminal does not start on settings it could not read.
+        if (FileExists(gSettings->FilePath())) return false;
         // First start: ask for the host, then open the full menu.
         RunHostOptionsDialog(nullptr);
         gSettings->SetCarrowinAdminMode(true);
@@ -138,6 +156,10 @@ LRESULT CMainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_ENTERIDLE:
+            // A menu or dialog loop runs instead of the program's own.
+            if (port) port->OnWindowThreadIdle();
+            return 0;
         default:
             if (IsAppMessage(message)) return OnAppMessage(message, wParam, lParam);
             break;
@@ -155,6 +177,7 @@ LRESULT CMainWindow::OnCreate() {
     session = std::make_unique<CSession>(*terminal, *gSettings);
     animation = std::make_unique<CLockAnimation>(window, gInstance);
     port->SetLockAnimation(animation.get());
+    gMessageLoop->SetIdleHandler([this] { port->OnWindowThreadIdle(); });
     SendMessageW(window, UM_CONNECT, 0, 0);
     // Made while the connection starts, as the frame is made again after
     // options change; laid out with the frame once the window is made.
@@ -167,17 +190,20 @@ LRESULT CMainWindow::OnCreate() {
 
 void CMainWindow::OnDestroy() {
     CSoundEventTable::Instance().Clear();
-    // First, while the pages and the link its read thread uses are there.
-    CloseSerialPort();
     // Stop serves the connection thread's calls to this thread while it
     // waits, so the two cannot wait on each other.
     session->Stop();
+    // The port's threads only post to this window; what they posted goes
+    // with the port, before the fields it was meant for.
+    CloseSerialPort();
+    serialInput.reset();
     session.reset();
     terminal->DestroyPages();
     terminal.reset();
     toolbar.reset();
     animation.reset();
     gMessageLoop->ClearFilter();
+    gMessageLoop->SetIdleHandler(nullptr);
     frame.reset();
     RemoveMenu();
     KillTimer(window, kReconnectTimer);
@@ -191,7 +217,9 @@ void CMainWindow::OnClose() {
 }
 
 void CMainWindow::OnSetFocus() {
-    CPage* page = terminal ? terminal->CurrentPage() : nullptr;
+    if (!terminal) return;
+    CStateTurn turn(port->state);
+    CPage* page = terminal->CurrentPage();
     if (!page) return;
     CField* field = terminal->CurrentPageField(terminal->currentField);
     HWND target = field && field->Class() != kFixedField ? static_cast<HWND>(field->fieldWindow)
@@ -263,14 +291,12 @@ void CMainWindow::LayoutFrame() {
 
 void CMainWindow::MakeToolBar() {
     if (gSettings->ToolbarSize() < 0) return;
-    toolbar = std::make_unique<CToolBar>(window, gInstance, gSettings->ToolbarSize());
-    // A toolbar made anew would otherwise lose the buttons the host enabled.
-    for (int slot = 0; slot < kLabelSlotCount; ++slot) {
-        if (!toolBarLabels[slot].empty()) toolbar->AssignLabel(slot, toolBarLabels[slot]);
-    }
+    toolbar = std::make_unique<CToolBar>(window, gInstance, gSettings->ToolbarSize(), toolBarKeys);
 }
 
 void CMainWindow::RebuildFrame() {
+    // The new toolbar's buttons hold the keys the old one's held.
+    if (toolbar) toolBarKeys = toolbar->Keys();
     toolbar.reset();
     MakeToolBar();
     RebuildMenu();

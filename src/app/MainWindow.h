@@ -9,6 +9,7 @@
 
 #include "platform/SoundEventKind.h"
 #include "screen/TerminalState.h"
+#include "toolbar/ToolBarKeys.h"
 
 class CAppFrame;
 class CLockAnimation;
@@ -57,8 +58,8 @@ private:
     void OnPosChanged(const WINDOWPOS& pos);
     void StartReconnectTimer();
     void LayoutFrame();
-    // Makes the toolbar that toolbarsize asks for, if any, with the labels
-    // the host has given.
+    // Makes the toolbar that toolbarsize asks for, if any, its buttons as
+    // the host's labels left them.
     void MakeToolBar();
     // Makes the toolbar, the menu and the layout anew from the settings.
     void RebuildFrame();
@@ -72,7 +73,10 @@ private:
     // again as the settings are now: at start, and after the serial options
     // change.
     void ReopenSerialPort();
+    // Closes the port and drops the input it read that is still queued.
     void CloseSerialPort();
+    // Fills fields or answers the host with input the port's read thread read.
+    void OnSerialIn(WPARAM generation, LPARAM input);
     void OnSerialOut(WPARAM count, LPARAM block);
     void OnSerialFault(WPARAM generation);
 
@@ -94,7 +98,8 @@ private:
     void OnSessionEnded(WPARAM stopFlag);
     void OnKey(WPARAM field, LPARAM keyNumber);
     void OnMoveFocus(WPARAM direction);
-    void OnToolBarLabel(WPARAM slot);
+    // lParam points at the label's text.
+    void OnToolBarLabel(WPARAM slot, LPARAM text);
     void OnFieldComplete(WPARAM field);
     void OnAdvisory(WPARAM wParam, LPARAM field);
     void OnPrompt(WPARAM wParam, LPARAM lParam);
@@ -116,10 +121,6 @@ private:
     void OnRelayout();
     LRESULT OnGetCurrentPage(LPARAM out);
     LRESULT OnGetCurrentField(LPARAM out);
-    // Drops keys and field events while the terminal awaits the host.
-    bool AwaitingHost() const;
-    // Locks input with the waiting animation until the host answers.
-    void AwaitHost();
 
     HWND window;
     std::unique_ptr<CWin32WindowPort> port;
@@ -133,9 +134,9 @@ private:
     // Counts the ports opened, so that a fault reported late by one already
     // replaced closes nothing.
     WPARAM serialGeneration = 0;
-    // The label texts offered to the toolbar, by slot, for a toolbar made
-    // anew. Kept here because only this thread may read them.
-    std::array<std::u16string, kLabelSlotCount> toolBarLabels;
+    // The buttons' keys and enabled state while there is no toolbar, and
+    // what a toolbar made anew takes over.
+    CToolBarKeys toolBarKeys;
     CHostRequest hostRequest;   // message 0 while no host dialog is open
     SIZE laidOutSize = {0, 0};  // the pages' area at the last frame layout
     int modalDepth = 0;

@@ -8,6 +8,7 @@ bool CMessageLoop::FilterMessage(const MSG& message) {
 
 int CMessageLoop::Run() {
     for (;;) {
+        if (onIdle) onIdle();
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) break;
         if (got == -1) continue;

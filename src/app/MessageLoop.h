@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 class CMessageFilter;
 
 // The main thread's message loop with one optional filter.
@@ -15,10 +18,13 @@ public:
     virtual bool FilterMessage(const MSG& message);
     void SetFilter(CMessageFilter* messageFilter) { filter = messageFilter; }
     void ClearFilter() { filter = nullptr; }
+    // Called whenever the loop is about to wait for the next message.
+    void SetIdleHandler(std::function<void()> handler) { onIdle = std::move(handler); }
     // Runs until WM_QUIT and returns its wParam.
     int Run();
 
 private:
     CMessageFilter* filter = nullptr;
+    std::function<void()> onIdle;
     MSG msg = {};
 };

@@ -5,6 +5,24 @@
 #include "screen/Field.h"
 #include "screen/TerminalState.h"
 
+void CSerialInputWindows::Post(HWND mainWindow, WPARAM generation, const unsigned char* bytes,
+                               size_t n) {
+    auto input = std::make_unique<std::string>(reinterpret_cast<const char*>(bytes), n);
+    // The window, gone or its queue full, did not take it.
+    if (PostMessageW(mainWindow, UM_SERIALIN, generation, reinterpret_cast<LPARAM>(input.get()))) {
+        input.release();
+    }
+}
+
+std::unique_ptr<std::string> CSerialInputWindows::Take(LPARAM input) {
+    return std::unique_ptr<std::string>(reinterpret_cast<std::string*>(input));
+}
+
+void CSerialInputWindows::DropQueued(HWND mainWindow) {
+    MSG msg;
+    while (PeekMessageW(&msg, mainWindow, UM_SERIALIN, UM_SERIALIN, PM_REMOVE)) Take(msg.lParam);
+}
+
 void CSerialInputWindows::SendToHost(const unsigned char* bytes, size_t n) {
     responses.SendPortData(bytes, n);
 }

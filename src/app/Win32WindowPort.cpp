@@ -36,7 +36,10 @@ constexpr int kLongestComparedText = 256;
 
 // How long one wait for a sent message lasts before the caller looks again
 // whether what it waits for has happened.
-constexpr DWORD kServeWaitMs = 20;
+constexpr DWORD kServeWaitMs = 5;
+// The longest the connection thread waits for the window thread to take its
+// input and paint before it goes on with the next record.
+constexpr DWORD kCatchUpMs = 50;
 
 // A form built again often has the same field at the same place: a spare
 // keeps the number and text it already has.
@@ -92,14 +95,13 @@ void PlacePage(HWND window, bool show) {
 
 }  // namespace
 
-// Every record the host sends while the terminal awaits it ends with a stop
-// of the waiting animation and then a start of it again. Each crossing of
-// threads costs a good part of a host round trip, and the window would be
-// made anew, hidden again for its first seconds although the lock goes on.
-// So off the window thread such a stop is held back until the record's
-// closing start or stop: a start of the waiting animation takes its place
-// and only hides the running one again for its first seconds; anything else
-// sends it first.
+// Every host-data record the host sends while the terminal awaits it ends
+// with a stop of the waiting animation and then a start of it again, which
+// hides the picture for its first seconds anew. Each crossing of threads
+// costs a good part of a host round trip, so off the window thread such a
+// stop is held back until the record's closing start or stop: while the
+// picture is still hidden, a start of the waiting animation only renews its
+// hidden seconds; anything else sends the stop first.
 void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
     constexpr int kWaiting = static_cast<int>(LockAnimationKind::AwaitingHost);
     bool held = stopHeld.exchange(false);
@@ -116,7 +118,7 @@ void CWin32WindowPort::Animation(LockAnimationKind kind, bool start) {
     bool renewal = held && kind == LockAnimationKind::AwaitingHost && runningKind == kWaiting;
     // The lock goes on: while the picture is still hidden, nothing shows it.
     if (renewal && lockAnimation && lockAnimation->RenewWhileHidden()) return;
-    if (held && !renewal) SendAnimation(LockAnimationKind::AwaitingHost, false);
+    if (held) SendAnimation(LockAnimationKind::AwaitingHost, false);
     SendAnimation(kind, true);
 }
 
@@ -136,18 +138,27 @@ bool CWin32WindowPort::OffWindowThread() const {
 // nothing when the window has it already, or while input is locked: a
 // disabled page takes no focus, and the release that enables it applies the
 // focus again.
+// While the operator works the menu, the focus stays where the menu put it:
+// taking it would close the menu under the operator, at every record of a
+// host that streams. The main window hands it on when the menu ends.
 bool CWin32WindowPort::FocusNeeded(WindowHandle page, WindowHandle target) const {
     if (!page || !IsWindowEnabled(Hwnd(page))) return false;
-    HWND focus = Hwnd(FocusWindow());
-    return !focus || focus != Hwnd(target);
+    GUITHREADINFO info = WindowThreadInfo();
+    if (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) return false;
+    return !info.hwndFocus || info.hwndFocus != Hwnd(target);
+}
+
+GUITHREADINFO CWin32WindowPort::WindowThreadInfo() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(Hwnd(mainWindow), nullptr);
+    if (!GetGUIThreadInfo(thread, &info)) info = {};
+    return info;
 }
 
 // The window thread's focus window, looked up from any thread.
 void* CWin32WindowPort::FocusWindow() const {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    DWORD thread = GetWindowThreadProcessId(Hwnd(mainWindow), nullptr);
-    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    return WindowThreadInfo().hwndFocus;
 }
 
 void CWin32WindowPort::HoldWindowWork() {
@@ -179,6 +190,20 @@ void CWin32WindowPort::DoHeldWindowWork() {
     DoSentWork(address);
 }
 
+// A sent message always goes before the window thread's input and painting,
+// so a host that sends records without pause would starve the keyboard, the
+// mouse, the menu and the screen: what waits behind a record is done before
+// the next record's work, for at most a short while.
+void CWin32WindowPort::YieldToInput() {
+    if (catchingUp) WaitForSingleObject(caughtUp.Get(), kCatchUpMs);
+}
+
+void CWin32WindowPort::OnWindowThreadIdle() {
+    if (!catchingUp || HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT))) return;
+    catchingUp = false;
+    SetEvent(caughtUp.Get());
+}
+
 void CWin32WindowPort::PostHeldWindowWork() {
     // Only one posting waits at a time; a second one is sent after it.
     if (posted.load() || !OffWindowThread()) {
@@ -196,11 +221,17 @@ void CWin32WindowPort::PostHeldWindowWork() {
 }
 
 void CWin32WindowPort::DoSentWork(intptr_t work) {
+    // Posted work waits its turn; sent work is done for the record that waits.
+    CStateTurn turn(state);
     std::unique_ptr<WindowWork> earlier(posted.exchange(nullptr));
     const WindowWork* lists[] = {earlier.get(), reinterpret_cast<const WindowWork*>(work)};
     for (const WindowWork* steps : lists) {
         if (!steps) continue;
         for (const std::function<void()>& step : *steps) step();
+    }
+    if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT))) {
+        ResetEvent(caughtUp.Get());
+        catchingUp = true;
     }
 }
 
@@ -242,9 +273,12 @@ void CWin32WindowPort::AskForPrompt(int answerLength) {
     Do([this, answerLength] { PostMessageW(Hwnd(mainWindow), UM_PROMPT, 1, answerLength); });
 }
 
-void CWin32WindowPort::OfferLabel(int slot) {
-    Do([this, slot] {
-        SendMessageW(Hwnd(mainWindow), UM_TOOLBARLABEL, static_cast<WPARAM>(slot), 0);
+// The work holds its own copy of the text, which lives until the message
+// that points at it has been handled.
+void CWin32WindowPort::OfferLabel(int slot, const std::u16string& text) {
+    Do([this, slot, text] {
+        SendMessageW(Hwnd(mainWindow), UM_TOOLBARLABEL, static_cast<WPARAM>(slot),
+                     reinterpret_cast<LPARAM>(&text));
     });
 }
 
@@ -288,6 +322,10 @@ void CWin32WindowPort::ServeSentMessages() {
     // Looking at the queue runs every message another thread is sending.
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+bool CWin32WindowPort::InCallFromAnotherThread() {
+    return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND;
 }
 
 WindowHandle CWin32WindowPort::CreatePageWindow(CPage& page, WindowHandle parent) {

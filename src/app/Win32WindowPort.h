@@ -1,11 +1,14 @@
 #pragma once
 
+#include <windows.h>
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "platform/Handles_win.h"
 #include "platform/WindowPort.h"
 
 class CLockAnimation;
@@ -25,7 +28,7 @@ public:
     void UnlockInput() override;
     void AskForAdvisory(int focusField) override;
     void AskForPrompt(int answerLength) override;
-    void OfferLabel(int slot) override;
+    void OfferLabel(int slot, const std::u16string& text) override;
     void SignalDevice(int value) override;
     void RelayoutAll() override;
     void SendToSerialPort(const std::string& bytes) override;
@@ -33,9 +36,11 @@ public:
     void CloseDialog(WindowHandle dialog) override;
     void PlaySound(SoundEventKind kind) override;
     void ServeSentMessages() override;
+    bool InCallFromAnotherThread() override;
     void HoldWindowWork() override;
     void DoHeldWindowWork() override;
     void PostHeldWindowWork() override;
+    void YieldToInput() override;
 
     WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) override;
     void RefreshPage(CPage& page) override;
@@ -60,6 +65,8 @@ public:
     // Does, on the window thread, the held work another thread posted, then
     // the work it sent with UM_HELDWORK, if any.
     void DoSentWork(intptr_t work);
+    // The window thread has nothing left to do for now.
+    void OnWindowThreadIdle();
 
 private:
     static constexpr int kNone = -1;
@@ -69,6 +76,8 @@ private:
     WindowWork EndHold();
     bool HoldingHere() const;
     bool WorkHeld() const;
+    // The window thread's focus and menu state, from any thread.
+    GUITHREADINFO WindowThreadInfo() const;
     void* FocusWindow() const;
     void* HeldFocusWindow();
 
@@ -86,6 +95,10 @@ private:
     // only that thread touches it.
     std::atomic<unsigned long> holdingThread{0};
     WindowWork held;
+    // Set while input or painting waits behind the last work sent; the
+    // event is set once the window thread has done them.
+    std::atomic<bool> catchingUp{false};
+    CKernelObject caughtUp{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
     // Work posted and not yet done, which goes before any work sent later.
     std::atomic<WindowWork*> posted{nullptr};
     // The focus window as the holding thread last saw it.

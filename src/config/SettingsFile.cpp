@@ -25,11 +25,15 @@ bool SameLetters(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Whether a line ends between the key and the next token: the key was
-// written with an empty value.
-bool EmptyValueFollows(std::string_view text, size_t from) {
-    for (size_t i = from; i < text.size() && IsSeparator(text[i]); ++i) {
+// Whether the key's line ends before its value: the key was written with an
+// empty value. from is the separator that ended the key. A rest-of-line value
+// starts behind that one separator and skips tabs; any '=' or '"' after it
+// belongs to the value.
+bool EmptyValueFollows(std::string_view text, size_t from, bool restOfLine) {
+    for (size_t i = from; i < text.size(); ++i) {
         if (text[i] == '\n' || text[i] == '\r') return true;
+        bool skipped = restOfLine ? i == from || text[i] == '\t' : IsSeparator(text[i]);
+        if (!skipped) return false;
     }
     return false;
 }
@@ -55,7 +59,7 @@ bool FindSettingsValue(std::string_view text, std::string_view key, bool restOfL
         while (at < text.size() && !IsSeparator(text[at])) ++at;
         if (start == at || !SameLetters(text.substr(start, at - start), key)) continue;
 
-        if (EmptyValueFollows(text, at)) {
+        if (EmptyValueFollows(text, at, restOfLine)) {
             value.clear();
             return true;
         }

@@ -13,10 +13,11 @@ extern const char16_t kSettingsFileName[];
 std::u16string SettingsFilePath(const std::u16string& folder);
 
 // Loads the file at the record's path; false, with the record untouched,
-// when it cannot be opened.
+// when it cannot be opened or read whole.
 bool ReadSettingsFile(CSettings& settings);
-// Replaces the file with every key of the record; false when it cannot be
-// created or written whole. The record keeps its values either way.
+// Replaces the file with every key of the record in one step; false, with
+// the old file as it was, when the new one cannot be written whole. The
+// record keeps its values either way.
 bool WriteSettingsFile(const CSettings& settings);
 
 // The same on text: every key looked up on its own in the whole text.

@@ -93,14 +93,21 @@ LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT messa
         if (field) kind.setSlots(*field);
         return 0;
     }
-    CField* field = BoundField(window);
-    if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
-    LRESULT result = 0;
-    auto paint = [&kind, window, field](HDC dc, int w, int h) {
-        kind.paint(window, dc, *field, w, h);
-    };
-    if (CommonFieldMessage(window, *field, message, paint, result)) return result;
-    if (kind.onMessage(window, *field, message, wParam, lParam, result)) return result;
+    // The field is looked up only once the state is this thread's: a record
+    // being run may give the window's record to another field.
+    CPage* page = WindowObject<CPage>(GetParent(window));
+    if (!page) return UnboundFieldMessage(window, message, wParam, lParam);
+    {
+        CStateTurn turn(page->port.state);
+        CField* field = BoundField(window);
+        if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
+        LRESULT result = 0;
+        auto paint = [&kind, window, field](HDC dc, int w, int h) {
+            kind.paint(window, dc, *field, w, h);
+        };
+        if (CommonFieldMessage(window, *field, message, paint, result)) return result;
+        if (kind.onMessage(window, *field, message, wParam, lParam, result)) return result;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

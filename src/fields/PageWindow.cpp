@@ -152,51 +152,55 @@ void OnKeyDown(const CPage& page, WPARAM virtualKey) {
     SendMessageW(static_cast<HWND>(page.parentWindow), UM_KEY, static_cast<WPARAM>(-1), number);
 }
 
-LRESULT OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LPARAM lParam) {
+// False for the messages left to default processing.
+bool OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT& result) {
+    result = 0;
     switch (message) {
         case WM_DESTROY:
             KillTimer(window, kBlinkTimer);
             DropSpareFieldWindows(window);
-            return 0;
+            return true;
         case WM_CLOSE:
             DestroyWindow(window);
-            return 0;
+            return true;
         case WM_PAINT:
             if (!page.shown) break;
             PaintBuffered(window, [window, &page](HDC dc, int w, int h) {
                 PaintPage(window, dc, page, w, h);
             });
-            return 0;
+            return true;
         case WM_ERASEBKGND:
             if (!page.shown) break;
-            return 1;
+            result = 1;
+            return true;
         case WM_TIMER:
             if (wParam == kBlinkTimer) OnBlink(window, page);
-            return 0;
+            return true;
         case WM_ENABLE:
             if (wParam == 1) OnEnabled(page);
-            return 0;
+            return true;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             OnKeyDown(page, wParam);
-            return 0;
+            return true;
         case UM_CLOSEFIELDWINDOW:
             SpareFieldWindowsOf(window).Keep(reinterpret_cast<const HWND*>(lParam), wParam);
-            return 0;
+            return true;
         case UM_HIDESPARES:
             SpareFieldWindowsOf(window).HideAll();
-            return 0;
+            return true;
         case UM_FOCUSPAGE:
             SetFocus(window);
-            return 0;
+            return true;
         case UM_REFRESHPAGE:
             OnRefresh(window, page);
-            return 0;
+            return true;
         case UM_RELAYOUT:
             OnRelayout(window, page);
-            return 0;
+            return true;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return false;
 }
 
 }  // namespace
@@ -210,5 +214,10 @@ LRESULT CALLBACK PageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     CPage* page = BoundPage(window);
     if (!page) return UnboundFieldMessage(window, message, wParam, lParam);
-    return OnBoundMessage(window, *page, message, wParam, lParam);
+    {
+        CStateTurn turn(page->port.state);
+        LRESULT result;
+        if (OnBoundMessage(window, *page, message, wParam, lParam, result)) return result;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }

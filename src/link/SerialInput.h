@@ -5,9 +5,10 @@
 class CField;
 class CPage;
 
-// What the serial-input handler needs of the rest of the terminal. It runs
-// on the port's read thread, so each call must be safe from there: the
-// Windows build sends window messages, tests record the calls.
+// What the serial-input handler needs of the rest of the terminal. The
+// Windows build runs it on the window thread, which owns the fields and
+// their windows, so that a look-up and the typing it leads to see the same
+// fields; tests record the calls.
 class CSerialInputSide {
 public:
     virtual ~CSerialInputSide() = default;

@@ -20,7 +20,10 @@ int32_t UtcSecond() {
 }  // namespace
 
 CSession::CSession(CTerminalState& terminal, CSettings& settings)
-    : responses(terminal, settings, *this), terminal(terminal), settings(settings) {}
+    : responses(terminal, settings, *this),
+      input(terminal, responses),
+      terminal(terminal),
+      settings(settings) {}
 
 CSession::~CSession() {
     Stop();
@@ -36,7 +39,8 @@ void CSession::StartConnection() {
 
 void CSession::Stop() {
     stopRequested = 1;
-    link.Close();
+    // The connection thread closes the link itself once it has left it.
+    link.Shutdown();
     while (threadRunning) terminal.port.ServeSentMessages();
     if (connectionThread.joinable()) connectionThread.join();
 }
@@ -52,16 +56,19 @@ void CSession::Interpret(const unsigned char*& p, const unsigned char* e) {
 }
 
 void CSession::ConnectionThread() {
-    terminal.port.HoldWindowWork();
-    terminal.port.StartLockAnimation(LockAnimationKind::Connecting);
-    terminal.screenCols = settings.ScreenCols();
-    terminal.screenRows = settings.ScreenRows();
-    for (int i = 0; i < terminal.pages->Count(); ++i) {
-        CPage& page = terminal.pages->PageAt(i);
-        if (page.pageWindow) terminal.port.RelayoutPage(page);
+    if (terminal.port.state.BeginRecord(stopRequested)) {
+        terminal.port.HoldWindowWork();
+        terminal.port.StartLockAnimation(LockAnimationKind::Connecting);
+        terminal.screenCols = settings.ScreenCols();
+        terminal.screenRows = settings.ScreenRows();
+        for (int i = 0; i < terminal.pages->Count(); ++i) {
+            CPage& page = terminal.pages->PageAt(i);
+            if (page.pageWindow) terminal.port.RelayoutPage(page);
+        }
+        // The first "I" need not wait for the window thread to be free.
+        terminal.port.PostHeldWindowWork();
+        terminal.port.state.EndRecord();
     }
-    // The first "I" need not wait for the window thread to be free.
-    terminal.port.PostHeldWindowWork();
     terminal.terminalId = settings.TerminalId();
     std::string host = EncodeText(settings.HostName(), false);
     uint16_t hostPort = static_cast<uint16_t>(settings.HostPort());
@@ -88,6 +95,7 @@ void CSession::ConnectionThread() {
 }
 
 void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
+    if (!terminal.port.state.BeginRecord(stopRequested)) return;
     terminal.port.HoldWindowWork();
     while (p < e) {
         switch (*p) {
@@ -124,4 +132,6 @@ void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
         terminal.port.StopLockAnimation(LockAnimationKind::AwaitingHost);
     }
     terminal.port.DoHeldWindowWork();
+    terminal.port.state.EndRecord();
+    terminal.port.YieldToInput();
 }

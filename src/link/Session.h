@@ -7,6 +7,7 @@
 
 #include "link/WSockCom.h"
 #include "protocol/HostSender.h"
+#include "protocol/OperatorInput.h"
 #include "protocol/Responder.h"
 
 class CSettings;
@@ -26,8 +27,8 @@ public:
     // until the link ends, then report the end to the window side. Does
     // nothing while a connection thread runs.
     void StartConnection();
-    // Ends the connection thread at once, closing the link under its read,
-    // and serves the thread's window calls until it has ended.
+    // Ends the connection thread at once, shutting the link down under its
+    // connect or read, and serves the thread's window calls until it has ended.
     void Stop();
 
     // Answers one record, terminator included, as the connection thread does.
@@ -39,6 +40,8 @@ public:
     bool Send(std::string_view message) override;
 
     CResponder responses;
+    // The window side's way in for the operator's keys, fields and focus.
+    COperatorInput input;
 
 private:
     void ConnectionThread();

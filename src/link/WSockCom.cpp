@@ -9,6 +9,19 @@ namespace {
 constexpr char kTerminator[] = "\xFF\xEF";
 constexpr int kLargestPiece = 2000;
 constexpr int kDefaultSendBuffer = 8192;
+// A host that takes nothing for this long, while a message does not fit the
+// buffers, counts as gone: the window thread sends too, and must not hang.
+constexpr int kSendWaitMs = 3000;
+
+// True when the text itself gives the address, with it in address.
+bool AddressFromText(const char* host, uint32_t& address) {
+    address = 0;
+    if (!host || !*host) return true;
+    address = ParseAddress(host);
+    if (address != kNoAddress) return true;
+    // The broadcast address reads as the failure value of the parser.
+    return std::strcmp(host, "255.255.255.255") == 0;
+}
 
 }  // namespace
 
@@ -30,38 +43,58 @@ std::vector<std::string> SendPieces(int32_t terminalId, std::string_view text, i
 
 WSockCom::~WSockCom() {
     Close();
+    if (wake != kInvalidSocket) CloseSocket(wake);
 }
 
 uint32_t WSockCom::Resolve(const char* host) {
-    if (!host || !*host) return 0;
-    uint32_t address = ParseAddress(host);
-    if (address != kNoAddress) return address;
-    // The broadcast address reads as the failure value of the parser.
-    if (std::strcmp(host, "255.255.255.255") == 0) return kNoAddress;
-    return LookUpHost(host);
+    uint32_t address;
+    return AddressFromText(host, address) ? address : lookUp(host);
+}
+
+uint32_t WSockCom::ResolveUnlessStopped(const char* host, const std::atomic<int32_t>* stop,
+                                        int32_t& error) {
+    uint32_t address;
+    if (AddressFromText(host, address)) {
+        error = LastSocketError();
+        return address;
+    }
+    std::shared_ptr<CHostLookUp> pending = CHostLookUp::Start(host, lookUp);
+    {
+        std::lock_guard<std::mutex> hold(lookupLock);
+        // A stop made before the look-up was stored could not give it up.
+        if (stop && *stop) pending->GiveUp();
+        lookup = pending;
+    }
+    address = pending->Wait(error);
+    std::lock_guard<std::mutex> hold(lookupLock);
+    lookup.reset();
+    return address;
+}
+
+bool WSockCom::ConnectUnlessWoken(SocketHandle s, uint32_t address, uint16_t port, int32_t& error) {
+    bool connected = StartConnect(s, address, port) &&
+                     WaitSocket(s, true, wake, -1) == SocketWait::Ready && FinishConnect(s);
+    if (!connected) error = LastSocketError();
+    return connected;
 }
 
 bool WSockCom::Connect(const char* host, uint16_t port, const std::atomic<int32_t>* stop) {
+    // Close clears what earlier shutdowns left; from here on one wakes the
+    // waits below, and the stop flag tells of one that came before.
     Close();
-    SocketHandle s = OpenStreamSocket();
+    if (stop && *stop) return false;
+    if (wake == kInvalidSocket) wake = OpenWakeSocket();
+    SocketHandle s = wake == kInvalidSocket ? kInvalidSocket : OpenStreamSocket();
     if (s == kInvalidSocket) {
         lastError = LastSocketError();
         return false;
     }
     SetResetOnClose(s);
     SetNoDelay(s);
-    // A blocking connect to a host that never answers lasts minutes, and
-    // closing the socket is the only way another thread can end it.
-    connecting = s;
-    // A stop made before the socket was stored could not close it.
-    bool stopped = stop && *stop;
-    hostAddress = stopped ? 0 : Resolve(host);
-    bool connected = hostAddress != 0 && ConnectSocket(s, hostAddress, port);
-    if (!connected && !stopped) lastError = LastSocketError();
-    // Close may have taken the socket meanwhile, and closed it.
-    SocketHandle expected = s;
-    if (!connecting.compare_exchange_strong(expected, kInvalidSocket)) return false;
-    if (!connected) {
+    int32_t error = 0;
+    hostAddress = ResolveUnlessStopped(host, stop, error);
+    if (hostAddress == 0 || !ConnectUnlessWoken(s, hostAddress, port, error)) {
+        if (!(stop && *stop)) lastError = error;
         CloseSocket(s);
         return false;
     }
@@ -70,13 +103,14 @@ bool WSockCom::Connect(const char* host, uint16_t port, const std::atomic<int32_
     int sendBuffer = kDefaultSendBuffer;
     if (!SendBufferSize(s, sendBuffer)) sendBuffer = kDefaultSendBuffer;
     pieceSize = std::min(sendBuffer, kLargestPiece);
+    // A shutdown from here on is still pending when the owner first waits.
     socket = s;
-    // A Close between taking the socket back and storing it found nothing.
-    if (stop && *stop) {
-        Close();
-        return false;
-    }
     return true;
+}
+
+bool WSockCom::SendPiece(SocketHandle s, const std::string& piece) {
+    return WaitSocket(s, true, wake, kSendWaitMs) == SocketWait::Ready &&
+           SendOnSocket(s, piece.data(), static_cast<int>(piece.size())) >= 0;
 }
 
 bool WSockCom::Send(int32_t terminalId, std::string_view text) {
@@ -86,35 +120,47 @@ bool WSockCom::Send(int32_t terminalId, std::string_view text) {
 
     std::vector<std::string> pieces = SendPieces(terminalId, text, pieceSize);
     bool sent = true;
-    // The terminator of a message in pieces goes out even after a failure.
     size_t textPieces = pieces.size() == 1 ? 1 : pieces.size() - 1;
-    for (size_t i = 0; i < textPieces && sent; ++i) {
-        sent = SendOnSocket(s, pieces[i].data(), static_cast<int>(pieces[i].size())) >= 0;
-    }
-    if (pieces.size() > 1) SendOnSocket(s, pieces.back().data(), 2);
+    for (size_t i = 0; i < textPieces && sent; ++i) sent = SendPiece(s, pieces[i]);
     if (!sent) {
+        // The terminator would reach nobody: a link that failed a send ends.
         lastError = LastSocketError();
-        Close();
+        Shutdown();
+        return false;
     }
-    return sent;
+    if (pieces.size() > 1) SendPiece(s, pieces.back());
+    return true;
 }
 
 int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
     std::memset(buffer, 0, size);
     SocketHandle s = socket;
     if (s == kInvalidSocket) return 0;
-    int ready = WaitReadable(s, timeoutSeconds);
-    if (ready == 0) return -1;
-    if (ready < 0) return 0;
+    SocketWait ended = WaitSocket(s, false, wake, timeoutSeconds * 1000);
+    if (ended == SocketWait::TimedOut) return -1;
+    if (ended != SocketWait::Ready) return 0;
     int got = ReceiveOnSocket(s, reinterpret_cast<char*>(buffer),
                               static_cast<int>(std::min<size_t>(size, 1 << 30)));
     return got > 0 ? got : 0;
 }
 
+void WSockCom::Shutdown() {
+    std::lock_guard<std::mutex> hold(lookupLock);
+    if (lookup) lookup->GiveUp();
+    if (wake != kInvalidSocket) Wake(wake);
+}
+
 bool WSockCom::Close() {
-    SocketHandle pending = connecting.exchange(kInvalidSocket);
-    if (pending != kInvalidSocket) CloseSocket(pending);
-    SocketHandle s = socket.exchange(kInvalidSocket);
+    SocketHandle woken = wake;
+    // A send under way on another thread gives up, and the socket is taken
+    // only once it has: its number is free for the system to reuse.
+    if (socket != kInvalidSocket) Wake(woken);
+    SocketHandle s;
+    {
+        std::lock_guard<std::mutex> hold(sendLock);
+        s = socket.exchange(kInvalidSocket);
+    }
+    if (woken != kInvalidSocket) ClearWakes(woken);
     if (s == kInvalidSocket) return true;
     if (CloseSocket(s)) return true;
     lastError = LastSocketError();

@@ -3,38 +3,51 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "link/HostLookUp.h"
 #include "platform/Icmp.h"
 #include "platform/Sockets.h"
 
 // The one TCP link to the host. Messages to the host are the terminal id in
 // decimal (none for id 0), the text, and the terminator 0xFF 0xEF.
+//
+// One thread owns the link: it connects, receives and closes. Any thread may
+// send, and any thread may shut the link down, which ends the owner's waits
+// and every send at once but leaves the socket open: only the owner closes
+// it, when no other thread can be using its number.
 class WSockCom {
 public:
-    WSockCom() = default;
+    explicit WSockCom(CHostLookUp::LookUp lookUp = LookUpHost) : lookUp(std::move(lookUp)) {}
     virtual ~WSockCom();
     WSockCom(const WSockCom&) = delete;
     WSockCom& operator=(const WSockCom&) = delete;
 
-    // host: a dotted IPv4 address or a host name. Close from another thread
-    // ends a connect that waits for a host that never answers; so does a
-    // stop flag already set when the socket is made.
+    // host: a dotted IPv4 address or a host name. Shutdown ends a connect
+    // under way, also while the name is being looked up; stop, set before
+    // Shutdown is called, ends one that has not begun yet.
     bool Connect(const char* host, uint16_t port, const std::atomic<int32_t>* stop = nullptr);
-    // The IPv4 address in network byte order, or 0.
+    // The IPv4 address in network byte order, or 0. Waits for the resolver.
     uint32_t Resolve(const char* host);
     // Sends one message; the text ends at its first NUL. Safe from several
-    // threads: whole messages never interleave. A failure closes the link.
+    // threads: whole messages never interleave. A failure shuts the link
+    // down, and so does a host that takes nothing for a few seconds while the
+    // message does not fit the buffers.
     bool Send(int32_t terminalId, std::string_view text);
     // Waits up to timeoutSeconds and reads what arrived, raw as the host sent
     // it (0xFF doubled): the record cutter undoes the doubling. Returns the
-    // byte count, 0 when the link is closed or broken, -1 on time-out.
+    // byte count, 0 when the link is closed, shut down or broken, -1 on
+    // time-out.
     int Receive(unsigned char* buffer, size_t size, int timeoutSeconds);
-    // True when there was nothing to close or it closed cleanly. Ends a
-    // Receive blocked in another thread.
+    // From any thread: ends the owner's waits and every send, now and until
+    // the owner closes the link.
+    void Shutdown();
+    // The owner's: true when there was nothing to close or it closed cleanly.
     bool Close();
     int32_t LastError() const { return lastError; }
 
@@ -50,16 +63,26 @@ public:
     std::u16string PingErrorText() const;
 
 private:
+    // The look-up runs on a thread of its own that Shutdown gives up on.
+    uint32_t ResolveUnlessStopped(const char* host, const std::atomic<int32_t>* stop,
+                                  int32_t& error);
+    bool ConnectUnlessWoken(SocketHandle s, uint32_t address, uint16_t port, int32_t& error);
+    bool SendPiece(SocketHandle s, const std::string& piece);
+
+    CHostLookUp::LookUp lookUp;
     // The connected socket; invalid while a connect is under way, so that
     // sends find no link until it is there.
     std::atomic<SocketHandle> socket{kInvalidSocket};
-    // The socket of a connect under way, where Close finds it.
-    std::atomic<SocketHandle> connecting{kInvalidSocket};
+    // Made at the first connect, freed with the link.
+    std::atomic<SocketHandle> wake{kInvalidSocket};
+    std::mutex lookupLock;
+    std::shared_ptr<CHostLookUp> lookup;  // the one under way, under lookupLock
     std::atomic<int32_t> lastError{0};
     uint32_t hostAddress = 0;
     bool echoSent = false;  // the last ping got past resolving its host
     std::atomic<int> pieceSize{2000};
     CEchoReply reply;  // the smaller of the send buffer and 2000
+    // Held for a whole message, and by Close while it takes the socket.
     std::mutex sendLock;
 };
 

@@ -22,7 +22,10 @@ CHostDialog* BoundDialog(HWND dialog) {
 // every paint of the text control.
 constexpr size_t kMaxShownCharacters = 1024;
 
+// The host's text and sizes may change under a record: they are read, and
+// the answer written, in the window side's turn.
 void ShowHostText(HWND dialog, const CHostDialog& d) {
+    CStateTurn turn(d.terminal.port.state);
     std::u16string text = WithoutLeadingSpaces(d.terminal.dialogText);
     std::u16string shown(CutText(text, kMaxShownCharacters));
     SetDlgItemTextW(dialog, d.kind.textControl, Wide(shown));
@@ -46,7 +49,10 @@ void OnInitDialog(HWND dialog, CHostDialog& d) {
 
 void OnEnd(HWND dialog, CHostDialog& d, WORD command) {
     Forget(dialog, d.terminal);
-    if (d.kind.closing) d.kind.closing(dialog, d.terminal);
+    if (d.kind.closing) {
+        CStateTurn turn(d.terminal.port.state);
+        d.kind.closing(dialog, d.terminal);
+    }
     EndDialog(dialog, command);
     if (d.kind.ended) d.kind.ended(d.terminal);
 }

@@ -7,6 +7,12 @@
 
 namespace {
 
+// Null until WM_INITDIALOG, before which controls may already notify the
+// dialog as they are made, such as an edit that its spin fills in.
+const COptionsDialogKind* BoundKind(HWND dialog) {
+    return reinterpret_cast<const COptionsDialogKind*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
 void OnInit(HWND dialog, const COptionsDialogKind& kind) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&kind));
     CentreDialog(dialog);
@@ -15,7 +21,9 @@ void OnInit(HWND dialog, const COptionsDialogKind& kind) {
 }
 
 bool OnCommand(HWND dialog, WORD id) {
-    const COptionsDialogKind& kind = OptionsDialogKind(dialog);
+    const COptionsDialogKind* bound = BoundKind(dialog);
+    if (!bound) return false;
+    const COptionsDialogKind& kind = *bound;
     switch (id) {
         case IDOK:
             kind.store(dialog);
@@ -44,7 +52,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 const COptionsDialogKind& OptionsDialogKind(HWND dialog) {
-    return *reinterpret_cast<const COptionsDialogKind*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return *BoundKind(dialog);
 }
 
 INT_PTR RunOptionsDialog(HWND owner, const COptionsDialogKind& kind) {

@@ -29,6 +29,9 @@ enum AppMessage : unsigned {
     UM_SERIALOUT = 3049,
     // wParam: the serial port's generation, whose thread met an I/O error.
     UM_SERIALFAULT = 3050,
+    // wParam: the serial port's generation; lParam: the framed input its
+    // read thread took from the device, which the handler frees.
+    UM_SERIALIN = 3051,
     UM_GETINPUTSTATE = 3052,
     UM_CLEARFIELD = 3053,
     UM_LAYOUTFRAME = 3055,

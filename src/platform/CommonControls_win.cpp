@@ -14,7 +14,8 @@ bool LoadCommonControls() {
     auto init = reinterpret_cast<InitProc>(
         reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
     // The library stays loaded: the dialogs need its classes to the end.
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                     ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_UPDOWN_CLASS};
     return init && init(&controls);
 }
 

@@ -67,40 +67,31 @@ std::string FrameSerialOutput(std::string_view bytes, CSerialFraming framing) {
 void CSerialInputFramer::Feed(const unsigned char* bytes, size_t n, const Deliver& deliver) {
     const unsigned char* end = bytes + n;
     const unsigned char* p = bytes;
-    if (framing.prefix && !started) {
-        p = std::find(p, end, framing.prefix);
-        if (p == end) return;
-        ++p;
-        started = true;
-    }
     if (!framing.suffix) {
-        started = false;
-        if (p != end) deliver(p, static_cast<size_t>(end - p));
+        if (n == 0) return;  // an empty read brings no input
+        if (framing.prefix) {
+            p = std::find(p, end, framing.prefix);
+            if (p == end) return;
+            ++p;
+        }
+        deliver(p, static_cast<size_t>(end - p));
         return;
     }
-    started = true;
     while (p != end) {
-        const unsigned char* mark = std::find_if(p, end, [this](unsigned char c) {
-            return c == framing.suffix || (framing.prefix && c == framing.prefix);
-        });
-        Hold(p, static_cast<size_t>(mark - p));
-        if (mark == end) return;
-        if (*mark == framing.suffix) {
-            if (!held.empty() && !overlong) {
-                deliver(reinterpret_cast<const unsigned char*>(held.data()), held.size());
-            }
-            Restart();
-            if (framing.prefix) {
-                mark = std::find(mark + 1, end, framing.prefix);
-                if (mark == end) {
-                    started = false;
-                    return;
-                }
-            }
-        } else {
-            Restart();  // a new prefix: the unfinished input is lost
+        if (!started && framing.prefix) {
+            p = std::find(p, end, framing.prefix);
+            if (p == end) return;
+            ++p;
         }
-        p = mark + 1;
+        started = true;
+        const unsigned char* suffix = std::find(p, end, framing.suffix);
+        Hold(p, static_cast<size_t>(suffix - p));
+        if (suffix == end) return;
+        if (!overlong) deliver(reinterpret_cast<const unsigned char*>(held.data()), held.size());
+        held.clear();
+        overlong = false;
+        started = false;
+        p = suffix + 1;
     }
 }
 
@@ -113,9 +104,4 @@ void CSerialInputFramer::Hold(const unsigned char* bytes, size_t n) {
         return;
     }
     held.append(reinterpret_cast<const char*>(bytes), n);
-}
-
-void CSerialInputFramer::Restart() {
-    held.clear();
-    overlong = false;
 }

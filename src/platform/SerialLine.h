@@ -62,12 +62,14 @@ std::string FrameSerialOutput(std::string_view bytes, CSerialFraming framing);
 
 // Cuts the device's inputs out of what the reads bring. A device such as a
 // scanner sends each input framed by the prefix and suffix, but a read ends
-// wherever the line paused, so one input can arrive in two reads. With a
-// suffix set, an input whose suffix has not come yet is held for the next
-// read, up to kHeldLimit bytes; a new prefix drops an unfinished input and
-// starts another. Without a suffix there is no telling where an input ends,
-// so each read is one input, from behind its first prefix when one is set.
-// Every complete input of a read is delivered; empty ones are not.
+// wherever the line paused, so one input can arrive in two reads. An input
+// starts behind a prefix and ends before the first suffix after it: a prefix
+// byte inside it is data, since a scanned text may hold that character too.
+// With a suffix set, an input whose suffix has not come yet is held for the
+// next read, up to kHeldLimit bytes, and every complete input of a read is
+// delivered, an empty one too. Without a suffix there is no telling where an
+// input ends, so each read is one input, from behind its first prefix when
+// one is set.
 class CSerialInputFramer {
 public:
     using Deliver = std::function<void(const unsigned char* bytes, size_t n)>;
@@ -78,7 +80,6 @@ public:
 
 private:
     void Hold(const unsigned char* bytes, size_t n);
-    void Restart();
 
     CSerialFraming framing;
     std::string held;

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <functional>
+#include <memory>
 
 #include "platform/Handles_win.h"
+#include "platform/SerialDevice_win.h"
 #include "platform/SerialLine.h"
 
 // The serial feature port: one COM port with an overlapped read thread that
@@ -15,12 +15,14 @@
 // there; the owner then closes the port from its own thread.
 class CSerialPort {
 public:
-    // Called on the read thread with each framed input.
-    using Receiver = std::function<void(const unsigned char* bytes, size_t n)>;
-    // Called on the read or write thread that an I/O error ended.
-    using FaultHandler = std::function<void()>;
+    using Receiver = CSerialDevice::Receiver;
+    using FaultHandler = CSerialDevice::FaultHandler;
 
-    CSerialPort() = default;
+    // The threads wake at least every half second and at once at a stop:
+    // one that has not ended this long after the stop is stuck.
+    static constexpr DWORD kCloseWaitMs = 2000;
+
+    explicit CSerialPort(DWORD closeWaitMs = kCloseWaitMs) : closeWaitMs(closeWaitMs) {}
     ~CSerialPort();
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
@@ -35,46 +37,24 @@ public:
     // Queues a copy of the bytes, framed, when the port is open for output.
     // False when the queue is full.
     bool Write(const unsigned char* bytes, size_t n);
-    // True when the port was open and is closed now. While it waits for the
-    // threads it serves the window messages they send to this thread.
+    // Stops the threads and waits for them up to the close wait. True when
+    // the port was open and they have ended; false when it was not open, or
+    // when a thread is stuck: that thread then keeps the device, and closes
+    // it when it ends. The port counts as closed either way.
     bool Close();
     bool IsOpen() const { return open; }
 
 private:
-    // A request in the write queue, allocated from the write heap.
-    struct CNode {
-        DWORD count;
-        unsigned char* block;
-        CNode* next;
-        CNode* previous;
-    };
-
-    static unsigned __stdcall ReadThreadMain(void* self);
-    static unsigned __stdcall WriteThreadMain(void* self);
+    template <void (CSerialDevice::*Loop)()>
+    static unsigned __stdcall ThreadMain(void* share);
     bool StartThread(CKernelObject& thread, unsigned(__stdcall* main)(void*));
-    void Configure();
-    bool MakeWriteQueue();
-    void FreeWriteQueue();
-    void ReadLoop();
-    void WriteLoop();
-    // False after an I/O error.
-    bool DrainQueue();
-    bool WriteBlock(const unsigned char* bytes, DWORD count);
-    bool Stopping() const;
-    bool WaitForThreads(DWORD timeoutMs);
+    bool WaitForThreads();
 
-    CKernelObject writeThread{nullptr};
-    CCriticalSection queueLock;
-    CKernelObject stopEvent{nullptr};
-    CHandle<HANDLE, HeapDestroy> writeHeap{nullptr};
-    CKernelObject queueEvent{nullptr};
-    CNode* queueHead = nullptr;
-    CNode* queueTail = nullptr;
-    CKernelObject port{nullptr};
-    CKernelObject readThread{nullptr};
-    std::atomic<bool> open{false};
-    CSerialOptions options;
-    COMMTIMEOUTS savedTimeouts = {};
+    const DWORD closeWaitMs;
     Receiver receiver;
     FaultHandler faultHandler;
+    std::shared_ptr<CSerialDevice> device;
+    CKernelObject readThread{nullptr};
+    CKernelObject writeThread{nullptr};
+    bool open = false;
 };

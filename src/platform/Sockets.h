@@ -40,16 +40,41 @@ void SetResetOnClose(SocketHandle socket);
 // acknowledgement of the previous one.
 void SetNoDelay(SocketHandle socket);
 bool SendBufferSize(SocketHandle socket, int& size);
+// A connect that blocks until it ends.
 bool ConnectSocket(SocketHandle socket, uint32_t address, uint16_t port);
+// A connect that returns at once: false when it failed already. WaitSocket
+// for writing tells when it has ended, FinishConnect how, after which the
+// socket blocks again.
+bool StartConnect(SocketHandle socket, uint32_t address, uint16_t port);
+bool FinishConnect(SocketHandle socket);
 // The byte count, or -1 on failure.
 int SendOnSocket(SocketHandle socket, const char* bytes, int n);
 int ReceiveOnSocket(SocketHandle socket, char* buffer, int size);
-// 1 readable, 0 time-out, -1 failure (also when the socket was closed).
-int WaitReadable(SocketHandle socket, int seconds);
-// Closes the socket and wakes any thread blocked on it; false on failure.
+// Frees the socket. Nothing ends a call another thread has under way on it,
+// and its number may be handed out again at once: only the thread that
+// alone uses the socket may close it.
 bool CloseSocket(SocketHandle socket);
+
+// Neither closing nor shutting a socket down ends a select on it under
+// Winsock, so the waits of a link also watch a wake socket: a loopback
+// datagram socket that any thread wakes. It stays woken until cleared.
+SocketHandle OpenWakeSocket();
+void Wake(SocketHandle wake);
+void ClearWakes(SocketHandle wake);
+
+enum class SocketWait { Ready, TimedOut, Woken, Failed };
+// Waits up to milliseconds (a negative number: without limit) until the
+// socket is readable, or writable or done connecting when forWriting, or
+// until wake (kInvalidSocket for none) is woken.
+SocketWait WaitSocket(SocketHandle socket, bool forWriting, SocketHandle wake, int milliseconds);
+// 1 readable, 0 time-out, -1 failure.
+inline int WaitReadable(SocketHandle socket, int seconds) {
+    SocketWait ended = WaitSocket(socket, false, kInvalidSocket, seconds * 1000);
+    return ended == SocketWait::Ready ? 1 : ended == SocketWait::TimedOut ? 0 : -1;
+}
 
 // inet_addr: kNoAddress for text that is no dotted address.
 uint32_t ParseAddress(const char* host);
-// The first address of the host name, or 0.
+// The first IPv4 address of the host name, or 0. May take as long as the
+// resolver does.
 uint32_t LookUpHost(const char* host);

@@ -1,4 +1,5 @@
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -7,9 +8,27 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "platform/Sockets.h"
+
+namespace {
+
+sockaddr_in Peer(uint32_t address, uint16_t port) {
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_addr.s_addr = address;
+    peer.sin_port = htons(port);
+    return peer;
+}
+
+bool SetBlocking(int fd, bool blocking) {
+    int flags = fcntl(fd, F_GETFL);
+    if (flags < 0) return false;
+    flags = blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK;
+    return fcntl(fd, F_SETFL, flags) == 0;
+}
+
+}  // namespace
 
 bool StartSockets() {
     return true;
@@ -42,11 +61,28 @@ bool SendBufferSize(SocketHandle socket, int& size) {
 }
 
 bool ConnectSocket(SocketHandle socket, uint32_t address, uint16_t port) {
-    sockaddr_in peer{};
-    peer.sin_family = AF_INET;
-    peer.sin_addr.s_addr = address;
-    peer.sin_port = htons(port);
+    sockaddr_in peer = Peer(address, port);
     return connect(static_cast<int>(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer) == 0;
+}
+
+bool StartConnect(SocketHandle socket, uint32_t address, uint16_t port) {
+    int fd = static_cast<int>(socket);
+    if (!SetBlocking(fd, false)) return false;
+    sockaddr_in peer = Peer(address, port);
+    return connect(fd, reinterpret_cast<sockaddr*>(&peer), sizeof peer) == 0 ||
+           errno == EINPROGRESS;
+}
+
+bool FinishConnect(SocketHandle socket) {
+    int fd = static_cast<int>(socket);
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return false;
+    if (error != 0) {
+        errno = error;
+        return false;
+    }
+    return SetBlocking(fd, true);
 }
 
 int SendOnSocket(SocketHandle socket, const char* bytes, int n) {
@@ -60,22 +96,53 @@ int ReceiveOnSocket(SocketHandle socket, char* buffer, int size) {
     return got < 0 ? -1 : static_cast<int>(got);
 }
 
-int WaitReadable(SocketHandle socket, int seconds) {
-    int fd = static_cast<int>(socket);
-    if (fd < 0 || fd >= FD_SETSIZE) return -1;
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(fd, &readable);
-    timeval timeout{seconds, 0};
-    int result = select(fd + 1, &readable, nullptr, nullptr, &timeout);
-    return result < 0 ? -1 : result > 0 ? 1 : 0;
+bool CloseSocket(SocketHandle socket) {
+    return close(static_cast<int>(socket)) == 0;
 }
 
-bool CloseSocket(SocketHandle socket) {
-    // Unlike closesocket, close does not wake a thread blocked in select or
-    // recv on the socket; shutting it down first does.
-    shutdown(static_cast<int>(socket), SHUT_RDWR);
-    return close(static_cast<int>(socket)) == 0;
+SocketHandle OpenWakeSocket() {
+    int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    if (fd < 0) return kInvalidSocket;
+    sockaddr_in self = Peer(htonl(INADDR_LOOPBACK), 0);
+    socklen_t length = sizeof self;
+    // Connected to itself: it takes datagrams from nobody else.
+    if (bind(fd, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&self), &length) != 0 ||
+        connect(fd, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
+        !SetBlocking(fd, false)) {
+        close(fd);
+        return kInvalidSocket;
+    }
+    return fd;
+}
+
+void Wake(SocketHandle wake) {
+    char byte = 0;
+    send(static_cast<int>(wake), &byte, 1, 0);
+}
+
+void ClearWakes(SocketHandle wake) {
+    char byte;
+    while (recv(static_cast<int>(wake), &byte, 1, 0) >= 0) {
+    }
+}
+
+SocketWait WaitSocket(SocketHandle socket, bool forWriting, SocketHandle wake, int milliseconds) {
+    int fd = static_cast<int>(socket);
+    int wakeFd = static_cast<int>(wake);
+    if (fd < 0 || fd >= FD_SETSIZE || wakeFd >= FD_SETSIZE) return SocketWait::Failed;
+    fd_set readable, writable;
+    FD_ZERO(&readable);
+    FD_ZERO(&writable);
+    FD_SET(fd, forWriting ? &writable : &readable);
+    if (wakeFd >= 0) FD_SET(wakeFd, &readable);
+    timeval timeout{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    int result = select((fd > wakeFd ? fd : wakeFd) + 1, &readable, &writable, nullptr,
+                        milliseconds < 0 ? nullptr : &timeout);
+    if (result < 0) return SocketWait::Failed;
+    if (result == 0) return SocketWait::TimedOut;
+    if (wakeFd >= 0 && FD_ISSET(wakeFd, &readable)) return SocketWait::Woken;
+    return SocketWait::Ready;
 }
 
 uint32_t ParseAddress(const char* host) {
@@ -83,9 +150,13 @@ uint32_t ParseAddress(const char* host) {
 }
 
 uint32_t LookUpHost(const char* host) {
-    hostent* entry = gethostbyname(host);
-    if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return 0;
-    uint32_t address;
-    std::memcpy(&address, entry->h_addr_list[0], sizeof address);
+    // Unlike gethostbyname, safe while a look-up given up on still runs.
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host, nullptr, &hints, &found) != 0 || !found) return 0;
+    uint32_t address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+    freeaddrinfo(found);
     return address;
 }

@@ -4,6 +4,27 @@
 
 #include "platform/Sockets.h"
 
+namespace {
+
+SOCKET Native(SocketHandle socket) {
+    return static_cast<SOCKET>(socket);
+}
+
+sockaddr_in Peer(uint32_t address, uint16_t port) {
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_addr.s_addr = address;
+    peer.sin_port = htons(port);
+    return peer;
+}
+
+bool SetBlocking(SOCKET socket, bool blocking) {
+    u_long nonBlocking = blocking ? 0 : 1;
+    return ioctlsocket(socket, FIONBIO, &nonBlocking) == 0;
+}
+
+}  // namespace
+
 bool StartSockets() {
     WSADATA data;
     return WSAStartup(0x0101, &data) == 0;
@@ -16,14 +37,6 @@ void StopSockets() {
 int LastSocketError() {
     return WSAGetLastError();
 }
-
-namespace {
-
-SOCKET Native(SocketHandle socket) {
-    return static_cast<SOCKET>(socket);
-}
-
-}  // namespace
 
 SocketHandle OpenStreamSocket() {
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
@@ -49,11 +62,30 @@ bool SendBufferSize(SocketHandle socket, int& size) {
 }
 
 bool ConnectSocket(SocketHandle socket, uint32_t address, uint16_t port) {
-    sockaddr_in peer{};
-    peer.sin_family = AF_INET;
-    peer.sin_addr.s_addr = address;
-    peer.sin_port = htons(port);
+    sockaddr_in peer = Peer(address, port);
     return connect(Native(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer) != SOCKET_ERROR;
+}
+
+bool StartConnect(SocketHandle socket, uint32_t address, uint16_t port) {
+    if (!SetBlocking(Native(socket), false)) return false;
+    sockaddr_in peer = Peer(address, port);
+    return connect(Native(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer) !=
+               SOCKET_ERROR ||
+           WSAGetLastError() == WSAEWOULDBLOCK;
+}
+
+bool FinishConnect(SocketHandle socket) {
+    int error = 0;
+    int length = sizeof error;
+    if (getsockopt(Native(socket), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
+                   &length) != 0) {
+        return false;
+    }
+    if (error != 0) {
+        WSASetLastError(error);
+        return false;
+    }
+    return SetBlocking(Native(socket), true);
 }
 
 int SendOnSocket(SocketHandle socket, const char* bytes, int n) {
@@ -66,17 +98,56 @@ int ReceiveOnSocket(SocketHandle socket, char* buffer, int size) {
     return got == SOCKET_ERROR ? -1 : got;
 }
 
-int WaitReadable(SocketHandle socket, int seconds) {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(Native(socket), &readable);
-    timeval timeout{seconds, 0};
-    int result = select(0, &readable, nullptr, nullptr, &timeout);
-    return result == SOCKET_ERROR ? -1 : result > 0 ? 1 : 0;
-}
-
 bool CloseSocket(SocketHandle socket) {
     return closesocket(Native(socket)) != SOCKET_ERROR;
+}
+
+SocketHandle OpenWakeSocket() {
+    SOCKET s = socket(AF_INET, SOCK_DGRAM, 0);
+    if (s == INVALID_SOCKET) return kInvalidSocket;
+    sockaddr_in self = Peer(htonl(INADDR_LOOPBACK), 0);
+    int length = sizeof self;
+    // Connected to itself: it takes datagrams from nobody else.
+    if (bind(s, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
+        getsockname(s, reinterpret_cast<sockaddr*>(&self), &length) != 0 ||
+        connect(s, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
+        !SetBlocking(s, false)) {
+        closesocket(s);
+        return kInvalidSocket;
+    }
+    return static_cast<SocketHandle>(s);
+}
+
+void Wake(SocketHandle wake) {
+    char byte = 0;
+    send(Native(wake), &byte, 1, 0);
+}
+
+void ClearWakes(SocketHandle wake) {
+    char byte;
+    while (recv(Native(wake), &byte, 1, 0) != SOCKET_ERROR) {
+    }
+}
+
+SocketWait WaitSocket(SocketHandle socket, bool forWriting, SocketHandle wake, int milliseconds) {
+    fd_set readable, writable, failed;
+    FD_ZERO(&readable);
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    if (forWriting) {
+        FD_SET(Native(socket), &writable);
+        // A connect that failed shows only here.
+        FD_SET(Native(socket), &failed);
+    } else {
+        FD_SET(Native(socket), &readable);
+    }
+    if (wake != kInvalidSocket) FD_SET(Native(wake), &readable);
+    timeval timeout{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    int result = select(0, &readable, &writable, &failed, milliseconds < 0 ? nullptr : &timeout);
+    if (result == SOCKET_ERROR) return SocketWait::Failed;
+    if (result == 0) return SocketWait::TimedOut;
+    if (wake != kInvalidSocket && FD_ISSET(Native(wake), &readable)) return SocketWait::Woken;
+    return SocketWait::Ready;
 }
 
 uint32_t ParseAddress(const char* host) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/SoundEventKind.h"
+#include "platform/StateOwner.h"
 
 class CField;
 class CPage;
@@ -22,6 +23,9 @@ class CWindowPort {
 public:
     virtual ~CWindowPort() = default;
 
+    // Who may touch the terminal's state now: the record or the window thread.
+    CStateOwner state{*this};
+
     // The main window.
     virtual void StartLockAnimation(LockAnimationKind kind) = 0;
     virtual void StopLockAnimation(LockAnimationKind kind) = 0;
@@ -31,8 +35,9 @@ public:
     // or for the prompt dialog; both show the state's dialog text.
     virtual void AskForAdvisory(int focusField) = 0;
     virtual void AskForPrompt(int answerLength) = 0;
-    // The host set the text of a toolbar label slot.
-    virtual void OfferLabel(int slot) = 0;
+    // The host set the text of a toolbar label slot. The text goes along:
+    // the slot may change again before the window side takes it.
+    virtual void OfferLabel(int slot, const std::u16string& text) = 0;
     // A signal for the device the terminal runs on.
     virtual void SignalDevice(int value) = 0;
     // The font changed: every page and field takes its new size.
@@ -49,6 +54,9 @@ public:
     // while for one. The window thread calls it while it waits for the
     // connection thread, which may itself be waiting in one of them.
     virtual void ServeSentMessages() = 0;
+    // Whether this thread is doing a call another thread waits on, as the
+    // window thread does the calls of the connection thread.
+    virtual bool InCallFromAnotherThread() = 0;
     // From HoldWindowWork on, the window work this thread asks for waits,
     // in order, for DoHeldWindowWork, which has it all done at once: a record
     // crosses to the window thread once, however much it changes.
@@ -57,6 +65,9 @@ public:
     // Has the held work done without waiting for it; work held later is
     // still done after it.
     virtual void PostHeldWindowWork() = 0;
+    // Between records: when the window thread's keyboard or mouse input
+    // waited behind the last record's work, gives it time to take it.
+    virtual void YieldToInput() = 0;
 
     // The page window for a new page, or null when page windows cannot be made.
     virtual WindowHandle CreatePageWindow(CPage& page, WindowHandle parent) = 0;

@@ -132,7 +132,7 @@ void CPageCommands::SetLabel() {
     CLabelSlot& label = in.terminal.labelTable[slot];
     label.id = slot;
     label.text = std::move(text);
-    if (page->parentWindow) in.terminal.port.OfferLabel(slot);
+    if (page->parentWindow) in.terminal.port.OfferLabel(slot, label.text);
 }
 
 void CPageCommands::AdjustFont() {

@@ -1,14 +1,9 @@
 #include "screen/Field.h"
 
-#include <utility>
-
 void CField::Reset() {
-    // Moved out and back around the reset, so their storage survives it.
-    CFieldText keptText = std::move(text);
-    CFieldText keptPrefix = std::move(prefixText);
-    *this = CField();
-    text = std::move(keptText);
-    prefixText = std::move(keptPrefix);
+    // The texts stay in place, their storage kept for the next field: a
+    // window may still be reading them under the text lock.
+    static_cast<CFieldValues&>(*this) = CFieldValues();
     text.Free();
     prefixText.Free();
 }

@@ -20,10 +20,8 @@ enum ControlKind : uint8_t {
 // Field classes: the low two bits of the type byte.
 enum FieldClass : int { kNoField = 0, kFixedField = 1, kSystemField = 2, kEntryField = 3 };
 
-// One field of a page. Owned by the page's CFieldList; a field window keeps a
-// pointer to it but never owns it.
-class CField {
-public:
+// The plain members of a field record, which a reset sets back at once.
+struct CFieldValues {
     uint8_t changed = 0;  // the window must be made again at the next refresh
     uint8_t isNew = 1;    // no window yet
     int32_t column = 0;
@@ -40,14 +38,12 @@ public:
     int32_t optionS = 1;
     uint8_t modified = 0;
     uint8_t completing = 0;
-    CFieldText text;
     uint8_t prefixSet = 0;
     uint8_t prefixMode = 0;
     uint8_t prefixFlag4 = 0;
     uint8_t prefixFlag8 = 0;
     uint8_t prefixFlag16 = 0;
     int32_t prefixLength = 0;
-    CFieldText prefixText;
     int32_t fieldNumber = 0;
     int32_t lastColumn = 0;
     CPage* page = nullptr;
@@ -78,6 +74,14 @@ public:
     uint32_t colorShadow = 0;
 
     WindowHandle fieldWindow = nullptr;
+};
+
+// One field of a page. Owned by the page's CFieldList; a field window keeps a
+// pointer to it but never owns it.
+class CField : public CFieldValues {
+public:
+    CFieldText text;
+    CFieldText prefixText;
 
     // Back to the values of a record never used, texts null. The field list
     // reuses deleted records, and their text storage, for new fields.

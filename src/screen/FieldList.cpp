@@ -14,36 +14,18 @@ CFieldList::~CFieldList() {
     while (spareRows) delete std::exchange(spareRows, spareRows->next);
 }
 
-CField* CFieldList::FindField(int number) {
-    // Commands mostly address the field made last: the tail answers at once,
-    // with the cursor where the walk would leave it.
-    if (tail && number >= tail->fieldNumber) {
-        cursor = number == tail->fieldNumber ? tail : nullptr;
-        return cursor;
-    }
-    for (cursor = head; cursor; cursor = cursor->next) {
-        if (cursor->fieldNumber == number) return cursor;
-        if (cursor->fieldNumber > number) return nullptr;
-    }
-    return nullptr;
+CField* CFieldList::FindField(int number) const {
+    CField* field = FindFieldOrNext(number);
+    return field && field->fieldNumber == number ? field : nullptr;
 }
 
-CField* CFieldList::First() {
-    return cursor = head;
-}
-
-CField* CFieldList::Last() {
-    return cursor = tail;
-}
-
-CField* CFieldList::Next() {
-    if (cursor) cursor = cursor->next;
-    return cursor;
-}
-
-CField* CFieldList::Previous() {
-    if (cursor) cursor = cursor->previous;
-    return cursor;
+CField* CFieldList::FindFieldOrNext(int number) const {
+    // Commands mostly address the field made last: the tail answers at once.
+    if (!tail || number > tail->fieldNumber) return nullptr;
+    if (number == tail->fieldNumber) return tail;
+    CField* field = head;
+    while (field->fieldNumber < number) field = field->next;
+    return field;
 }
 
 CField* CFieldList::CreateField(int number, uint32_t row, int column, int length) {
@@ -65,7 +47,6 @@ CField* CFieldList::CreateField(int number, uint32_t row, int column, int length
 
     LinkByNumber(field);
     LinkIntoRow(field);
-    cursor = field;
     return field;
 }
 
@@ -119,33 +100,31 @@ CField* CFieldList::NextSerialTarget() const {
     return last;
 }
 
-int CFieldList::FirstInputField() {
-    for (CField* field = First(); field; field = Next()) {
+int CFieldList::FirstInputField() const {
+    for (CField* field = head; field; field = field->next) {
         if (field->IsInputStop()) return field->fieldNumber;
     }
     return -1;
 }
 
-int CFieldList::LastInputField() {
-    for (CField* field = Last(); field; field = Previous()) {
+int CFieldList::LastInputField() const {
+    for (CField* field = tail; field; field = field->previous) {
         if (field->IsInputStop()) return field->fieldNumber;
     }
     return -1;
 }
 
-// Past the end of the list the lookup leaves the cursor null, and a null
-// cursor does not move: both walks then find no stop.
-int CFieldList::NextInputField(int current) {
-    FindField(current);
-    for (CField* field = Next(); field; field = Next()) {
+int CFieldList::NextInputField(int current) const {
+    CField* from = FindFieldOrNext(current);
+    for (CField* field = from ? from->next : nullptr; field; field = field->next) {
         if (field->IsInputStop()) return field->fieldNumber;
     }
     return -1;
 }
 
-int CFieldList::PreviousInputField(int current) {
-    FindField(current);
-    for (CField* field = Previous(); field; field = Previous()) {
+int CFieldList::PreviousInputField(int current) const {
+    CField* from = FindFieldOrNext(current);
+    for (CField* field = from ? from->previous : nullptr; field; field = field->previous) {
         if (field->IsInputStop()) return field->fieldNumber;
     }
     return -1;
@@ -222,7 +201,6 @@ void CFieldList::Remove(CField* field) {
     field->Reset();
     field->next = spareFields;
     spareFields = field;
-    cursor = head;
 }
 
 CFieldRow* CFieldList::FindRow(uint32_t row) const {

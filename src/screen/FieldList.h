@@ -7,8 +7,7 @@ class CFieldRow;
 class CPage;
 
 // The fields of one page in ascending field number, with a row index.
-// Lookups and walks share one cursor: every operation sets it before using it,
-// so callers must not rely on it across calls of other operations.
+// Lookups and walks change nothing: they may run while the focus is walked.
 class CFieldList {
 public:
     explicit CFieldList(CPage& owner) : page(owner) {}
@@ -16,20 +15,13 @@ public:
     CFieldList(const CFieldList&) = delete;
     CFieldList& operator=(const CFieldList&) = delete;
 
-    // The field with that number, or null. Stops at the first greater number
-    // and leaves the cursor there (null at the end of the list).
-    CField* FindField(int number);
-    CField* First();
-    CField* Last();
-    CField* Next();
-    CField* Previous();
-    CField* Cursor() const { return cursor; }
-    // For plain walks that leave the cursor alone: follow next from here.
+    // The field with that number, or null.
+    CField* FindField(int number) const;
+    // For plain walks: follow next from here.
     CField* Head() const { return head; }
     bool IsEmpty() const { return head == nullptr; }
 
-    // Replaces any field with that number; leaves the cursor on the new field.
-    // A negative length counts as 0.
+    // Replaces any field with that number. A negative length counts as 0.
     CField* CreateField(int number, uint32_t row, int column, int length);
     // Closes the field's window and frees the field; no-op when missing.
     void DeleteField(int number);
@@ -43,23 +35,25 @@ public:
     CField* NextSerialTarget() const;
 
     // Focus stops by field number, or -1 when there is none.
-    int FirstInputField();
-    int LastInputField();
-    // The stop after (before) the field current, not counting the field the
-    // lookup of current leaves the cursor on.
-    int NextInputField(int current);
-    int PreviousInputField(int current);
+    int FirstInputField() const;
+    int LastInputField() const;
+    // The stop after (before) the field current; when current is missing,
+    // the walk starts from the next greater field, which does not count.
+    int NextInputField(int current) const;
+    int PreviousInputField(int current) const;
 
 private:
     void LinkByNumber(CField* field);
     void LinkIntoRow(CField* field);
     void Remove(CField* field);
     CFieldRow* FindRow(uint32_t row) const;
+    // The field with that number or else the first greater one; null past
+    // the end of the list.
+    CField* FindFieldOrNext(int number) const;
 
     CPage& page;
     CField* head = nullptr;
     CField* tail = nullptr;
-    CField* cursor = nullptr;
     CFieldRow* firstRow = nullptr;
     CFieldRow* lastRow = nullptr;
     // Deleted records kept for reuse, linked through next; there are never

@@ -36,8 +36,13 @@ CLockAnimation::CLockAnimation(HWND parent, HINSTANCE instance)
     classAtom = RegisterFrameWindowClass(instance, kLockAnimationClass, WindowProc);
 }
 
+// A class cannot be unregistered while a window of it exists: the running
+// window, and any stopped one whose posted close is still queued, go first.
 CLockAnimation::~CLockAnimation() {
     Stop();
+    while (HWND left = FindWindowExW(parent, nullptr, kLockAnimationClass, nullptr)) {
+        if (!DestroyWindow(left)) break;
+    }
     if (classAtom) UnregisterClassW(kLockAnimationClass, instance);
 }
 
@@ -75,17 +80,8 @@ void CLockAnimation::Start(LockAnimationKind requested) {
             SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
         return;
     }
-    if (requested == LockAnimationKind::AwaitingHost && kind == LockAnimationKind::AwaitingHost) {
-        // Taken again at once after a release whose stop the window port held
-        // back: hidden for the first seconds again, as a new window would be.
-        hiddenSince = GetTickCount();
-        if (shown) {
-            shown = false;
-            SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
-            SetTimer(window, kFrameTimer, kHiddenMs, nullptr);
-        }
-        return;
-    }
+    // A start of the kind that runs changes nothing: records that leave the
+    // terminal awaiting the host must not keep its picture hidden.
     // Connecting says more than awaiting an answer on a link that is gone.
     if (requested == LockAnimationKind::Connecting && kind == LockAnimationKind::AwaitingHost) {
         kind = requested;

@@ -26,12 +26,12 @@ public:
     CLockAnimation& operator=(const CLockAnimation&) = delete;
 
     // Starts hidden. While one runs, connecting takes over from awaiting the
-    // host, and awaiting the host again hides it for its first seconds anew.
+    // host; any other start changes nothing.
     void Start(LockAnimationKind kind);
     void Stop();
     // Safe from any thread: awaiting the host again while the window is still
-    // hidden only restarts its hidden seconds. False once it shows: then
-    // Start hides it again on the window thread.
+    // hidden only restarts its hidden seconds. False once it shows: then it
+    // is stopped and started anew on the window thread.
     bool RenewWhileHidden();
     // Shows the running window in the parent's top-right corner.
     void Reposition();

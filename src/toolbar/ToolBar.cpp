@@ -18,11 +18,12 @@ constexpr int kFrame = 4;
 
 }  // namespace
 
-CToolBar::CToolBar(HWND ownerWindow, HINSTANCE module, int toolbarSize)
+CToolBar::CToolBar(HWND ownerWindow, HINSTANCE module, int toolbarSize, const CToolBarKeys& state)
     : instance(module),
       owner(ownerWindow),
       toolbarClass(RegisterFrameWindowClass(module, kToolBarClass, ToolBarWindowProc)),
-      buttonClass(RegisterFrameWindowClass(module, kButtonClass, ToolBarButtonWindowProc)) {
+      buttonClass(RegisterFrameWindowClass(module, kButtonClass, ToolBarButtonWindowProc)),
+      keys(state) {
     CToolBarSize size = ToolBarSizeFor(toolbarSize);
     height = size.height;
     for (int i = 0; i < kToolBarButtonCount; ++i) {
@@ -46,11 +47,11 @@ void CToolBar::CreateButtons(HWND toolbarWindow) {
     for (int i = 0; i < kToolBarButtonCount; ++i) {
         CButton& button = *buttons[i];
         SIZE picture = button.picture.Size();
-        button.window =
-            CreateWindowExW(0, kButtonClass, Wide(keys.Name(i)), kChildStyle | WS_DISABLED,
-                            ToolBarButtonLeft(i, height), kToolBarButtonTop, picture.cx + kFrame,
-                            picture.cy + kFrame, toolbarWindow,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)), instance, this);
+        DWORD style = kChildStyle | (keys.Enabled(i) ? 0 : WS_DISABLED);
+        button.window = CreateWindowExW(
+            0, kButtonClass, Wide(keys.Name(i)), style, ToolBarButtonLeft(i, height),
+            kToolBarButtonTop, picture.cx + kFrame, picture.cy + kFrame, toolbarWindow,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)), instance, this);
     }
 }
 

@@ -10,19 +10,22 @@
 #include "toolbar/ToolBarPicture.h"
 
 // The strip of five picture buttons along the top of the main window. Each
-// button reports a key number to the main window; all start disabled until a
-// host label names them. It registers its two window classes for as long as
+// button reports a key number to the main window and is disabled until a
+// host label names it. It registers its two window classes for as long as
 // it lives.
 class CToolBar {
 public:
-    // The toolbar of the given toolbarsize on the owner's client area.
-    CToolBar(HWND owner, HINSTANCE instance, int toolbarSize);
+    // The toolbar of the given toolbarsize on the owner's client area, its
+    // buttons' keys and enabled state as keys says: as new, or as the toolbar
+    // it replaces left them.
+    CToolBar(HWND owner, HINSTANCE instance, int toolbarSize, const CToolBarKeys& keys);
     ~CToolBar();
     CToolBar(const CToolBar&) = delete;
     CToolBar& operator=(const CToolBar&) = delete;
 
     // The host set a label slot's text.
     void AssignLabel(int slot, const std::u16string& text);
+    const CToolBarKeys& Keys() const { return keys; }
 
     // Null when the toolbar's class could not be registered.
     HWND Window() const { return window; }

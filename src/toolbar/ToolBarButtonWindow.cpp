@@ -52,10 +52,20 @@ void LetGo(HWND window, CToolBar::CButton& button) {
     if (GetCapture() == window) ReleaseCapture();
 }
 
+// The mouse taken away mid-press, by a menu or a dialog, ends the press
+// without a key: the release that comes later is no release of it.
+void OnCaptureLost(HWND window, CToolBar::CButton& button) {
+    if (!button.pressed) return;
+    button.pressed = false;
+    Repaint(window);
+}
+
+// The mouse is taken first: the press must not end with the capture change
+// that taking it may bring.
 void OnButtonDown(HWND window, CToolBar::CButton& button) {
+    SetCapture(window);
     button.pressed = true;
     Repaint(window);
-    SetCapture(window);
 }
 
 // Reports the key also when released outside: the button holds the mouse
@@ -80,6 +90,9 @@ LRESULT OnBoundMessage(HWND window, CToolBar& toolbar, int index, UINT message, 
             return 0;
         case WM_ENABLE:
             LetGo(window, button);
+            return 0;
+        case WM_CAPTURECHANGED:
+            OnCaptureLost(window, button);
             return 0;
         case WM_ERASEBKGND:
             return 1;

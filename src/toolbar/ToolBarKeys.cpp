@@ -8,9 +8,13 @@ CLabelEffect CToolBarKeys::AssignLabel(int slot, const std::u16string& text) {
         CButtonKey& button = buttons[i];
         if (button.name == text) {
             button.keyNumber = slot;
+            button.enabled = true;
             return {i, true};
         }
-        if (button.keyNumber == slot) return {i, false};
+        if (button.keyNumber == slot) {
+            button.enabled = false;
+            return {i, false};
+        }
     }
     return {};
 }

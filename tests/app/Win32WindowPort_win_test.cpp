@@ -30,6 +30,12 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         gPort->DoSentWork(lParam);
         return 0;
     }
+    if (message == UM_TOOLBARLABEL) {
+        // The label's text is recorded by its length.
+        const auto& text = *reinterpret_cast<const std::u16string*>(lParam);
+        gDelivered.push_back({message, wParam, static_cast<LPARAM>(text.size())});
+        return 0;
+    }
     if (message >= WM_USER) gDelivered.push_back({message, wParam, lParam});
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -67,7 +73,10 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
          [](CWin32WindowPort& p) { p.StopLockAnimation(kHost); },
          {{UM_ANIMATION, 1, 0}}},
         {"unlock", false, [](CWin32WindowPort& p) { p.UnlockInput(); }, {{UM_UNLOCKINPUT, 0, 0}}},
-        {"label", false, [](CWin32WindowPort& p) { p.OfferLabel(20); }, {{UM_TOOLBARLABEL, 20, 0}}},
+        {"label",
+         false,
+         [](CWin32WindowPort& p) { p.OfferLabel(20, u"NEXT"); },
+         {{UM_TOOLBARLABEL, 20, 4}}},
         {"signal", false, [](CWin32WindowPort& p) { p.SignalDevice(3); }, {{UM_HOSTSIGNAL, 3, 0}}},
         {"relayout", false, [](CWin32WindowPort& p) { p.RelayoutAll(); }, {{UM_RELAYOUT, 0, 0}}},
     };
@@ -89,13 +98,13 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
     // From the connection thread, a stop of the waiting animation waits for
     // what ends the record.
     const Case held[] = {
-        {"a start of the waiting one keeps it running",
+        {"a start of the waiting one begins the lock anew",
          true,
          [](CWin32WindowPort& p) {
              p.StopLockAnimation(kHost);
              p.StartLockAnimation(kHost);
          },
-         {{UM_ANIMATION, 1, 1}}},
+         {{UM_ANIMATION, 1, 0}, {UM_ANIMATION, 1, 1}}},
         {"a second stop sends one",
          true,
          [](CWin32WindowPort& p) {
@@ -135,7 +144,8 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
                               p.HoldWindowWork();
                               p.UnlockInput();
                               p.AskForAdvisory(5);
-                              p.OfferLabel(20);
+                              p.OfferLabel(20, u"NEXT");
+                              p.OfferLabel(20, u"GO");
                               p.StartLockAnimation(kHost);
                               p.StopLockAnimation(kHost);
                               p.StopLockAnimation(kHost);
@@ -143,7 +153,8 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
                           },
                           {{UM_HELDWORK, 0, 1},
                            {UM_UNLOCKINPUT, 0, 0},
-                           {UM_TOOLBARLABEL, 20, 0},
+                           {UM_TOOLBARLABEL, 20, 4},
+                           {UM_TOOLBARLABEL, 20, 2},
                            {UM_ANIMATION, 1, 1},
                            {UM_ANIMATION, 1, 0},
                            {UM_ADVISORY, 1, 5}}});
@@ -157,7 +168,7 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
                               p.UnlockInput();
                               p.PostHeldWindowWork();
                               p.HoldWindowWork();
-                              p.OfferLabel(20);
+                              p.OfferLabel(20, u"NEXT");
                               p.DoHeldWindowWork();
                           },
                           {}},
@@ -166,10 +177,10 @@ TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
     while (PeekMessageW(&left, window, 0, 0, PM_REMOVE)) DispatchMessageW(&left);
     std::erase_if(gDelivered, [](const Delivered& d) { return d.message == UM_HELDWORK; });
     EXPECT_EQ(gDelivered,
-              (std::vector<Delivered>{{UM_UNLOCKINPUT, 0, 0}, {UM_TOOLBARLABEL, 20, 0}}));
+              (std::vector<Delivered>{{UM_UNLOCKINPUT, 0, 0}, {UM_TOOLBARLABEL, 20, 4}}));
 
     // Renewed while its picture is still hidden, the lock needs no message;
-    // once the picture shows, the start hides it again.
+    // once the picture shows, the lock begins anew, hidden.
     CLockAnimation animation(window, windowClass.hInstance);
     animation.Start(kHost);
     port.SetLockAnimation(&animation);

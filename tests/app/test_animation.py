@@ -63,6 +63,13 @@ class AnimationTest(TerminalTest):
         # Input is locked: keys go nowhere until the host answers.
         self.terminal.press("F3")
         self.assertQuiet()
+        # Records that leave input locked do not hide the picture again.
+        self.host.send(b"Ax")
+        self.host.expect(b"12I")
+        self.host.expect(b"")
+        self.host.send(b"")
+        self.host.expect(b"")
+        self.assertIsNone(wait_until(lambda: shown_animation() is None, timeout=2))
 
         probe("move", TITLE, 60, 50, 560, 400)
         self.assertTrue(wait_until(lambda: (shown_animation() or (0, 0, 0, 0))[0:2] !=

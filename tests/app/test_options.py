@@ -10,7 +10,7 @@ from records import label
 from terminal import (ID, IDCANCEL, IDOK, TITLE, Terminal, probe, screenshot, wait_until,
                       window_exists)
 from test_shell import TerminalTest, key_message
-from test_toolbar import NEXT, PAGE
+from test_toolbar import BACK, NEXT, PAGE
 
 BM_GETCHECK, CB_GETCURSEL, BST_CHECKED = 0x00F0, 0x0147, 1
 INITIAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "config", "data",
@@ -94,7 +94,10 @@ class OptionsDialogTest(OptionsTest):
     def test_ok_stores_what_the_dialog_shows_and_cancel_nothing(self):
         self.start_file(ScannerModeCallBack="true", toolbarsize=5,
                         fontname='"No Such Face"', CharacterCellAdditionalWidth="03")
-        self.page(PAGE + label(7, b"NEXT"))
+        # The buttons' keys hang on the order the labels came in: NEXT on
+        # key 10, and BACK, whose label took SAVE's key away, disabled.
+        self.page(PAGE + label(12, b"NEXT") + label(5, b"SAVE"))
+        self.page(PAGE + label(10, b"NEXT") + label(5, b"BACK"))
         cases = [
             ("n", "Scanner Options", {ID.IDC_CALLBACK: True, ID.IDC_WEDGE_READER: False,
                                       ID.IDC_APPEND_F0: True},
@@ -155,13 +158,16 @@ class OptionsDialogTest(OptionsTest):
         return {"fontname": f'"{names[0]}"'}
 
     def assertToolBarRemade(self):
-        """Screen's OK made the toolbar anew in size 3x with the host's labels."""
+        """Screen's OK made the toolbar anew in size 3x, its buttons as the
+        host's labels left them."""
         bars = [line.split() for line in probe("children", TITLE)[1].splitlines()]
         self.assertIn(59, [int(b[7]) for b in bars if b[1] == "VDKCToolBar"])
-        x, y, w, h = next(tuple(map(int, b[4:])) for b in bars
-                          if b[1] == "VDKCToolBarButton" and int(b[2]) == NEXT)
-        self.terminal.mouse(x + w // 2, y + h // 2, "click")
-        self.host.expect(key_message(7))
+        buttons = {int(b[2]): tuple(map(int, b[4:])) for b in bars if b[1] == "VDKCToolBarButton"}
+        for button in (BACK, NEXT):
+            x, y, w, h = buttons[button]
+            self.terminal.mouse(x + w // 2, y + h // 2, "click")
+        # A click on BACK would have gone out first.
+        self.host.expect(key_message(10))
 
     def test_field_options_keep_the_underline_box_hidden(self):
         self.start_file()

@@ -8,7 +8,7 @@ import threading
 import time
 import unittest
 
-from ravelin_host import Host, HostError
+from ravelin_host import Host, HostError, encode_record
 from terminal import (ARTIFACTS, ID, IDCANCEL, IDOK, TIMEOUT, TITLE, WM_CLOSE, WM_COMMAND,
                       Terminal, probe, screenshot, wait_until, window_exists)
 
@@ -128,22 +128,40 @@ class WindowTest(TerminalTest):
         self.assertTrue(self.terminal.wait_window())
         self.assertEqual(self.terminal.settings()["CarrowinAdminMode"], "true")
 
-    def test_shutdown_while_the_host_streams(self):
+    def test_settings_that_cannot_be_read_are_no_first_start(self):
+        # A settings file that is there but cannot be read (here a folder in
+        # its place) must not bring up a first start that overwrites it.
+        self.terminal = Terminal("unreadable_settings")
+        os.makedirs(self.terminal.settings_path)
+        self.terminal.start()
+        self.assertEqual(self.terminal.wait_exit(), 0)
+        self.assertFalse(window_exists("Host Options"))
+        self.assertTrue(os.path.isdir(self.terminal.settings_path))
+
+    def test_file_exit_while_the_host_streams(self):
+        # Records without pause must not starve the operator's keys and menu.
         self.start()
         os.remove(self.terminal.settings_path)
         stop = threading.Event()
 
         def stream():
-            with contextlib.suppress(OSError, HostError):
+            with contextlib.suppress(OSError):
                 while not stop.is_set():
-                    self.host.send(WORKED_RECORD + b"!")
-                    while self.host.connection and self.host.next_message(0.001) is not None:
-                        pass
+                    self.host.send_raw(encode_record(WORKED_RECORD) * 20)
+                    with contextlib.suppress(HostError):
+                        while True:
+                            self.host.next_message(0.001)
 
         sender = threading.Thread(target=stream, daemon=True)
         sender.start()
         time.sleep(2)
-        self.assertExitsAtOnce(0, TITLE, WM_CLOSE)
+        # File, then Exit at the foot of its menu, with the window at 20,20.
+        asked = time.monotonic()
+        self.terminal.mouse(37, 53, "click")
+        time.sleep(0.5)
+        self.terminal.mouse(52, 306, "click")
+        self.assertEqual(self.terminal.wait_exit(), 0)
+        self.assertLess(time.monotonic() - asked, 3.0)
         stop.set()
         sender.join(10)
         self.assertEqual(self.terminal.settings()["hostport"], str(self.host.port))

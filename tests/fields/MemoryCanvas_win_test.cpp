@@ -2,6 +2,8 @@
 // drawing on it left.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include "fields/MemoryCanvas.h"
 
@@ -34,6 +36,31 @@ TEST(MemoryCanvasTest, LentAgainItIsBlackWithItsStateAsMade) {
     CMemoryCanvas nested(screen, area);
     ASSERT_TRUE(nested);
     EXPECT_NE(nested.Dc(), again.Dc());
+    ReleaseDC(nullptr, screen);
+}
+
+size_t WorkingSetBytes() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)
+               ? counters.WorkingSetSize
+               : 0;
+}
+
+// A resize drag paints the whole page at a new size every step: what is kept
+// for later paints must not grow with the steps.
+TEST(MemoryCanvasTest, WhatIsKeptStaysWithinItsBytes) {
+    HDC screen = GetDC(nullptr);
+    size_t before = WorkingSetBytes();
+    ASSERT_GT(before, 0u);
+    for (int step = 0; step < 30; ++step) {
+        CMemoryCanvas canvas(screen, RECT{0, 0, 1920 - step, 1000});
+        ASSERT_TRUE(canvas);
+    }
+    size_t after = WorkingSetBytes();
+    size_t grown = after > before ? after - before : 0;
+    // About 7.7 MB a step when kept; a few such canvases are fine.
+    EXPECT_LT(grown, size_t{40} << 20);
     ReleaseDC(nullptr, screen);
 }
 

@@ -3,7 +3,9 @@
 // not order fails it; in every build a torn text does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -102,6 +104,53 @@ TEST(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
     host.join();
 
     EXPECT_EQ(fixed->text.Get(), std::u16string(lastText.begin(), lastText.end()).substr(0, 2047));
+}
+
+// The window side walks the focus, takes fields, types and sends keys as its
+// handlers do, each in its turn, while host records build, change, delete and
+// switch pages and fields under it. Under ThreadSanitizer any access the two
+// do not order fails it.
+TEST(SessionTextThreadsTest, WindowSideWalksAndTypesWhileRecordsChangeThePages) {
+    CSettings settings{u"Ravelin.ini"};
+    CRecordingPort port;
+    port.SetCountOnly(true);
+    CTerminalState terminal(port, port.RegisterMainWindow(), settings);
+    CSession session(terminal, settings);
+    const std::string records[] = {
+        "Hs0Ef100" + Length(5) + "Helloi210C@" + Length(8) + "i410C@" + Length(4) + "d0o2",
+        "Hs0i610C@" + Length(3) + "e4u2" + Length(3) + "abcd0o6",
+        "Hs1Ei110C@" + Length(6) + "i310C@" + Length(6) + "d1o-",
+        "Hs0c2C@0d0o4",
+        "Hs1e1Es0d0l",
+        "I",
+    };
+    std::atomic<bool> hostDone{false};
+    std::thread host([&] {
+        for (int round = 0; round < 3000; ++round) {
+            const std::string& commands = records[round % std::size(records)];
+            std::string record = commands + "\xFF\xEF";
+            auto* p = reinterpret_cast<const unsigned char*>(record.data());
+            session.HandleRecord(p, p + record.size());
+        }
+        hostDone = true;
+    });
+
+    CSilentWork work;
+    for (int step = 0; !hostDone; ++step) {
+        session.input.MoveFocus(step % 3 - 1);
+        session.input.SetCurrentField(step % 7);
+        {
+            // As a field window's handler, with the state its own.
+            CStateTurn turn(port.state);
+            CField* field = terminal.CurrentPageField(terminal.currentField);
+            if (field && field->Class() == kEntryField) {
+                CEntryEditor(*field, settings, work).Character(u'0' + step % 10, false);
+                EXPECT_LE(field->text.Length(), std::max(field->text.Capacity(), 0));
+            }
+        }
+        if (step % 5 == 0) session.input.Key(terminal.currentField, 5);
+    }
+    host.join();
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -18,6 +22,56 @@ namespace {
 
 const std::string kEnd = "\xFF\xEF";
 
+// A window side whose held window work waits, when asked, until the test lets
+// it go; the input release it holds is applied then, as the window thread
+// applies it, and a window-side call that waits for the state says so.
+class CPausingPort : public CRecordingPort {
+public:
+    void UnlockInput() override {
+        CRecordingPort::UnlockInput();
+        unlockHeld = true;
+    }
+    void DoHeldWindowWork() override {
+        std::unique_lock<std::mutex> hold(lock);
+        if (pause) {
+            paused = true;
+            changed.notify_all();
+            changed.wait(hold, [this] { return !pause; });
+        }
+        if (unlockHeld.exchange(false)) terminal->inputState = InputState::Open;
+    }
+    void ServeSentMessages() override {
+        std::lock_guard<std::mutex> hold(lock);
+        windowSideWaits = true;
+        changed.notify_all();
+    }
+    bool WaitUntilPaused() {
+        std::unique_lock<std::mutex> hold(lock);
+        return changed.wait_for(hold, std::chrono::seconds(30), [this] { return paused; });
+    }
+    // Waits until done() or a window-side call waits for the state; then lets
+    // the held work go.
+    template <typename Done>
+    bool ResumeOnceWaitedOr(Done done) {
+        std::unique_lock<std::mutex> hold(lock);
+        bool ready = changed.wait_for(hold, std::chrono::seconds(30),
+                                      [&] { return windowSideWaits || done(); });
+        pause = false;
+        changed.notify_all();
+        return ready;
+    }
+
+    CTerminalState* terminal = nullptr;
+    bool pause = false;
+
+private:
+    std::mutex lock;
+    std::condition_variable changed;
+    std::atomic<bool> unlockHeld{false};
+    bool paused = false;
+    bool windowSideWaits = false;
+};
+
 // A session connected to a loopback host played by the test.
 class SessionLinkTest : public testing::Test {
 protected:
@@ -27,6 +81,7 @@ protected:
         settings.SetHostPort(peer.Port());
         settings.SetTerminalId(7);
         terminal = std::make_unique<CTerminalState>(port, port.RegisterMainWindow(), settings);
+        port.terminal = terminal.get();
         session = std::make_unique<CSession>(*terminal, settings);
     }
 
@@ -50,7 +105,7 @@ protected:
     }
 
     CSettings settings{u"Ravelin.ini"};
-    CRecordingPort port;
+    CPausingPort port;
     CLoopbackPeer peer;
     std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
@@ -89,6 +144,29 @@ TEST_F(SessionLinkTest, AnswersRecordsUntilStopped) {
     CField* field = terminal->pages->FindPage(0)->fields.FindField(3);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text.Get(), u"\u00FF\u00EF");
+}
+
+// The operator presses a key twice while a record that releases input has
+// decided the release but not yet applied it: one key reaches the host, and
+// the release cannot reopen input behind it for the second.
+TEST_F(SessionLinkTest, AReleaseNeverReopensInputBehindAKey) {
+    Connect();
+    port.pause = true;
+    SendRecord("Hs0Ei210C@5d0o2");
+    ASSERT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    ASSERT_TRUE(port.WaitUntilPaused());
+    std::atomic<bool> keyDone{false};
+    std::thread operatorKey([&] {
+        session->input.Key(2, 5);
+        keyDone = true;
+    });
+    EXPECT_TRUE(port.ResumeOnceWaitedOr([&] { return keyDone.load(); }));
+    operatorKey.join();
+    session->input.Key(2, 6);
+    SendRecord("H!");
+    EXPECT_EQ(peer.ReadMessage(), "7RF52" + kEnd);
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    session->Stop();
 }
 
 // Whatever the host does to the stream, the session reaches its end signal.

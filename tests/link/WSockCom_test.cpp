@@ -97,17 +97,38 @@ TEST(WSockComTest, SendsReceivesAndCloses) {
 
     EXPECT_EQ(link.Receive(buffer, sizeof buffer, 0), -1);
 
-    // Closing from another thread ends a blocked read at once.
+    // A shutdown from another thread ends a blocked read at once, and every
+    // send after it, until the owner closes the link.
     auto started = std::chrono::steady_clock::now();
-    std::thread closer([&] {
+    std::thread stopper([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        link.Close();
+        link.Shutdown();
     });
     EXPECT_EQ(link.Receive(buffer, sizeof buffer, 5), 0);
-    closer.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(4500));
+    stopper.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_FALSE(link.Send(0, "shut down"));
+    EXPECT_EQ(link.Receive(buffer, sizeof buffer, 5), 0);
     EXPECT_TRUE(link.Close());
     EXPECT_FALSE(link.Send(0, "closed"));
+
+    // A host that reads nothing: once the buffers are full a send waits, and
+    // a shutdown ends that wait too.
+    ASSERT_TRUE(link.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    std::atomic<bool> sending{true};
+    std::thread sender([&] {
+        while (link.Send(0, std::string(5000, 's'))) {
+        }
+        sending = false;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_TRUE(sending) << "a send gave up before the shutdown";
+    started = std::chrono::steady_clock::now();
+    link.Shutdown();
+    sender.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_TRUE(link.Close());
 
     // The host going away reads as a broken link.
     ASSERT_TRUE(link.Connect("127.0.0.1", peer.Port()));
@@ -116,39 +137,51 @@ TEST(WSockComTest, SendsReceivesAndCloses) {
     EXPECT_EQ(link.Receive(buffer, sizeof buffer, 30), 0);
 }
 
-// A host that never answers keeps a connect waiting for minutes; closing
-// the link from another thread ends it at once, also when the close came
+// A host that never answers keeps a connect waiting for minutes, and a name
+// whose look-up hangs keeps it waiting for the resolver's time-out: a
+// shutdown from another thread ends either at once, also when the stop came
 // just before the connect began.
-TEST(WSockComTest, CloseEndsAConnectThatWaits) {
+TEST(WSockComTest, ShutdownEndsAConnectThatWaits) {
     CLoopbackPeer silent(true);
     ASSERT_TRUE(silent.Listening());
+    // Answers only when released, long after the links have gone.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    CHostLookUp::LookUp hanging = [released](const char*) {
+        released.wait();
+        return ParseAddress("127.0.0.1");
+    };
     struct Attempt {
+        explicit Attempt(const CHostLookUp::LookUp& lookUp) : link(lookUp) {}
         WSockCom link;
         std::atomic<int32_t> stop{0};
         std::promise<bool> connected;
     };
-    for (bool stopFirst : {false, true}) {
-        SCOPED_TRACE(stopFirst ? "stopped before" : "closed during");
-        // Left to leak if the connect never returns, so that the test fails
-        // instead of freeing what the connecting thread still uses.
-        auto* attempt = new Attempt;
-        attempt->stop = stopFirst ? 1 : 0;
-        std::future<bool> result = attempt->connected.get_future();
-        std::thread connecting([attempt, port = silent.Port()] {
-            attempt->connected.set_value(attempt->link.Connect("127.0.0.1", port, &attempt->stop));
-        });
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        auto closed = std::chrono::steady_clock::now();
-        attempt->link.Close();
-        if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
-            connecting.detach();
-            FAIL() << "the connect went on after Close";
+    for (const char* host : {"127.0.0.1", "hangs.example"}) {
+        for (bool stopFirst : {false, true}) {
+            SCOPED_TRACE(testing::Message() << host << (stopFirst ? " stopped before" : ""));
+            // Left to leak if the connect never returns, so that the test
+            // fails instead of freeing what the connecting thread still uses.
+            auto* attempt = new Attempt(hanging);
+            attempt->stop = stopFirst ? 1 : 0;
+            std::future<bool> result = attempt->connected.get_future();
+            std::thread connecting([attempt, host, port = silent.Port()] {
+                attempt->connected.set_value(attempt->link.Connect(host, port, &attempt->stop));
+            });
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            auto asked = std::chrono::steady_clock::now();
+            attempt->link.Shutdown();
+            if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+                connecting.detach();
+                FAIL() << "the connect went on after the shutdown";
+            }
+            EXPECT_FALSE(result.get());
+            EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
+            connecting.join();
+            delete attempt;
         }
-        EXPECT_FALSE(result.get());
-        EXPECT_LT(std::chrono::steady_clock::now() - closed, std::chrono::seconds(5));
-        connecting.join();
-        delete attempt;
     }
+    release.set_value();
 }
 
 TEST(PingTest, ErrorTextsUnresolvedHostsAndLoopback) {

@@ -105,14 +105,16 @@ TEST(SerialLine, InputFramingAcrossReads) {
           "B",
           "C\x03"},
          {"A", "BC"}},
-        {"a new prefix restarts",
+        {"a prefix inside is data", {'$', '\r'}, {"$PRICE $5\r"}, {"PRICE $5"}},
+        {"a prefix inside a split input is data",
          {2, 3},
          {"\x02"
           "AB",
           "\x02"
           "CD\x03"},
-         {"CD"}},
-        {"empty input", {2, 3}, {"\x02\x03"}, {}},
+         {"AB\x02"
+          "CD"}},
+        {"empty input", {2, 3}, {"\x02\x03", "\x03\x02", "\x03"}, {"", ""}},
         {"suffix only", {0, 13}, {"AB\rCD", "E\r"}, {"AB", "CDE"}},
         {"prefix only: one input a read",
          {2, 0},
@@ -122,6 +124,7 @@ TEST(SerialLine, InputFramingAcrossReads) {
           "D"},
          {"AB\x02"
           "C"}},
+        {"prefix only, nothing behind it", {2, 0}, {"x\x02"}, {""}},
         {"none: each read", {}, {"AB", "C"}, {"AB", "C"}},
         {"too long: dropped to its suffix",
          {2, 3},

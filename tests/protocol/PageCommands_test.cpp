@@ -60,10 +60,14 @@ TEST_F(InterpreterTest, PageCommandEffects) {
          [](auto&, const CSettings& s) { return s.PointSizeAdjust() == 2; }},
         {"F. shrinks it", "F.", "relayout all",
          [](auto&, const CSettings& s) { return s.PointSizeAdjust() == -2; }},
+        // Each label goes to the window side with its own text, though the
+        // second for a slot overwrites the first before the record ends.
         {"S sets a label",
          "S\x44"
-         "4Menu",
-         "offer label 20", [](const State& s, auto&) { return s.labelTable[20].text == u"Menu"; }},
+         "4MenuS\x44"
+         "2Go",
+         "offer label 20 Menu|offer label 20 Go",
+         [](const State& s, auto&) { return s.labelTable[20].text == u"Go"; }},
         {"S beyond the last slot is read past",
          "S\x55"
          "2Noo5",

@@ -46,6 +46,15 @@ void CRecordingPort::SendToSerialPort(const std::string& bytes) {
     Record(std::move(line));
 }
 
+void CRecordingPort::OfferLabel(int slot, const std::u16string& text) {
+    if (!Count()) return;
+    std::string line = "offer label " + std::to_string(slot) + " ";
+    for (char16_t c : text) {
+        if (c < 128) line += static_cast<char>(c);
+    }
+    Record(std::move(line));
+}
+
 void CRecordingPort::PlaySound(SoundEventKind kind) {
     if (Count()) Record(std::string("sound ") + kSoundNames[static_cast<int>(kind)]);
 }

@@ -47,7 +47,8 @@ public:
     void UnlockInput() override { Log("unlock input"); }
     void AskForAdvisory(int field) override { Log("ask advisory", field); }
     void AskForPrompt(int answerLength) override { Log("ask prompt", answerLength); }
-    void OfferLabel(int slot) override { Log("offer label", slot); }
+    // Records "offer label SLOT TEXT", the text's characters below 128 only.
+    void OfferLabel(int slot, const std::u16string& text) override;
     void SignalDevice(int value) override { Log("signal device", value); }
     void RelayoutAll() override { Log("relayout all"); }
     void SendToSerialPort(const std::string& bytes) override;
@@ -58,10 +59,12 @@ public:
     void PlaySound(SoundEventKind kind) override;
     // Nothing waits in a call here; it only yields.
     void ServeSentMessages() override;
+    bool InCallFromAnotherThread() override { return false; }
     // Recorded calls are kept in the order made, held or not.
     void HoldWindowWork() override {}
     void DoHeldWindowWork() override {}
     void PostHeldWindowWork() override {}
+    void YieldToInput() override {}
     WindowHandle CreatePageWindow(CPage& page, WindowHandle) override {
         Log("create", page);
         return makePageWindows ? NewHandle() : nullptr;

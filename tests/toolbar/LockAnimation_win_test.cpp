@@ -59,17 +59,18 @@ TEST_F(LockAnimationWindow, StartsHiddenAndOnlyConnectingTakesOver) {
     }
     animation->Reposition();
     EXPECT_TRUE(Shown(window));
-    // Awaiting the host again starts its hidden seconds anew.
+    // Records that leave the terminal awaiting the host start it again: the
+    // picture shown stays.
+    animation->Start(LockAnimationKind::AwaitingHost);
+    EXPECT_TRUE(Shown(window));
+    EXPECT_FALSE(animation->RenewWhileHidden());
+    // A new lock renewed while still hidden: its timer, due from the first
+    // start, waits out the rest.
     animation->Stop();
     RunQueuedMessages();
     animation->Start(LockAnimationKind::AwaitingHost);
-    animation->Reposition();
     window = AnimationWindow(parent);
-    ASSERT_TRUE(Shown(window));
-    animation->Start(LockAnimationKind::AwaitingHost);
-    EXPECT_FALSE(Shown(window));
-    EXPECT_EQ(AnimationWindow(parent), window);
-    // Its timer, due from an earlier start, waits out the rest.
+    EXPECT_TRUE(animation->RenewWhileHidden());
     SendMessageW(window, WM_TIMER, 2, 0);
     EXPECT_FALSE(Shown(window));
 }
@@ -80,7 +81,6 @@ TEST_F(LockAnimationWindow, MessagesQueuedBeforeTheStopFindNoObject) {
     ASSERT_TRUE(window);
     animation->Stop();
     EXPECT_FALSE(animation->Running());
-    animation.reset();
     // A frame and a paint that were on their way when the animation stopped.
     PostMessageW(window, WM_TIMER, 2, 0);
     SendMessageW(window, WM_TIMER, 2, 0);
@@ -89,6 +89,23 @@ TEST_F(LockAnimationWindow, MessagesQueuedBeforeTheStopFindNoObject) {
     EXPECT_FALSE(Shown(window));
     RunQueuedMessages();
     EXPECT_FALSE(IsWindow(window));
+}
+
+// Its window class goes with it, also while a stopped window still waits for
+// its posted close.
+TEST_F(LockAnimationWindow, TheClassGoesWithTheAnimation) {
+    for (bool stopped : {false, true}) {
+        animation.reset();
+        animation = std::make_unique<CLockAnimation>(parent, GetModuleHandleW(nullptr));
+        animation->Start(LockAnimationKind::AwaitingHost);
+        if (stopped) animation->Stop();
+        animation.reset();
+        WNDCLASSEXW info = {};
+        info.cbSize = sizeof info;
+        EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), L"VDKCAnimate", &info))
+            << "stopped " << stopped;
+        EXPECT_FALSE(AnimationWindow(parent)) << "stopped " << stopped;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// Clicks, focus changes and keys from the operator through the controls of
+// one page: buttons, select buttons, check boxes, radio buttons and key caps
+// of either field class, chosen by the input. After every event: a toggle
+// writes only the state mark and keeps the label, display-only fields keep
+// their texts (a radio button gives up its mark to the group), a page never
+// holds two chosen radio buttons, a changed field is marked for the host,
+// key caps report nothing, and a button reports a release only of its own
+// press.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzBytes.h"
+#include "FuzzChecks.h"
+#include "config/Settings.h"
+#include "fields/ControlInput.h"
+#include "fields/ControlPaint.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
+#include "support/RecordingPort.h"
+
+namespace {
+
+constexpr uint8_t kKinds[] = {kButtonControl, kSelectButtonControl, kCheckBoxControl,
+                              kRadioButtonControl, kKeysControl};
+
+// Counts what the controls report; the rest needs no window here.
+class CCountingWork : public CControlWork {
+public:
+    void CompleteField(int) override { ++reports; }
+    void MoveFocus(int direction) override {
+        Require(direction == 1 || direction == -1);
+        ++reports;
+    }
+    void SendKey(int, int key) override {
+        Require(IsKeyNumber(key));
+        ++reports;
+    }
+    void SetCurrentField(int) override {}
+    void Repaint(CField&) override {}
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+
+    int reports = 0;
+};
+
+int ChosenRadioButtons(const CPage& page) {
+    int chosen = 0;
+    for (const CField* f = page.fields.Head(); f; f = f->next) {
+        if (f->controlKind == kRadioButtonControl && IsMarked(f->text.Get())) ++chosen;
+    }
+    return chosen;
+}
+
+// How a field's text may change in one event: not at all, or in its state
+// mark alone.
+void CheckChange(const CField& f, const std::u16string& before, bool mayMark) {
+    const std::u16string after = f.text.Get();
+    if (after == before) return;
+    Require(mayMark && f.modified);
+    Require(after[0] == u'X' || after[0] == u' ');
+    Require(before.empty() ? after.size() == 1 : after.substr(1) == before.substr(1));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CFuzzBytes in(data, size);
+    CSettings settings(u"Ravelin.ini");
+    settings.SetFieldEnterToF0(in.Byte() & 1);
+    CRecordingPort port;
+    port.SetCountOnly(true);
+    CPage page(0, port, settings);
+    std::vector<CField*> fields;
+    for (int n = in.Byte() % 6 + 1; n > 0; --n) {
+        const uint8_t shape = in.Byte();
+        CField* f = page.fields.CreateField(static_cast<int>(fields.size()) + 1, 0, 0, 10);
+        f->typeByte =
+            static_cast<uint8_t>((shape & 1 ? kEntryField : kFixedField) | (shape & 0x3C));
+        f->controlKind = kKinds[in.Byte() % 5];
+        f->text.Allocate(in.Byte() % 12);
+        f->text.Set(in.CountedText());
+        fields.push_back(f);
+    }
+    std::vector<bool> pressed(fields.size());
+
+    while (!in.AtEnd()) {
+        const size_t index = in.Byte() % fields.size();
+        const uint8_t op = in.Byte();
+        CField& f = *fields[index];
+        const FieldWindowClass kind = WindowClassFor(f);
+        std::vector<std::u16string> before;
+        for (const CField* g : fields) before.push_back(g->text.Get());
+        const bool oneChosen = ChosenRadioButtons(page) <= 1;
+        const bool input = f.Class() == kEntryField;
+        CCountingWork work;
+        CControlInput control(f, kind, settings, work);
+        switch (op % 5) {
+            case 0:
+                control.MouseDown();
+                pressed[index] = kind == FieldWindowClass::Button && input;
+                break;
+            case 1:
+                control.MouseUp();
+                if (kind == FieldWindowClass::Button) Require(work.reports == 0 || pressed[index]);
+                pressed[index] = false;
+                break;
+            case 2:
+                control.FocusGained();
+                break;
+            case 3:
+                control.FocusLost();
+                if (kind == FieldWindowClass::Button) pressed[index] = false;
+                break;
+            default: {
+                CKeyPress key;
+                key.virtualKey = in.Byte();
+                key.ctrl = op & 0x08;
+                key.shift = op & 0x10;
+                key.alt = op & 0x20;
+                control.KeyDown(key);
+                break;
+            }
+        }
+        if (kind == FieldWindowClass::Keys) Require(work.reports == 0);
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const CField& g = *fields[i];
+            bool radio = g.controlKind == kRadioButtonControl;
+            CheckChange(g, before[i], g.Class() == kEntryField || radio);
+        }
+        if (oneChosen) Require(ChosenRadioButtons(page) <= 1);
+    }
+    return 0;
+}

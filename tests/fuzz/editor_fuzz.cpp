@@ -1,0 +1,108 @@
+// Keys and characters from the operator and the port through an entry
+// field's editor, the field and settings chosen by the first bytes. After
+// every event: the caret stays in the text, typing never passes the field's
+// length, a protected field keeps its text against the keyboard, a changed
+// text is marked for the host, a numeric field takes nothing outside its set,
+// and what goes to the host names this field and a real key.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "FuzzBytes.h"
+#include "FuzzChecks.h"
+#include "config/Settings.h"
+#include "fields/EntryEditor.h"
+#include "screen/Field.h"
+
+namespace {
+
+constexpr int kFieldNumber = 7;
+constexpr int kOtherField = 9;
+
+class CCheckedWork : public CEntryWindowWork {
+public:
+    explicit CCheckedWork(int current) : current(current) {}
+    void CompleteField(int field) override { Require(field == kFieldNumber); }
+    void MoveFocus(int direction) override { Require(direction == 1 || direction == -1); }
+    void SendKey(int field, int key) override {
+        Require(field == kFieldNumber || field == current);
+        Require(IsKeyNumber(key));
+    }
+    int CurrentField() override { return current; }
+    void Beep(bool) override {}
+    void Redraw() override {}
+
+private:
+    int current;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CFuzzBytes in(data, size);
+    const uint8_t flags = in.Byte();
+    CSettings settings(u"Ravelin.ini");
+    settings.SetFieldEdit(flags & 0x01);
+    settings.SetUpperCaseInputMode(flags & 0x02);
+    settings.SetFieldEnterToF0(flags & 0x04);
+    if (flags & 0x08) settings.SetFieldNumericValue(in.CountedText());
+
+    CField field;
+    field.fieldNumber = kFieldNumber;
+    field.typeByte = in.Byte() | kEntryField;
+    field.attrByte = in.Byte();
+    field.attrFlag4 = flags & 0x10;
+    field.prefixSet = flags & 0x20;
+    field.completing = flags & 0x40;
+    field.hasCaret = flags & 0x80;
+    field.freshFocus = in.Byte() & 1;
+    field.maxLength = in.Byte() % 64;
+    field.text.Allocate(field.maxLength);
+    field.text.Set(in.CountedText());
+    field.caretIndex = in.Byte() % (field.text.Length() + 1);
+    CCheckedWork work(in.Byte() & 1 ? kOtherField : -1);
+    CEntryEditor editor(field, settings, work);
+
+    while (!in.AtEnd()) {
+        const uint8_t op = in.Byte();
+        CKeyPress key;
+        key.ctrl = op & 0x04;
+        key.shift = op & 0x08;
+        key.alt = op & 0x10;
+        const std::u16string before = field.text.Get();
+        const bool keyboard = op % 4 < 2;
+        switch (op % 4) {
+            case 0:
+                key.virtualKey = in.Byte();
+                editor.KeyDown(key);
+                break;
+            case 1:
+            case 2: {
+                char16_t code = in.Byte();
+                if (op & 0x80) code = static_cast<char16_t>(code << 8 | in.Byte());
+                editor.Character(code, op % 4 == 2, key);
+                break;
+            }
+            default:
+                if (op & 0x20) {
+                    editor.Clear();
+                } else {
+                    editor.LoseFocus();
+                }
+                break;
+        }
+        const std::u16string after = field.text.Get();
+        Require(after.size() == size_t(field.text.Length()));
+        Require(after.size() <= size_t(field.text.Capacity()));
+        Require(field.caretIndex >= 0 && field.caretIndex <= field.text.Length());
+        if (after.size() > before.size()) Require(field.text.Length() <= field.maxLength);
+        if (after != before) {
+            Require(field.modified);
+            Require(!(keyboard && field.attrFlag4));
+        }
+        if (field.typeByte & kNumericEntry && NumericAllows(settings, before)) {
+            Require(NumericAllows(settings, after));
+        }
+    }
+    return 0;
+}
