@@ -53,11 +53,20 @@ std::u16string SettingsFilePath(const std::u16string& folder) {
 bool FindSettingsValue(std::string_view text, std::string_view key, bool restOfLine,
                        std::string& value) {
     size_t at = 0;
+    // Only a token before the first '=' of its line is a key: a value that
+    // holds a key's name, such as a watermark text, must not stand in for
+    // that key's own line further down.
+    bool keyPart = true;
     while (at < text.size()) {
-        while (at < text.size() && IsSeparator(text[at])) ++at;
+        for (; at < text.size() && IsSeparator(text[at]); ++at) {
+            if (text[at] == '=') keyPart = false;
+            if (text[at] == '\n' || text[at] == '\r') keyPart = true;
+        }
         size_t start = at;
         while (at < text.size() && !IsSeparator(text[at])) ++at;
-        if (start == at || !SameLetters(text.substr(start, at - start), key)) continue;
+        if (start == at || !keyPart || !SameLetters(text.substr(start, at - start), key)) {
+            continue;
+        }
 
         if (EmptyValueFollows(text, at, restOfLine)) {
             value.clear();

@@ -79,9 +79,9 @@ private:
     std::shared_ptr<CHostLookUp> lookup;  // the one under way, under lookupLock
     std::atomic<int32_t> lastError{0};
     uint32_t hostAddress = 0;
-    bool echoSent = false;  // the last ping got past resolving its host
-    std::atomic<int> pieceSize{2000};
-    CEchoReply reply;  // the smaller of the send buffer and 2000
+    bool echoSent = false;             // the last ping got past resolving its host
+    std::atomic<int> pieceSize{2000};  // the smaller of the send buffer and 2000
+    CEchoReply reply;
     // Held for a whole message, and by Close while it takes the socket.
     std::mutex sendLock;
 };

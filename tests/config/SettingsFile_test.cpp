@@ -42,6 +42,9 @@ TEST(SettingsFileTest, ReadsAsTheFileSays) {
         {"a quote ends the value", "WaterMarkText=\"\"\r\nfieldnumericvalue=\"12\"34\"\r\n",
          "WaterMarkText=\"\"|fieldnumericvalue=\"12\""},
         {"equals signs are a quoted value", "WaterMarkText=\"==\"\r\n", "WaterMarkText=\"==\""},
+        {"a key's name in a value is no key",
+         "WaterMarkText=\"CarrowinAdminMode\"\r\nCarrowinAdminMode=false\r\n",
+         "WaterMarkText=\"CarrowinAdminMode\"|CarrowinAdminMode=false"},
         {"empty host name and number", "hostname=\r\nhostport=\r\nscreencols=100\r\n",
          "hostname=|hostport=9999|screencols=100"}};
     for (const auto& [name, text, expected] : cases) {
