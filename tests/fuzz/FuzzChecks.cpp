@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "FuzzBytes.h"
 #include "config/Settings.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
@@ -56,4 +57,11 @@ void FeedInPieces(const std::string& bytes, uint16_t seed,
         feed(piece.get(), n);
         at += n;
     }
+}
+
+void SetEditingSettings(CSettings& settings, uint8_t flags, CFuzzBytes& in) {
+    settings.SetFieldEdit(flags & 0x01);
+    settings.SetUpperCaseInputMode(flags & 0x02);
+    settings.SetFieldEnterToF0(flags & 0x04);
+    if (flags & 0x08) settings.SetFieldNumericValue(in.CountedText());
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+class CFuzzBytes;
 class CPage;
 class CSettings;
 class CTerminalState;
@@ -25,6 +26,10 @@ bool IsKeyNumber(int key);
 // the set, or the capital of a small letter of the set when input is turned
 // to upper case.
 bool NumericAllows(const CSettings& settings, std::u16string_view text);
+
+// The settings that change how typing is taken, from the low four bits of
+// flags; the numeric set, when its bit is set, from the input.
+void SetEditingSettings(CSettings& settings, uint8_t flags, CFuzzBytes& in);
 
 // Hands bytes on in the pieces a link or a port might deliver them in: the
 // piece lengths, up to 4 KiB, follow from seed. Each piece is a copy of

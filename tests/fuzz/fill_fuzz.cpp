@@ -67,10 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFuzzBytes in(data, size);
     const uint8_t flags = in.Byte();
     CSettings settings(u"Ravelin.ini");
-    settings.SetFieldEdit(flags & 0x01);
-    settings.SetUpperCaseInputMode(flags & 0x02);
-    settings.SetFieldEnterToF0(flags & 0x04);
-    if (flags & 0x08) settings.SetFieldNumericValue(in.CountedText());
+    SetEditingSettings(settings, flags, in);
     CRecordingPort port;
     port.SetCountOnly(true);
     CPage page(0, port, settings);
