@@ -28,11 +28,7 @@ bool CStateOwner::BeginRecord(const std::atomic<int32_t>& stop) {
 }
 
 void CStateOwner::EndRecord() {
-    {
-        std::lock_guard<std::mutex> hold(lock);
-        owner = std::thread::id();
-    }
-    released.notify_all();
+    Release();
 }
 
 bool CStateOwner::Take() {
@@ -53,6 +49,10 @@ bool CStateOwner::Take() {
 }
 
 void CStateOwner::Give() {
+    Release();
+}
+
+void CStateOwner::Release() {
     {
         std::lock_guard<std::mutex> hold(lock);
         owner = std::thread::id();

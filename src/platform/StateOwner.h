@@ -35,6 +35,9 @@ public:
     void Give();
 
 private:
+    // Nobody owns the state; whoever waits for it may take it.
+    void Release();
+
     CWindowPort& port;
     std::mutex lock;
     std::condition_variable released;
