@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,14 +31,17 @@ TEST(FilesTest, ReadersSeeOnlyWholeTextsWhileTheFileIsRewritten) {
     std::atomic<bool> writing{true};
     int reads = 0, partial = 0;
     // Another program, an editor or a script, reads the file in whatever
-    // sharing its library opens it with.
+    // sharing its library opens it with, and again and again: but not so
+    // often that it never lets go, which no write could wait out.
     std::thread reader([&] {
         while (writing) {
             std::ifstream in(std::filesystem::path(path), std::ios::binary);
             if (!in) continue;
             std::string bytes{std::istreambuf_iterator<char>(in), {}};
+            in.close();
             ++reads;
             if (bytes != texts[0] && bytes != texts[1] && bytes != texts[2]) ++partial;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     });
     constexpr int kWrites = 40;
