@@ -163,8 +163,7 @@ void CMainWindow::OnAdvisory(WPARAM wParam, LPARAM field) {
         SendMessageW(window, UM_LOCKINPUT, 0, 0);
         return;
     }
-    session->input.SetCurrentField(static_cast<int32_t>(request.lParam & 0xFFFF));
-    session->input.MoveFocus(0);
+    session->input.EndAdvisory(static_cast<int>(request.lParam));
 }
 
 void CMainWindow::OnPrompt(WPARAM wParam, LPARAM lParam) {
@@ -230,11 +229,9 @@ void CMainWindow::OnUnlockInput() {
     if (!terminal) return;
     CStateTurn turn(port->state);
     DropScreenKeys();
-    terminal->inputLocked = 0;
-    terminal->inputState = InputState::Open;
     CPage* page = terminal->CurrentPage();
     if (page && page->pageWindow) EnableWindow(static_cast<HWND>(page->pageWindow), TRUE);
-    terminal->ApplyFocus();
+    terminal->ReleaseInput();
 }
 
 LRESULT CMainWindow::OnGetCurrentPage(LPARAM out) {

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include <iterator>
+#include <utility>
 
 #include "app/App.h"
 #include "app/AppFrame.h"
@@ -19,6 +20,7 @@
 #include "platform/Handles_win.h"
 #include "platform/KeyboardState_win.h"
 #include "platform/SerialPort_win.h"
+#include "platform/WideText_win.h"
 #include "resources/resource.h"
 #include "screen/Field.h"
 #include "screen/TerminalState.h"
@@ -66,7 +68,7 @@ bool ReadExistingSettings() {
 
 }  // namespace
 
-bool CreateMainWindow(HINSTANCE instance) {
+bool CreateMainWindow(HINSTANCE instance, const std::u16string& tracePath) {
     gInstance = instance;
     if (!ReadExistingSettings()) {
         // The terminal does not start on settings it could not read.
@@ -80,8 +82,9 @@ bool CreateMainWindow(HINSTANCE instance) {
     CWindowRect pos = gSettings->WindowPos();
     int show = gSettings->WindowState() >= 1 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     if (!RegisterMainWindowClass(instance, gSettings->CarrowinAdminMode())) return false;
-    HWND window = CreateWindowExW(0, gMainClassName, gTitle, style, pos.x, pos.y, pos.width,
-                                  pos.height, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, gMainClassName, gTitle, style, pos.x, pos.y, pos.width, pos.height,
+                        nullptr, nullptr, instance, const_cast<std::u16string*>(&tracePath));
     if (!window) return false;
     SendMessageW(window, UM_LAYOUTFRAME, 0, 0);
     ShowWindow(window, show);
@@ -91,7 +94,10 @@ bool CreateMainWindow(HINSTANCE instance) {
 
 LRESULT CALLBACK CMainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new CMainWindow(hwnd)));
+        const auto& create = *reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        const auto& tracePath = *static_cast<const std::u16string*>(create.lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(new CMainWindow(hwnd, tracePath)));
     }
     auto* self = reinterpret_cast<CMainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -103,7 +109,8 @@ LRESULT CALLBACK CMainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     return self->Dispatch(message, wParam, lParam);
 }
 
-CMainWindow::CMainWindow(HWND hwnd) : window(hwnd) {}
+CMainWindow::CMainWindow(HWND hwnd, std::u16string tracePath)
+    : window(hwnd), tracePath(std::move(tracePath)) {}
 
 CMainWindow::~CMainWindow() = default;
 
@@ -175,6 +182,7 @@ LRESULT CMainWindow::OnCreate() {
     port = std::make_unique<CWin32WindowPort>(window);
     terminal = std::make_unique<CTerminalState>(*port, window, *gSettings);
     session = std::make_unique<CSession>(*terminal, *gSettings);
+    OpenTrace();
     animation = std::make_unique<CLockAnimation>(window, gInstance);
     port->SetLockAnimation(animation.get());
     gMessageLoop->SetIdleHandler([this] { port->OnWindowThreadIdle(); });
@@ -186,6 +194,15 @@ LRESULT CMainWindow::OnCreate() {
     ReopenSerialPort();
     SetForegroundWindow(window);
     return 0;
+}
+
+void CMainWindow::OpenTrace() {
+    if (tracePath.empty() || session->trace.Open(tracePath)) return;
+    // The terminal runs on without a trace rather than not at all: the
+    // operator's work comes first, and the box tells whoever asked for the
+    // trace that there is none.
+    std::u16string text = u"Unable to open trace file " + tracePath;
+    MessageBoxW(nullptr, Wide(text), gTitle, MB_OK | MB_ICONWARNING);
 }
 
 void CMainWindow::OnDestroy() {

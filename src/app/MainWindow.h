@@ -20,8 +20,10 @@ class CToolBar;
 class CWin32WindowPort;
 
 // Creates the main window (class VERIDECK) as the configuration says: the
-// first start asks for the host first. False when it could not be made.
-bool CreateMainWindow(HINSTANCE instance);
+// first start asks for the host first. A tracePath that is not empty names
+// the file the session's wire trace appends to. False when it could not be
+// made.
+bool CreateMainWindow(HINSTANCE instance, const std::u16string& tracePath);
 
 // The main window: the hub every thread, page, field and dialog talks to.
 // It owns the session, the toolbar, the lock animation, the serial feature
@@ -31,7 +33,7 @@ public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    explicit CMainWindow(HWND hwnd);
+    CMainWindow(HWND hwnd, std::u16string tracePath);
     CMainWindow(const CMainWindow&) = delete;
     CMainWindow& operator=(const CMainWindow&) = delete;
     ~CMainWindow();
@@ -50,6 +52,8 @@ private:
 
     // System messages (MainWindow.cpp).
     LRESULT OnCreate();
+    // Opens the session's trace when the command line asked for one.
+    void OpenTrace();
     void OnDestroy();
     void OnClose();
     void OnSetFocus();
@@ -123,6 +127,7 @@ private:
     LRESULT OnGetCurrentField(LPARAM out);
 
     HWND window;
+    std::u16string tracePath;  // empty: no trace
     std::unique_ptr<CWin32WindowPort> port;
     std::unique_ptr<CAppFrame> frame;
     std::unique_ptr<CTerminalState> terminal;

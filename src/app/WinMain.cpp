@@ -1,8 +1,14 @@
-// The entry point: prepares the platform, builds the settings and the sound
-// events, creates the main window and runs the message loop.
+// The entry point: reads the command line, prepares the platform, builds the
+// settings and the sound events, creates the main window and runs the
+// message loop.
 #include <windows.h>
 
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
+
+#include <cwchar>
 #include <iterator>
+#include <string>
 
 #include "app/App.h"
 #include "app/MainWindow.h"
@@ -12,13 +18,31 @@
 #include "fields/FieldWindowClasses.h"
 #include "options/SoundEvent.h"
 #include "platform/Files.h"
+#include "platform/Handles_win.h"
 #include "platform/Sockets.h"
+#include "platform/WideText_win.h"
 #include "resources/resource.h"
 
 namespace {
 
+constexpr int kUsageExitCode = 2;
+
+// The one option: --trace FILE. False for anything else on the command line.
+bool ReadOptions(std::u16string& tracePath) {
+    int count = 0;
+    CHandle<LPWSTR*, LocalFree> args(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!args) return false;
+    for (int i = 1; i < count; ++i) {
+        if (std::wcscmp(args.Get()[i], L"--trace") != 0 || i + 1 == count || !*args.Get()[i + 1]) {
+            return false;
+        }
+        tracePath = FromWide(args.Get()[++i]);
+    }
+    return true;
+}
+
 // Runs the terminal on the settings that gSettings points at.
-int RunTerminal(HINSTANCE instance) {
+int RunTerminal(HINSTANCE instance, const std::u16string& tracePath) {
     ReadSettingsFile(*gSettings);
     CSoundEventTable::Instance().BuildAll(*gSettings, kSoundFlag);
     CFieldWindowClasses windowClasses(instance);
@@ -26,7 +50,7 @@ int RunTerminal(HINSTANCE instance) {
 
     CMessageLoop loop;
     gMessageLoop = &loop;
-    if (!CreateMainWindow(instance)) return 0;
+    if (!CreateMainWindow(instance, tracePath)) return 0;
     return loop.Run();
 }
 
@@ -37,6 +61,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     LoadStringW(instance, IDS_MAINCLASS, gMainClassName,
                 static_cast<int>(std::size(gMainClassName)));
 
+    std::u16string tracePath;
+    if (!ReadOptions(tracePath)) {
+        MessageBoxW(nullptr,
+                    L"Usage: Ravelin [--trace FILE]\n\n"
+                    L"--trace FILE\tappends what passes between the terminal and the host to FILE",
+                    gTitle, MB_OK | MB_ICONERROR);
+        return kUsageExitCode;
+    }
+
     CSocketsStarted sockets;
     if (!sockets) {
         MessageBoxW(nullptr, L"Unable to start socket", gTitle, MB_OK);
@@ -45,7 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     CSettings settings(SettingsFilePath(ProgramFolder()));
     gSettings = &settings;
-    int result = RunTerminal(instance);
+    int result = RunTerminal(instance, tracePath);
     gSettings = nullptr;
     return result;
 }

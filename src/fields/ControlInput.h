@@ -10,8 +10,6 @@ class CSettings;
 // What a control's input asks of its window besides the reports.
 class CControlWork : public CFieldReport {
 public:
-    // The field took the focus: it becomes the terminal's current field.
-    virtual void SetCurrentField(int field) = 0;
     // Repaints a field's window at once, if it has one.
     virtual void Repaint(CField& field) = 0;
     virtual void CaptureMouse() = 0;

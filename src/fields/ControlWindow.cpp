@@ -21,9 +21,6 @@ class CControlWindow : public CReportsToMain<CControlWork> {
 public:
     CControlWindow(HWND hwnd, CField& record) : CReportsToMain(record), window(hwnd) {}
 
-    void SetCurrentField(int number) override {
-        SendToMain(Field(), UM_SETCURRENTFIELD, static_cast<WPARAM>(number), 0);
-    }
     void Repaint(CField& field) override {
         if (HWND shown = static_cast<HWND>(field.fieldWindow)) {
             RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

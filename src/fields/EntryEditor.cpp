@@ -171,6 +171,14 @@ void CEntryEditor::Clear() {
     work.Redraw();
 }
 
+void CEntryEditor::GainFocus() {
+    field.caretIndex = 0;
+    field.hasCaret = 1;
+    field.freshFocus = 1;
+    work.SetCurrentField(field.fieldNumber);
+}
+
 void CEntryEditor::LoseFocus() {
     CompleteIfChanged();
+    field.hasCaret = 0;
 }

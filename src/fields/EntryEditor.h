@@ -34,6 +34,9 @@ public:
     void Character(char16_t code, bool fromPort, const CKeyPress& modifiers = {});
     // UM_CLEARFIELD.
     void Clear();
+    // The field takes the focus with the caret at its start, and becomes the
+    // terminal's current field.
+    void GainFocus();
     // Losing the focus completes a changed field that asks for it.
     void LoseFocus();
 

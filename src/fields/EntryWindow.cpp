@@ -160,24 +160,20 @@ public:
         }
     }
 
-    void GainFocus() {
+    void GainFocus(CEntryEditor& editor) {
         RECT client;
         GetClientRect(window, &client);
         CreateCaret(window, nullptr, 1, client.bottom - 3);
-        field.caretIndex = 0;
+        editor.GainFocus();
         {
             CWindowDc dc(window);
             SetCaretPos(PaintEntry(window, dc.Get(), field, true), 1);
         }
-        field.hasCaret = 1;
-        field.freshFocus = 1;
         ShowCaret(window);
-        SendToMain(field, UM_SETCURRENTFIELD, static_cast<WPARAM>(field.fieldNumber), 0);
     }
 
     void LoseFocus(CEntryEditor& editor) {
         editor.LoseFocus();
-        field.hasCaret = 0;
         HideCaret(window);
         DestroyCaret();
         InvalidateRect(window, nullptr, FALSE);
@@ -226,7 +222,7 @@ bool OnEntryMessage(HWND window, CField& field, UINT message, WPARAM wParam, LPA
             result = TRUE;
             return true;
         case WM_SETFOCUS:
-            work.GainFocus();
+            work.GainFocus(editor);
             return true;
         case WM_KILLFOCUS:
             work.LoseFocus(editor);

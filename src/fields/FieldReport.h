@@ -10,4 +10,6 @@ public:
     virtual void MoveFocus(int direction) = 0;
     // A key for the host, with the field it was pressed on.
     virtual void SendKey(int field, int key) = 0;
+    // The field took the focus: it becomes the terminal's current field.
+    virtual void SetCurrentField(int field) = 0;
 };

@@ -75,9 +75,9 @@ public:
     void SendKey(int number, int key) override {
         SendToMain(field, UM_KEY, static_cast<WPARAM>(number), key);
     }
-
-protected:
-    CField& Field() const { return field; }
+    void SetCurrentField(int number) override {
+        SendToMain(field, UM_SETCURRENTFIELD, static_cast<WPARAM>(number), 0);
+    }
 
 private:
     CField& field;

@@ -46,7 +46,15 @@ void CSession::Stop() {
 }
 
 bool CSession::Send(std::string_view message) {
-    return link.Send(terminal.terminalId, message);
+    return SendToHost(terminal.terminalId, message);
+}
+
+bool CSession::SendToHost(int32_t terminalId, std::string_view text) {
+    // Traced before it goes, so that the host's answer cannot come first.
+    trace.Out(terminalId, text);
+    if (link.Send(terminalId, text)) return true;
+    trace.SendFailed();
+    return false;
 }
 
 void CSession::Interpret(const unsigned char*& p, const unsigned char* e) {
@@ -73,25 +81,42 @@ void CSession::ConnectionThread() {
     std::string host = EncodeText(settings.HostName(), false);
     uint16_t hostPort = static_cast<uint16_t>(settings.HostPort());
 
+    trace.Connecting(host, hostPort);
     if (link.Connect(host.c_str(), hostPort, &stopRequested)) {
+        trace.Connected();
+        connected = true;
         terminal.connectSecond = UtcSecond();
         Send("I");
-        CRecordCutter cutter;
-        auto onRecord = [this](const unsigned char* record, size_t size) {
-            HandleRecord(record, record + size);
-        };
-        unsigned char block[kReadBlock];
-        while (!stopRequested) {
-            int got = link.Receive(block, sizeof block, kReadTimeoutSeconds);
-            if (got == 0) break;
-            if (got < 0) continue;
-            if (!cutter.Feed(block, static_cast<size_t>(got), onRecord)) break;
-        }
+        trace.Disconnected(ReadRecords());
+        connected = false;
         if (!stopRequested) Send("&");
         link.Close();
+    } else if (stopRequested) {
+        trace.Disconnected("stopped");
+    } else {
+        trace.ConnectFailed(link.LastError());
     }
     terminal.port.ReportSessionEnded(stopRequested != 0);
     threadRunning = false;
+}
+
+std::string_view CSession::ReadRecords() {
+    CRecordCutter cutter;
+    auto onRecord = [this](const unsigned char* record, size_t size) {
+        trace.In(record, size);
+        HandleRecord(record, record + size);
+    };
+    unsigned char block[kReadBlock];
+    while (!stopRequested) {
+        int got = link.Receive(block, sizeof block, kReadTimeoutSeconds);
+        if (got < 0) continue;
+        if (got == 0) {
+            if (stopRequested) break;
+            return link.HostClosed() ? "closed by host" : "broken";
+        }
+        if (!cutter.Feed(block, static_cast<size_t>(got), onRecord)) return "record too long";
+    }
+    return "stopped";
 }
 
 void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
@@ -103,7 +128,7 @@ void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {
                 // The terminator itself is acknowledged, without terminal id.
                 if (e - p >= 2 && p[1] == 0xEF) {
                     ++p;
-                    link.Send(0, "");
+                    SendToHost(0, "");
                 }
                 ++p;
                 break;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "link/WSockCom.h"
+#include "link/WireTrace.h"
 #include "protocol/HostSender.h"
 #include "protocol/OperatorInput.h"
 #include "protocol/Responder.h"
@@ -38,13 +39,21 @@ public:
 
     // Sends one response with the terminal id in front.
     bool Send(std::string_view message) override;
+    // From the connect until the link ends.
+    bool Connected() const { return connected; }
 
     CResponder responses;
     // The window side's way in for the operator's keys, fields and focus.
     COperatorInput input;
+    // Off unless a front end opens it before the first StartConnection.
+    CWireTrace trace;
 
 private:
     void ConnectionThread();
+    // Reads and answers records until the link ends; says why it ended.
+    std::string_view ReadRecords();
+    // Every message to the host goes here, past the trace.
+    bool SendToHost(int32_t terminalId, std::string_view text);
 
     CTerminalState& terminal;
     CSettings& settings;
@@ -53,4 +62,5 @@ private:
     std::atomic<int32_t> stopRequested{0};
     // From StartConnection until the connection thread's last message.
     std::atomic<bool> threadRunning{false};
+    std::atomic<bool> connected{false};
 };

@@ -23,20 +23,26 @@ bool AddressFromText(const char* host, uint32_t& address) {
     return std::strcmp(host, "255.255.255.255") == 0;
 }
 
+// The terminal id in decimal, none for id 0.
+std::string Prefix(int32_t terminalId) {
+    return terminalId != 0 ? std::to_string(terminalId) : std::string();
+}
+
 }  // namespace
 
+std::string WireMessage(int32_t terminalId, std::string_view text) {
+    return Prefix(terminalId) + std::string(text.substr(0, text.find('\0'))) + kTerminator;
+}
+
 std::vector<std::string> SendPieces(int32_t terminalId, std::string_view text, int pieceSize) {
-    text = text.substr(0, text.find('\0'));
-    std::string prefix = terminalId != 0 ? std::to_string(terminalId) : std::string();
+    std::string message = WireMessage(terminalId, text);
     size_t piece = static_cast<size_t>(std::max(pieceSize, 1));
-    if (prefix.size() + text.size() + 2 <= piece) {
-        return {prefix + std::string(text) + kTerminator};
-    }
-    std::vector<std::string> pieces;
-    pieces.push_back(prefix + std::string(text.substr(0, piece)));
-    for (size_t at = piece; at < text.size(); at += piece) {
-        pieces.emplace_back(text.substr(at, piece));
-    }
+    if (message.size() <= piece) return {message};
+    // Cut from the whole message, so that the pieces are always exactly it.
+    std::string_view body(message.data(), message.size() - 2);
+    size_t at = std::min(Prefix(terminalId).size() + piece, body.size());
+    std::vector<std::string> pieces{std::string(body.substr(0, at))};
+    for (; at < body.size(); at += piece) pieces.emplace_back(body.substr(at, piece));
     pieces.emplace_back(kTerminator);
     return pieces;
 }
@@ -134,6 +140,7 @@ bool WSockCom::Send(int32_t terminalId, std::string_view text) {
 
 int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
     std::memset(buffer, 0, size);
+    hostClosed = false;
     SocketHandle s = socket;
     if (s == kInvalidSocket) return 0;
     SocketWait ended = WaitSocket(s, false, wake, timeoutSeconds * 1000);
@@ -141,6 +148,7 @@ int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
     if (ended != SocketWait::Ready) return 0;
     int got = ReceiveOnSocket(s, reinterpret_cast<char*>(buffer),
                               static_cast<int>(std::min<size_t>(size, 1 << 30)));
+    hostClosed = got == 0;
     return got > 0 ? got : 0;
 }
 

@@ -44,6 +44,8 @@ public:
     // byte count, 0 when the link is closed, shut down or broken, -1 on
     // time-out.
     int Receive(unsigned char* buffer, size_t size, int timeoutSeconds);
+    // The owner's: whether the last Receive found the host's orderly end.
+    bool HostClosed() const { return hostClosed; }
     // From any thread: ends the owner's waits and every send, now and until
     // the owner closes the link.
     void Shutdown();
@@ -78,6 +80,7 @@ private:
     std::mutex lookupLock;
     std::shared_ptr<CHostLookUp> lookup;  // the one under way, under lookupLock
     std::atomic<int32_t> lastError{0};
+    bool hostClosed = false;  // the owner's alone
     uint32_t hostAddress = 0;
     bool echoSent = false;             // the last ping got past resolving its host
     std::atomic<int> pieceSize{2000};  // the smaller of the send buffer and 2000
@@ -86,6 +89,9 @@ private:
     std::mutex sendLock;
 };
 
+// One message as it goes on the wire: the terminal id in decimal (none for
+// id 0), the text up to its first NUL, the terminator.
+std::string WireMessage(int32_t terminalId, std::string_view text);
 // The send calls of one message, in order, for the given piece size: the
 // whole message in one when it fits, else the prefix with the first piece of
 // text, the further pieces, and the terminator on its own.

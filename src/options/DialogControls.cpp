@@ -32,11 +32,6 @@ std::u16string DialogItemText(HWND dialog, int id) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.data()));
 }
 
-std::u16string WithoutLeadingSpaces(const std::u16string& text) {
-    size_t first = text.find_first_not_of(u' ');
-    return first == std::u16string::npos ? std::u16string() : text.substr(first);
-}
-
 void FillChoiceBox(HWND dialog, int id, const CChoiceList& list, int index) {
     HWND box = GetDlgItem(dialog, id);
     SendMessageW(box, CB_RESETCONTENT, 0, 0);

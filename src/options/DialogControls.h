@@ -17,9 +17,6 @@ bool IsChecked(HWND dialog, int id);
 // The whole text of a control.
 std::u16string DialogItemText(HWND dialog, int id);
 
-// A host text as a dialog shows it: without its leading spaces.
-std::u16string WithoutLeadingSpaces(const std::u16string& text);
-
 struct CChoiceList;
 
 // A drop-down filled with the list's entries (sorted when its style says so)

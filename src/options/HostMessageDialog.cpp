@@ -17,18 +17,11 @@ CHostDialog* BoundDialog(HWND dialog) {
     return reinterpret_cast<CHostDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-// Far more than the dialog has room for. A longer host text, a single word
-// without a place to break it, kept the window busy for half a minute at
-// every paint of the text control.
-constexpr size_t kMaxShownCharacters = 1024;
-
 // The host's text and sizes may change under a record: they are read, and
 // the answer written, in the window side's turn.
 void ShowHostText(HWND dialog, const CHostDialog& d) {
     CStateTurn turn(d.terminal.port.state);
-    std::u16string text = WithoutLeadingSpaces(d.terminal.dialogText);
-    std::u16string shown(CutText(text, kMaxShownCharacters));
-    SetDlgItemTextW(dialog, d.kind.textControl, Wide(shown));
+    SetDlgItemTextW(dialog, d.kind.textControl, Wide(d.terminal.ShownDialogText()));
     if (d.kind.opened) d.kind.opened(dialog, d.terminal);
 }
 

@@ -9,27 +9,20 @@
 
 namespace {
 
-// What the host's answer length leaves room for: a length of 0 or below
-// carries no answer.
-int AnswerRoom(const CTerminalState& terminal) {
-    return std::max(terminal.promptLength, 0);
-}
-
 // The answer is kept after Cancel too; only OK sends it.
 const CHostDialogKind kPrompt = {
     IDD_PROMPT,
     IDC_PROMPT_TEXT,
     nullptr,
     [](HWND dialog, CTerminalState& terminal) {
-        int room = AnswerRoom(terminal);
+        int room = terminal.PromptAnswerRoom();
         // A limit of 0 would mean no limit at all, so an edit that may take
         // nothing is made read-only instead.
         SendDlgItemMessageW(dialog, IDC_PROMPT_ANSWER, EM_SETREADONLY, room == 0, 0);
         SendDlgItemMessageW(dialog, IDC_PROMPT_ANSWER, EM_LIMITTEXT, std::max(room, 1), 0);
     },
     [](HWND dialog, CTerminalState& terminal) {
-        terminal.answerText = DialogItemText(dialog, IDC_PROMPT_ANSWER)
-                                  .substr(0, static_cast<size_t>(AnswerRoom(terminal)));
+        terminal.KeepPromptAnswer(DialogItemText(dialog, IDC_PROMPT_ANSWER));
     },
     nullptr,
 };

@@ -16,6 +16,11 @@ UINT CodePageOf(bool utf8) {
 
 }  // namespace
 
+bool SetAnsiCodePage(int codePage) {
+    // CP_ACP follows the system setting, not the program.
+    return codePage == static_cast<int>(GetACP());
+}
+
 bool MultiByteToUtf16(const unsigned char* bytes, size_t n, bool utf8, std::u16string& out) {
     if (n > INT_MAX) return false;
     const UINT codePage = CodePageOf(utf8);

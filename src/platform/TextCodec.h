@@ -5,7 +5,7 @@
 #include <string_view>
 
 // Conversions between host or file bytes and the program's UTF-16 text.
-// UTF-8, or the system ANSI code page (Windows-1252 in the native build).
+// UTF-8, or the ANSI code page (natively the one SetAnsiCodePage selects).
 // Texts are terminated strings: whatever follows a NUL is not part of them.
 
 // Decodes n bytes up to the first NUL. Invalid input gives the empty text.

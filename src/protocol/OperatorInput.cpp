@@ -44,6 +44,12 @@ void COperatorInput::SetCurrentField(int field) {
     terminal.currentField = field;
 }
 
+void COperatorInput::EndAdvisory(int focusField) {
+    CStateTurn turn(terminal.port.state);
+    terminal.currentField = focusField & 0xFFFF;
+    terminal.ApplyFocus();
+}
+
 void COperatorInput::AnswerPrompt() {
     CStateTurn turn(terminal.port.state);
     responses.SendPromptAnswer();

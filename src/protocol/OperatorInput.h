@@ -23,6 +23,8 @@ public:
     void MoveFocus(int direction);
     // A field window took the focus.
     void SetCurrentField(int field);
+    // The Advisory has closed: the focus goes to the field it named.
+    void EndAdvisory(int focusField);
     // The prompt dialog's OK: its answer goes to the host.
     void AnswerPrompt();
 

@@ -1,5 +1,8 @@
 #include "screen/TerminalState.h"
 
+#include <algorithm>
+
+#include "platform/TextCodec.h"
 #include "screen/Field.h"
 
 CTerminalState::CTerminalState(CWindowPort& windowPort, WindowHandle mainWindow,
@@ -57,6 +60,31 @@ void CTerminalState::Reset(int32_t second) {
     pendingDialog = PendingDialog::None;
     pages->ClearAllPages();
     connectSecond = second;
+}
+
+std::u16string CTerminalState::ShownDialogText() const {
+    // Far more than a dialog has room for. A longer host text, a single word
+    // without a place to break it, kept the window busy for half a minute at
+    // every paint of the text control.
+    constexpr size_t kMaxShownCharacters = 1024;
+    size_t first = dialogText.find_first_not_of(u' ');
+    if (first == std::u16string::npos) return {};
+    return std::u16string(
+        CutText(std::u16string_view(dialogText).substr(first), kMaxShownCharacters));
+}
+
+void CTerminalState::ReleaseInput() {
+    inputLocked = 0;
+    inputState = InputState::Open;
+    ApplyFocus();
+}
+
+int CTerminalState::PromptAnswerRoom() const {
+    return std::max(promptLength, 0);
+}
+
+void CTerminalState::KeepPromptAnswer(const std::u16string& answer) {
+    answerText = answer.substr(0, static_cast<size_t>(PromptAnswerRoom()));
 }
 
 void CTerminalState::CloseOpenDialog() {

@@ -55,6 +55,16 @@ public:
     void Reset(int32_t second);
     // Cancels an open Advisory or prompt dialog.
     void CloseOpenDialog();
+    // The host's text as the Advisory and prompt show it.
+    std::u16string ShownDialogText() const;
+    // The window side takes the input lock off: the operator may type, at
+    // the current field.
+    void ReleaseInput();
+    // How many characters the prompt's answer may have: a length of 0 or
+    // below carries no answer.
+    int PromptAnswerRoom() const;
+    // The prompt dialog's answer as it closes, cut to the room the host gave.
+    void KeepPromptAnswer(const std::u16string& answer);
     // Unbinds the page windows and frees the pages, before shutdown.
     void DestroyPages() { pages->DestroyWindows(); }
 

@@ -83,12 +83,12 @@ class Terminal:
                 f.write("".join(f"{k}={v}\r\n" for k, v in settings.items()).encode("latin-1"))
         self.process = None
 
-    def start(self, trace=None):
-        """Starts the program; trace names Wine debug channels whose
-        messages go to wine.log with its output."""
+    def start(self, trace=None, args=()):
+        """Starts the program with the command-line args; trace names Wine
+        debug channels whose messages go to wine.log with its output."""
         self.log = open(os.path.join(self.folder, "wine.log"), "wb")
         env = {**os.environ, "RAVELIN_WINEDEBUG": trace} if trace else None
-        self.process = subprocess.Popen([WINE_RUN, self.exe], cwd=self.folder, env=env,
+        self.process = subprocess.Popen([WINE_RUN, self.exe, *args], cwd=self.folder, env=env,
                                         stdout=self.log, stderr=subprocess.STDOUT)
         return self
 

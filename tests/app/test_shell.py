@@ -9,6 +9,7 @@ import time
 import unittest
 
 from ravelin_host import Host, HostError, encode_record
+from wire_trace import read_trace
 from terminal import (ARTIFACTS, ID, IDCANCEL, IDOK, TIMEOUT, TITLE, WM_CLOSE, WM_COMMAND,
                       Terminal, probe, screenshot, wait_until, window_exists)
 
@@ -36,12 +37,12 @@ class TerminalTest(unittest.TestCase):
         self.host.close_listener()
         self.trace.close()
 
-    def start(self, connect=True, **extra):
+    def start(self, connect=True, args=(), **extra):
         values = {"hostname": "127.0.0.1", "hostport": self.host.port, "terminalid": 12,
                   "screencols": 80, "screenrows": 24, "windowstate": 0,
                   "windowpos": "20,20,480,360", "fieldentertof0": "true",
                   "CarrowinAdminMode": "true", **extra}
-        self.terminal = Terminal(self.name, values).start()
+        self.terminal = Terminal(self.name, values).start(args=args)
         if connect:
             self.connect()
         self.assertTrue(self.terminal.wait_window())
@@ -71,7 +72,7 @@ class TerminalTest(unittest.TestCase):
 
 class LinkTest(TerminalTest):
     def test_identification_status_and_reconnect(self):
-        self.start()
+        self.start(args=["--trace", "wire.trace"])
         connected = time.gmtime().tm_sec
         self.host.send(b"Ax")
         self.host.expect(b"12I")
@@ -93,6 +94,16 @@ class LinkTest(TerminalTest):
         self.host.expect(b"12I")
         self.assertGreaterEqual(delay, 0.9)
         self.assertLessEqual(delay, 2.0)
+        # The trace has each message of both sides and why the link ended.
+        trace = os.path.join(self.terminal.folder, "wire.trace")
+        traced = [entry[1:] for entry in read_trace(trace)]
+        self.assertEqual(traced[1:7], [
+            ("connect", f"connecting 127.0.0.1:{self.host.port}".encode()),
+            ("connect", b"connected"), ("out", b"12I\xff\xef"), ("in", b"Ax\xff\xef"),
+            ("out", b"12I\xff\xef"), ("out", b"\xff\xef")])
+        self.assertIn(("out", status + b"\xff\xef"), traced)
+        self.assertEqual(traced[-5:], [("disconnect", b"closed by host"), ("out", b"12&\xff\xef"),
+                                       *traced[1:4]])
 
     def test_keys_reach_the_host_once_a_record_releases_input(self):
         self.start()

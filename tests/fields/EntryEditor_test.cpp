@@ -22,6 +22,7 @@ public:
     void SendKey(int field, int key) override {
         log.push_back("key " + std::to_string(field) + " " + std::to_string(key));
     }
+    void SetCurrentField(int field) override { log.push_back("current " + std::to_string(field)); }
     int CurrentField() override { return -1; }
     void Beep(bool messageBox) override { log.push_back(messageBox ? "error beep" : "beep"); }
     void Redraw() override {}

@@ -28,6 +28,7 @@ public:
         Require(field == kFieldNumber || field == current);
         Require(IsKeyNumber(key));
     }
+    void SetCurrentField(int field) override { Require(field == kFieldNumber); }
     int CurrentField() override { return current; }
     void Beep(bool) override {}
     void Redraw() override {}

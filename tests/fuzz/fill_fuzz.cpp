@@ -44,6 +44,7 @@ public:
     void CompleteField(int) override { open = false; }
     void MoveFocus(int) override {}
     void SendKey(int, int) override { open = false; }
+    void SetCurrentField(int) override {}
     int CurrentField() override { return -1; }
     void Beep(bool) override {}
     void Redraw() override {}

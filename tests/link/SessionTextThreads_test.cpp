@@ -27,6 +27,7 @@ public:
     void CompleteField(int) override {}
     void MoveFocus(int) override {}
     void SendKey(int, int) override {}
+    void SetCurrentField(int) override {}
     int CurrentField() override { return -1; }
     void Beep(bool) override {}
     void Redraw() override {}

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -104,11 +106,21 @@ protected:
         session->Stop();
     }
 
+    // The lines of the trace at tracePath, without their times.
+    std::vector<std::string> TraceLines() {
+        std::ifstream in(tracePath, std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line.substr(line.find(' ') + 1));
+        return lines;
+    }
+
     CSettings settings{u"Ravelin.ini"};
     CPausingPort port;
     CLoopbackPeer peer;
     std::unique_ptr<CTerminalState> terminal;
     std::unique_ptr<CSession> session;
+    const std::string tracePath = testing::TempDir() + "session-trace.txt";
 };
 
 TEST_F(SessionLinkTest, AnswersRecordsUntilStopped) {
@@ -169,15 +181,33 @@ TEST_F(SessionLinkTest, AReleaseNeverReopensInputBehindAKey) {
     session->Stop();
 }
 
-// Whatever the host does to the stream, the session reaches its end signal.
+// Whatever the host does to the stream, the session reaches its end signal,
+// and its trace tells why.
 TEST_F(SessionLinkTest, BrokenHosts) {
-    // Half a record, then the host ends its side: the terminal says "&".
+    std::remove(tracePath.c_str());
+    ASSERT_TRUE(session->trace.Open(std::u16string(tracePath.begin(), tracePath.end())));
+    // A record, half of one, then the host ends its side: the terminal says "&".
     Connect();
+    SendRecord("Ax\xFF");
+    EXPECT_EQ(peer.ReadMessage(), "7I" + kEnd);
+    EXPECT_EQ(peer.ReadMessage(), kEnd);
     ASSERT_TRUE(peer.Write("Hf1"));
     peer.EndWriting();
     EXPECT_EQ(peer.ReadMessage(), "7&" + kEnd);
     EXPECT_TRUE(peer.ReadsEnd());
     WaitForEnd();
+    const std::vector<std::string> traced = {
+        "connect connecting 127.0.0.1:" + std::to_string(peer.Port()),
+        "connect connected",
+        "out 7I\\xFF\\xEF",
+        "in Ax\\xFF\\xFF\\xEF",
+        "out 7I\\xFF\\xEF",
+        "out \\xFF\\xEF",
+        "disconnect closed by host",
+        "out 7&\\xFF\\xEF"};
+    std::vector<std::string> lines = TraceLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), traced);
 
     // A reset in the middle of a record.
     Connect();
@@ -197,6 +227,7 @@ TEST_F(SessionLinkTest, BrokenHosts) {
     for (int i = 0; i < 20 && writing; ++i) writing = peer.Write(block);
     EXPECT_TRUE(peer.ReadsEnd());
     WaitForEnd();
+    std::remove(tracePath.c_str());
 }
 
 // Each time the host closes, and when no host answers, the session locks with

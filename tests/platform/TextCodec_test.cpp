@@ -5,6 +5,8 @@
 #include <string>
 #include <tuple>
 
+#include "platform/CodePage.h"
+
 using namespace std::string_literals;
 
 namespace {
@@ -74,5 +76,44 @@ TEST(TextCodec, RoundTrips) {
         ASSERT_EQ(Decode(EncodeText(text, kUtf8), kUtf8), text) << static_cast<unsigned>(c);
     }
 }
+
+#ifndef _WIN32
+// Only the native build chooses its ANSI code page; Windows has the system's.
+TEST(TextCodec, SelectedAnsiCodePage) {
+    // Tests share the process: put back the default however this one ends.
+    struct RestoreDefault {
+        ~RestoreDefault() { SetAnsiCodePage(1252); }
+    } restore;
+    const std::tuple<int, std::string, std::u16string> cases[] = {
+        {1251, "\xC0\xDF\xE0\xFF\xA8\x88", u"\u0410\u042F\u0430\u044F\u0401\u20AC"},
+        {1253, "\xC1\xD9\xE1\xF9\xA2\x80", u"\u0391\u03A9\u03B1\u03C9\u0386\u20AC"}};
+    for (const auto& [codePage, bytes, text] : cases) {
+        ASSERT_TRUE(SetAnsiCodePage(codePage));
+        EXPECT_EQ(Decode(bytes, kAnsi), text) << codePage;
+        EXPECT_EQ(EncodeText(text, kAnsi), bytes) << codePage;
+        EXPECT_EQ(EncodeText(u"a\u00E9\u4E2D", kAnsi), "a??") << codePage;
+    }
+    // An undefined byte reads as its own value and goes back as it came.
+    EXPECT_EQ(Decode("\xAA", kAnsi), u"\u00AA");
+    EXPECT_EQ(EncodeText(u"\u00AA", kAnsi), "\xAA");
+
+    // Each byte of every page survives both ways: no two bytes share a unit.
+    for (int codePage = 1250; codePage <= 1258; ++codePage) {
+        ASSERT_TRUE(SetAnsiCodePage(codePage)) << codePage;
+        for (int b = 1; b < 256; ++b) {
+            const std::string byte(1, static_cast<char>(b));
+            EXPECT_EQ(EncodeText(Decode(byte, kAnsi), kAnsi), byte) << codePage << " " << b;
+        }
+    }
+
+    // Unknown, multi-byte, EBCDIC (500) and UTF-8 pages are refused and change
+    // nothing.
+    ASSERT_TRUE(SetAnsiCodePage(1251));
+    for (const int codePage : {99999, -1, 932, 500, 65001}) {
+        EXPECT_FALSE(SetAnsiCodePage(codePage)) << codePage;
+    }
+    EXPECT_EQ(Decode("\xC0", kAnsi), u"\u0410");
+}
+#endif
 
 }  // namespace
