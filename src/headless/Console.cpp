@@ -116,73 +116,117 @@ bool Seconds(std::string_view word, std::chrono::milliseconds& time) {
     return true;
 }
 
+// The words and texts after a command's name, taken in turn; the first that
+// is missing or wrong says why.
+class CArguments {
+public:
+    explicit CArguments(std::string_view rest) : rest(rest) {}
+
+    bool Word(std::string& word, const char* what) {
+        word = std::string(NextWord(rest));
+        return !word.empty() || Fail(std::string("needs ") + what);
+    }
+    bool Text(std::u16string& text) { return NextText(rest, text, why); }
+    bool FieldNumber(int& number) {
+        return Number(NextWord(rest), number) || Fail("needs a field number");
+    }
+    // Optional seconds at the end.
+    bool Time(std::chrono::milliseconds& time) {
+        return rest.empty() || Seconds(NextWord(rest), time) || Fail("needs seconds");
+    }
+    // An optional row and column at the end.
+    bool Place(int& row, int& column) {
+        if (rest.empty()) return true;
+        return (Number(NextWord(rest), row) && Number(NextWord(rest), column) && row >= 0) ||
+               Fail("needs a row and a column");
+    }
+    bool End() { return rest.empty() || Fail("unexpected " + std::string(rest)); }
+    bool Quoted() const { return !Trimmed(rest).empty() && Trimmed(rest).front() == '"'; }
+    bool Fail(std::string reason) {
+        if (why.empty()) why = std::move(reason);
+        return false;
+    }
+    CReply Failure(const std::string& name) const { return CReply::Error(name + ": " + why); }
+
+private:
+    std::string_view rest;
+    std::string why;
+};
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+CReply Dispatch(CHeadlessTerminal& terminal, std::chrono::milliseconds waitTime,
+                const std::string& name, CArguments& args, bool& quit) {
+    std::u16string text;
+    std::string word;
+    int number = 0;
+    if (name == "screen") return args.End() ? terminal.Screen() : args.Failure(name);
+    if (name == "fields") return args.End() ? terminal.Fields() : args.Failure(name);
+    if (name == "status" || name == "quit") {
+        quit = name == "quit";
+        return args.End() ? CReply() : args.Failure(name);
+    }
+    if (name == "dialog") return args.End() ? terminal.Dialog() : args.Failure(name);
+    if (name == "type")
+        return args.Text(text) && args.End() ? terminal.Type(text) : args.Failure(name);
+    if (name == "scan")
+        return args.Text(text) && args.End() ? terminal.Scan(text) : args.Failure(name);
+    if (name == "key") {
+        return args.Word(word, "a key name") && args.End() ? terminal.Key(word)
+                                                           : args.Failure(name);
+    }
+    if (name == "click") {
+        return args.FieldNumber(number) && args.End() ? terminal.Click(number) : args.Failure(name);
+    }
+    if (name == "toolbar") {
+        return args.Word(word, "a button name") && args.End() ? terminal.ToolBar(Upper(word))
+                                                              : args.Failure(name);
+    }
+    if (name == "advisory") {
+        bool ok = args.Word(word, "ok") && (Lower(word) == "ok" || args.Fail("needs ok"));
+        return ok && args.End() ? terminal.AnswerAdvisory() : args.Failure(name);
+    }
+    if (name == "prompt") {
+        // A quoted "cancel" is an answer.
+        bool quoted = args.Quoted();
+        if (!args.Text(text) || !args.End()) return args.Failure(name);
+        bool cancel = !quoted && text == u"cancel";
+        return terminal.AnswerPrompt(cancel ? u"" : text, !cancel);
+    }
+    if (name == "wait") {
+        static const std::pair<const char*, WaitFor> kinds[] = {{"unlock", WaitFor::Unlock},
+                                                                {"text", WaitFor::Text},
+                                                                {"dialog", WaitFor::Dialog},
+                                                                {"connected", WaitFor::Connected}};
+        if (!args.Word(word, "what to wait for")) return args.Failure(name);
+        for (auto [what, kind] : kinds) {
+            if (Lower(word) != what) continue;
+            std::chrono::milliseconds most = waitTime;
+            bool understood =
+                (kind != WaitFor::Text || args.Text(text)) && args.Time(most) && args.End();
+            return understood ? terminal.Wait(kind, text, most) : args.Failure(name);
+        }
+        return CReply::Error("wait for unlock, text, dialog or connected");
+    }
+    if (name == "expect") {
+        int row = -1, column = -1;
+        return args.Text(text) && args.Place(row, column) && args.End()
+                   ? terminal.Expect(text, row, column)
+                   : args.Failure(name);
+    }
+    return CReply::Error("unknown command " + name);
+}
+
 }  // namespace
 
 bool CConsole::Run(std::string_view line, bool& quit) {
     std::string_view rest = line;
     std::string name = Lower(NextWord(rest));
-    CReply reply;
-    std::u16string text;
-    std::string why;
-    auto needsNothing = [&] {
-        return rest.empty() || (why = "unexpected " + std::string(rest), false);
-    };
-    if (name == "screen" && needsNothing()) {
-        reply = terminal.Screen();
-    } else if (name == "fields" && needsNothing()) {
-        reply = terminal.Fields();
-    } else if ((name == "status" || name == "quit") && needsNothing()) {
-        quit = name == "quit";
-    } else if (name == "type" && NextText(rest, text, why) && needsNothing()) {
-        reply = terminal.Type(text);
-    } else if (name == "key" && !rest.empty()) {
-        std::string key(NextWord(rest));
-        reply = needsNothing() ? terminal.Key(key) : CReply::Error(why);
-    } else if (name == "click") {
-        int field = 0;
-        if (!Number(NextWord(rest), field) || !needsNothing()) {
-            reply = CReply::Error("click needs a field number");
-        } else {
-            reply = terminal.Click(field);
-        }
-    } else if (name == "toolbar" && !rest.empty()) {
-        std::string button = Lower(NextWord(rest));
-        for (char& c : button) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        reply = needsNothing() ? terminal.ToolBar(button) : CReply::Error(why);
-    } else if (name == "advisory" && Lower(NextWord(rest)) == "ok" && needsNothing()) {
-        reply = terminal.AnswerAdvisory();
-    } else if (name == "prompt" && Lower(Trimmed(rest)) == "cancel") {
-        reply = terminal.AnswerPrompt(u"", false);
-    } else if (name == "prompt" && NextText(rest, text, why) && needsNothing()) {
-        reply = terminal.AnswerPrompt(text, true);
-    } else if (name == "dialog" && needsNothing()) {
-        reply = terminal.Dialog();
-    } else if (name == "scan" && NextText(rest, text, why) && needsNothing()) {
-        reply = terminal.Scan(text);
-    } else if (name == "wait") {
-        std::string what = Lower(NextWord(rest));
-        WaitFor kind = what == "unlock"      ? WaitFor::Unlock
-                       : what == "dialog"    ? WaitFor::Dialog
-                       : what == "connected" ? WaitFor::Connected
-                                             : WaitFor::Text;
-        std::chrono::milliseconds most = waitTime;
-        bool understood = what == "text"
-                              ? NextText(rest, text, why)
-                              : (what == "unlock" || what == "dialog" || what == "connected");
-        if (understood && !rest.empty()) understood = Seconds(NextWord(rest), most) && rest.empty();
-        reply =
-            understood
-                ? terminal.Wait(kind, text, most)
-                : CReply::Error(why.empty() ? "wait for unlock, text, dialog or connected" : why);
-    } else if (name == "expect" && NextText(rest, text, why)) {
-        int row = -1, column = -1;
-        bool placed = rest.empty() || (Number(NextWord(rest), row) &&
-                                       Number(NextWord(rest), column) && rest.empty() && row >= 0);
-        reply =
-            placed ? terminal.Expect(text, row, column) : CReply::Error("expect TEXT [ROW COLUMN]");
-    } else {
-        reply = CReply::Error(why.empty() ? "unknown command " + std::string(Trimmed(line)) : why);
-    }
+    CArguments args(rest);
+    CReply reply = Dispatch(terminal, waitTime, name, args, quit);
     for (const std::string& data : reply.data) out << "data: " << Escaped(data, false) << '\n';
     out << terminal.Status() << '\n';
     if (reply.error.empty()) {

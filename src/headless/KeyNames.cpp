@@ -17,7 +17,7 @@ constexpr CNamedKey kNamedKeys[] = {
     {"enter", 0x0D, false, u'\r'}, {"tab", 0x09, false, u'\t'}, {"backtab", 0x09, true, u'\t'},
     {"up", 0x26, false, 0},        {"down", 0x28, false, 0},    {"left", 0x25, false, 0},
     {"right", 0x27, false, 0},     {"home", 0x24, false, 0},    {"end", 0x23, false, 0},
-    {"backspace", 0x08, false, 8}, {"delete", 0x2E, false, 0},
+    {"backspace", 0x08, false, 8}, {"delete", 0x2E, false, 0},  {"space", 0x20, false, u' '},
 };
 
 constexpr unsigned kF1Key = 0x70;
