@@ -1,5 +1,7 @@
 # Sourced by scripts/test and scripts/demo: a private X display and a Wine
 # prefix for the Windows build. Expects $root, the repository.
+# scripts/package and scripts/pictures source it as well: the functions at its
+# end build the terminal, start the demo's terminal, drive it and photograph it.
 
 xvfb_pid=
 
@@ -94,4 +96,86 @@ stop_session() {
         kill "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null
     fi
+}
+
+# build_terminal LOG: build/win configured as scripts/test has it, and
+# Ravelin.exe built there; the configure output in LOG.
+build_terminal() {
+    cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DRAVELIN_BENCH=OFF >"$1" &&
+        cmake --build "$root/build/win" --target Ravelin -j2
+}
+
+# keep_prefix PREFIX LOG [unmanaged]: PREFIX as WINEPREFIX, with its server
+# started. It is kept between runs and made again only when make_prefix would
+# now make it otherwise.
+keep_prefix() {
+    export WINEPREFIX=$1
+    if ! prefix_current "$1" "${3:-}"; then
+        echo "making the Wine prefix $1"
+        make_prefix "$1" "$2" "${3:-}" || return 1
+    fi
+    start_wine_server "$2"
+}
+
+# free_port: a free TCP port on 127.0.0.1.
+free_port() {
+    python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+terminal_pid=
+
+# start_demo_terminal FOLDER PORT: build/win/Ravelin.exe in FOLDER with the
+# demo's settings, for a host on 127.0.0.1:PORT, started under Wine in FOLDER,
+# its output in FOLDER/wine.log. Sets terminal_pid. The window holds the
+# demo's 26 columns by 10 rows of 18 pixels below its menu and toolbar.
+start_demo_terminal() {
+    mkdir -p "$1"
+    cp "$root/build/win/Ravelin.exe" "$1/Ravelin.exe"
+    printf '%s\r\n' hostname=127.0.0.1 "hostport=$2" terminalid=1 screencols=26 screenrows=10 \
+        windowstate=0 windowpos=40,40,410,256 CarrowinAdminMode=true >"$1/Ravelin.ini"
+    (cd "$1" && exec "$root/cmake/wine-run.sh" ./Ravelin.exe >wine.log 2>&1) &
+    terminal_pid=$!
+}
+
+# wait_lines FILE PATTERN COUNT: waits until FILE has COUNT lines that match
+# the extended regular expression PATTERN; fails after a minute or when the
+# terminal has ended.
+wait_lines() {
+    local i n
+    for ((i = 0; i < 600; i++)); do
+        n=$(grep -cE -- "$2" "$1" 2>/dev/null) || true
+        ((${n:-0} >= $3)) && return 0
+        kill -0 "$terminal_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# wait_window TITLE: prints the first window of that title once it is there;
+# fails after a minute.
+wait_window() {
+    local i
+    for ((i = 0; i < 600; i++)); do
+        xdotool search --name "^$1\$" 2>/dev/null | head -n 1 | grep . && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# in_window TITLE XDOTOOL-COMMAND...: runs an xdotool command ("key Return",
+# "type ANNA") with the window of that title focused, once it is there.
+in_window() {
+    local window
+    window=$(wait_window "$1") && shift && xdotool windowfocus --sync "$window" && xdotool "$@"
+}
+
+# snapshot FILE [CONVERT-OPTION...]: once what came has had a moment to
+# show, the screen cut to the windows on it (the display's black around them
+# cut off), the options applied.
+snapshot() {
+    local file=$1
+    shift
+    sleep 1.5
+    import -window root png:- | convert - -trim +repage "$@" "$file"
 }
