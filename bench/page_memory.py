@@ -20,9 +20,11 @@ PAGES = 16
 REBUILDS = 1000
 
 
-def resident_mb(pid):
+def status_mb(pid, field):
+    """A figure of /proc/PID/status in MB: VmRSS resident now, VmHWM its peak."""
     with open(f"/proc/{pid}/status") as status:
-        return next(int(line.split()[1]) / 1024 for line in status if line.startswith("VmRSS:"))
+        return next(int(line.split()[1]) / 1024 for line in status
+                    if line.startswith(field + ":"))
 
 
 def window_server_pid():
@@ -47,7 +49,7 @@ def main():
         try:
             def settled_mb():
                 time.sleep(2)
-                return resident_mb(t.process.pid) + resident_mb(server)
+                return status_mb(t.process.pid, "VmRSS") + status_mb(server, "VmRSS")
 
             idle = settled_mb()
             pages = [full_page(p) for p in range(PAGES)]

@@ -10,6 +10,7 @@ Environment as for the end-to-end tests (scripts/bench sets it), plus
 RAVELIN_BARE_CLIENT.
 """
 
+import contextlib
 import os
 import subprocess
 import sys
@@ -38,16 +39,24 @@ def round_trips(host, terminal_id, rounds):
     return (time.perf_counter() - started) / rounds
 
 
-def bare_client(nagle, rounds):
-    with Host(0) as host:
-        args = [WINE_RUN, os.environ["RAVELIN_BARE_CLIENT"], "127.0.0.1", str(host.port)]
-        client = subprocess.Popen(args + (["nagle"] if nagle else []))
+@contextlib.contextmanager
+def connected_bare_client(host, command, nagle=False):
+    """bench/bare_client, started by command and connected to the host; it
+    ends when the host closes the connection."""
+    args = command + ["127.0.0.1", str(host.port)]
+    client = subprocess.Popen(args + (["nagle"] if nagle else []))
+    try:
         host.accept(60)
         host.expect(b"1I", 60)
-        seconds = round_trips(host, b"1", rounds)
+        yield
+    finally:
         host.close()
         client.wait(60)
-        return seconds
+
+
+def bare_client(command, rounds, nagle=False):
+    with Host(0) as host, connected_bare_client(host, command, nagle):
+        return round_trips(host, b"1", rounds)
 
 
 def terminal(rounds):
@@ -64,9 +73,10 @@ def terminal(rounds):
 
 
 def main():
-    bare = bare_client(False, ROUNDS)
+    command = [WINE_RUN, os.environ["RAVELIN_BARE_CLIENT"]]
+    bare = bare_client(command, ROUNDS)
     ours = terminal(ROUNDS)
-    nagle = bare_client(True, NAGLE_ROUNDS)
+    nagle = bare_client(command, NAGLE_ROUNDS, nagle=True)
     print(f"bare Winsock client, Nagle off: {1 / bare:8.0f} round trips/s ({bare * 1e3:.3f} ms)")
     print(f"bare Winsock client, Nagle on:  {1 / nagle:8.0f} round trips/s ({nagle * 1e3:.3f} ms)")
     print(f"terminal (TCP_NODELAY):         {1 / ours:8.0f} round trips/s ({ours * 1e3:.3f} ms)")

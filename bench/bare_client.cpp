@@ -1,21 +1,21 @@
-// A bare Winsock client that plays the terminal's part of a host round trip
-// as plainly as possible, as the baseline of bench/terminal_roundtrips.py:
-// it connects, sends "1I", and answers every record "H!" with "1H" and then
+// A bare client that plays the terminal's part of a host round trip as
+// plainly as possible, the baseline of bench/terminal_roundtrips.py (Windows
+// build, under Wine) and bench/headless_roundtrips.py (native build): it
+// connects, sends "1I", and answers every record "H!" with "1H" and then
 // "1R!" and eight status bytes, as two sends like the terminal's.
 //   bare_client HOST PORT [nagle]   ("nagle" leaves Nagle's algorithm on)
-#include <winsock2.h>
-#include <ws2tcpip.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "platform/Sockets.h"
 
 namespace {
 
 const char kTerminator[] = "\xFF\xEF";
 
-bool SendAll(SOCKET s, const std::string& bytes) {
-    return send(s, bytes.data(), static_cast<int>(bytes.size()), 0) ==
+bool SendAll(SocketHandle s, const std::string& bytes) {
+    return SendOnSocket(s, bytes.data(), static_cast<int>(bytes.size())) ==
            static_cast<int>(bytes.size());
 }
 
@@ -23,18 +23,14 @@ bool SendAll(SOCKET s, const std::string& bytes) {
 
 int main(int argc, char** argv) {
     if (argc < 3) return 64;
-    WSADATA data;
-    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return 1;
-    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-    if (argc < 4 || std::strcmp(argv[3], "nagle") != 0) {
-        BOOL on = TRUE;
-        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+    CSocketsStarted sockets;
+    if (!sockets) return 1;
+    SocketHandle s = OpenStreamSocket();
+    if (s == kInvalidSocket) return 1;
+    if (argc < 4 || std::strcmp(argv[3], "nagle") != 0) SetNoDelay(s);
+    if (!ConnectSocket(s, ParseAddress(argv[1]), static_cast<uint16_t>(std::atoi(argv[2])))) {
+        return 1;
     }
-    sockaddr_in host = {};
-    host.sin_family = AF_INET;
-    host.sin_port = htons(static_cast<u_short>(std::atoi(argv[2])));
-    host.sin_addr.s_addr = inet_addr(argv[1]);
-    if (connect(s, reinterpret_cast<sockaddr*>(&host), sizeof host) != 0) return 1;
     SendAll(s, std::string("1I") + kTerminator);
 
     const std::string status = std::string(
@@ -44,7 +40,7 @@ int main(int argc, char** argv) {
     std::string pending;
     char block[8192];
     for (;;) {
-        int got = recv(s, block, sizeof block, 0);
+        int got = ReceiveOnSocket(s, block, sizeof block);
         if (got <= 0) break;
         pending.append(block, static_cast<size_t>(got));
         size_t end;
@@ -56,7 +52,6 @@ int main(int argc, char** argv) {
             pending.erase(0, end + 2);
         }
     }
-    closesocket(s);
-    WSACleanup();
+    CloseSocket(s);
     return 0;
 }
