@@ -12,7 +12,9 @@ export WINEDEBUG=${RAVELIN_WINEDEBUG:--all}
 # No Mono or Gecko in the prefix, and no dialog offering to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine derives the Windows locale from the locale name, whether or not that
-# locale is generated: C.UTF-8 gives en-US with ANSI code page 1252.
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# locale is generated: C.UTF-8 gives en-US with ANSI code page 1252. A test
+# that needs another ANSI code page names its locale in RAVELIN_WINE_LANG
+# (ru_RU.UTF-8: 1251).
+lang=${RAVELIN_WINE_LANG:-C.UTF-8}
 
-exec /usr/lib/wine/wine64 "$@"
+exec env LANG="$lang" LC_ALL="$lang" /usr/lib/wine/wine64 "$@"

@@ -62,6 +62,11 @@ def window_exists(title):
     return probe("count", title)[1] not in ("", "0")
 
 
+def centre(rect):
+    x, y, w, h = rect
+    return x + w // 2, y + h // 2
+
+
 def screenshot(name):
     path = os.path.join(ARTIFACTS, f"{name}.png")
     subprocess.run(["import", "-window", "root", path], capture_output=True)
@@ -83,11 +88,13 @@ class Terminal:
                 f.write("".join(f"{k}={v}\r\n" for k, v in settings.items()).encode("latin-1"))
         self.process = None
 
-    def start(self, trace=None, args=()):
+    def start(self, trace=None, args=(), lang=None):
         """Starts the program with the command-line args; trace names Wine
-        debug channels whose messages go to wine.log with its output."""
+        debug channels whose messages go to wine.log with its output, lang
+        the locale that gives Windows its ANSI code page."""
         self.log = open(os.path.join(self.folder, "wine.log"), "wb")
-        env = {**os.environ, "RAVELIN_WINEDEBUG": trace} if trace else None
+        wine = {"RAVELIN_WINEDEBUG": trace, "RAVELIN_WINE_LANG": lang}
+        env = {**os.environ, **{k: v for k, v in wine.items() if v}}
         self.process = subprocess.Popen([WINE_RUN, self.exe, *args], cwd=self.folder, env=env,
                                         stdout=self.log, stderr=subprocess.STDOUT)
         return self

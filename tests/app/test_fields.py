@@ -1,4 +1,4 @@
-"""Pages on screen under Wine: field windows, typing, host changes, colours."""
+"""Pages on screen under Wine: field windows, host changes, colours."""
 
 import operator
 import re
@@ -6,25 +6,20 @@ import subprocess
 import time
 import unittest
 
-from records import (AUTO_ADVANCE, COMPLETE_ON_LEAVE, ENTRY, HIDDEN, NUMERIC, PLAIN, PROTECTED,
-                     REVERSE, entry_field, field_data, fixed_field, set_text)
+from exchanges import HELLO, entry
+from records import HIDDEN, PLAIN, REVERSE, fixed_field, set_text
 from terminal import TITLE, probe, screenshot, wait_until
 from test_shell import TerminalTest
-
-HELLO = fixed_field(1, 0, 0, b"Hello")
-
-
-def entry(number, row, length, type_byte=ENTRY, attribute=PLAIN):
-    return entry_field(number, row, 0, length, type_byte, attribute)
 
 
 # The frame's windows that are neither pages nor fields.
 FRAME_CLASSES = ("VDKCToolBar", "VDKCToolBarButton", "VDKCAnimate")
 
 
-def windows():
-    """Every window inside the terminal's: handle, class, id, visible, screen rect."""
-    rows = [line.split() for line in probe("children", TITLE)[1].splitlines()]
+def windows(title=TITLE):
+    """Every window inside the terminal's (or a dialog's): handle, class, id,
+    visible, screen rect."""
+    rows = [line.split() for line in probe("children", title)[1].splitlines()]
     return [{"handle": r[0], "class": r[1], "id": int(r[2]), "visible": r[3] == "1",
              "rect": tuple(map(int, r[4:]))} for r in rows]
 
@@ -37,6 +32,10 @@ def children(page=False):
     """The terminal's field windows (or its page windows), spares left out."""
     return [w for w in windows() if w["class"] not in FRAME_CLASSES and w["id"] != SPARE_ID and
             (w["class"] == "VDKCPage") == page]
+
+
+def of_class(name):
+    return [w for w in windows() if w["class"] == name]
 
 
 def field_window(number):
@@ -55,40 +54,6 @@ class FieldTest(TerminalTest):
     def run_terminal(self, record, **settings):
         self.start(**settings)
         self.page(b"H" + record)
-
-
-class TypingTest(FieldTest):
-    def test_keys_and_the_data_they_send(self):
-        fill = b"s0E" + entry(2, 1, 3, ENTRY | COMPLETE_ON_LEAVE) + b"d0o2"
-        cases = [
-            # page, keys, message (None: nothing is sent)
-            (b"s0E" + HELLO + entry(2, 1, 8) + b"d0o2", ["X", "F2"], b"RF22" + field_data(2, b"X")),
-            (fill, ["a", "b", "c"], b"R%2" + field_data(2, b"abc")),
-            (b"s0E" + entry(2, 1, 2, ENTRY, PLAIN | AUTO_ADVANCE) + entry(3, 2, 4) + b"d0o2",
-             ["a", "b", "c", "Return"], b"RF03" + field_data(2, b"ab") + field_data(3, b"c")),
-            (b"s0E" + entry(2, 1, 4, ENTRY, PLAIN | PROTECTED) + set_text(2, b"12") + b"d0o2",
-             ["x", "BackSpace", "Delete", "Return"], None),
-            (b"", ["F2"], b"RF22"),
-            (b"s0E" + entry(2, 1, 3, ENTRY | NUMERIC) + b"d0o2", ["paste 12ab", "Return"],
-             b"RF02" + field_data(2, b"12")),
-            # Tab and the arrows follow the field numbers, not the rows.
-            (b"s0E" + entry(2, 1, 4) + entry(4, 2, 4) + entry(3, 3, 4) + b"d0o2",
-             ["Tab", "x", "Return"], b"RF03" + field_data(3, b"x")),
-            (b"s0o2", ["Up", "y", "Return"], b"RF04" + field_data(4, b"y")),
-        ]
-        self.start()
-        for record, keys, sent in cases:
-            with self.subTest(keys=keys):
-                if record:
-                    self.page(b"H" + record)
-                if keys[0].startswith("paste "):
-                    self.assertEqual(probe("clip", "-", keys.pop(0)[6:])[0], 0)
-                    keys.insert(0, "ctrl+v")
-                self.terminal.press(*keys)
-                if sent is None:
-                    self.assertQuiet()
-                else:
-                    self.host.expect(b"12" + sent)
 
 
 class HostChangeTest(FieldTest):

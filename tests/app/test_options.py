@@ -6,11 +6,13 @@ import os
 import subprocess
 import unittest
 
+from exchanges import TOOLBAR_PAGE, key_message
 from records import label
-from terminal import (ID, IDCANCEL, IDOK, TITLE, Terminal, probe, screenshot, wait_until,
-                      window_exists)
-from test_shell import TerminalTest, key_message
-from test_toolbar import BACK, NEXT, PAGE
+from terminal import (ID, IDCANCEL, IDOK, TITLE, Terminal, centre, probe, screenshot,
+                      wait_until, window_exists)
+from test_fields import of_class, windows
+from test_shell import TerminalTest
+from test_toolbar import BACK, NEXT
 
 BM_GETCHECK, CB_GETCURSEL, BST_CHECKED = 0x00F0, 0x0147, 1
 INITIAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "config", "data",
@@ -28,8 +30,7 @@ def with_lines(text, **values):
 
 def controls(title):
     """A dialog's controls by id: (visible, screen rectangle)."""
-    rows = [line.split() for line in probe("children", title)[1].splitlines()]
-    return {int(r[2]): (r[3] == "1", tuple(map(int, r[4:]))) for r in rows}
+    return {w["id"]: (w["visible"], w["rect"]) for w in windows(title)}
 
 
 def checked(title, control):
@@ -67,8 +68,7 @@ class OptionsTest(TerminalTest):
         self.layout = controls(title)
 
     def click(self, title, control):
-        x, y, w, h = self.layout[control][1]
-        self.terminal.mouse(x + w // 2, y + h // 2, "click", title=title)
+        self.terminal.mouse(*centre(self.layout[control][1]), "click", title=title)
 
     def type_into(self, title, control, text):
         """Clicks an edit, selects what it holds and types over it."""
@@ -96,8 +96,8 @@ class OptionsDialogTest(OptionsTest):
                         fontname='"No Such Face"', CharacterCellAdditionalWidth="03")
         # The buttons' keys hang on the order the labels came in: NEXT on
         # key 10, and BACK, whose label took SAVE's key away, disabled.
-        self.page(PAGE + label(12, b"NEXT") + label(5, b"SAVE"))
-        self.page(PAGE + label(10, b"NEXT") + label(5, b"BACK"))
+        self.page(TOOLBAR_PAGE + label(12, b"NEXT") + label(5, b"SAVE"))
+        self.page(TOOLBAR_PAGE + label(10, b"NEXT") + label(5, b"BACK"))
         cases = [
             ("n", "Scanner Options", {ID.IDC_CALLBACK: True, ID.IDC_WEDGE_READER: False,
                                       ID.IDC_APPEND_F0: True},
@@ -160,12 +160,10 @@ class OptionsDialogTest(OptionsTest):
     def assertToolBarRemade(self):
         """Screen's OK made the toolbar anew in size 3x, its buttons as the
         host's labels left them."""
-        bars = [line.split() for line in probe("children", TITLE)[1].splitlines()]
-        self.assertIn(59, [int(b[7]) for b in bars if b[1] == "VDKCToolBar"])
-        buttons = {int(b[2]): tuple(map(int, b[4:])) for b in bars if b[1] == "VDKCToolBarButton"}
+        self.assertIn(59, [w["rect"][3] for w in of_class("VDKCToolBar")])
+        buttons = {w["id"]: w["rect"] for w in of_class("VDKCToolBarButton")}
         for button in (BACK, NEXT):
-            x, y, w, h = buttons[button]
-            self.terminal.mouse(x + w // 2, y + h // 2, "click")
+            self.terminal.mouse(*centre(buttons[button]), "click")
         # A click on BACK would have gone out first.
         self.host.expect(key_message(10))
 

@@ -1,6 +1,7 @@
 """The serial feature port under Wine. A socat pty pair stands for the cable:
 one end is linked as the prefix's COMn, the test is the device at the other."""
 
+import fcntl
 import os
 import select
 import shutil
@@ -10,27 +11,20 @@ import termios
 import time
 import unittest
 
-from records import entry_field, field_data, fixed_field, set_text, short_number, text
-from terminal import ARTIFACTS, TIMEOUT, TITLE, WM_CLOSE, screenshot, wait_until
-from test_fields import colours_in, field_window
+from exchanges import SERIAL, serial_bound
+from records import entry_field, fixed_field, set_text, short_number, text
+from terminal import ARTIFACTS, TIMEOUT, TITLE, WM_CLOSE, wait_until
 from test_shell import TerminalTest
 
 PORT = 37  # COM37: far from the ports a prefix maps to real devices
 # The prefix of the test run, or the one cmake/wine-run.sh takes without one.
 PREFIX = os.environ.get("WINEPREFIX") or os.path.join(
     os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "wineprefix")
-FRAMED = {"serialfeature": "true,2,3,true,2,13", "serialReadIntervalTimeout": 50}
 
 
 def serial_out(mode, data):
     """The ">" command: text for the device, with line ends by mode."""
     return b">0" + short_number(mode) + text(data)
-
-
-def serial_bound(number):
-    """"b" state 1: an entry field typed into from the device, a fixed field
-    whose text goes out to it."""
-    return b"b" + short_number(number) + b"1"
 
 
 def wine_process(folder):
@@ -92,6 +86,17 @@ class Device:
                 got += os.read(self.fd, count - len(got))
         return got
 
+    def wait_read(self):
+        """Whether the terminal read all the device sent (socat took it, the
+        terminal read it); then a second for its window to take it."""
+        com = os.open(self.tty, os.O_RDONLY | os.O_NOCTTY | os.O_NONBLOCK)
+        queues = [(self.fd, termios.TIOCOUTQ), (com, termios.FIONREAD)]
+        read = wait_until(lambda: all(fcntl.ioctl(fd, request, bytes(4)) == bytes(4)
+                                      for fd, request in queues))
+        os.close(com)
+        time.sleep(1)
+        return read
+
     def quiet(self, seconds=1.5):
         return self.read(1, seconds) == b""
 
@@ -125,7 +130,7 @@ class SerialTest(TerminalTest):
 
     def start_with_port(self, command=False, port=PORT, **settings):
         values = {"serial": f'"COM{port}:,9600,8,None,1"',
-                  "serialcommand": "true" if command else "false", **FRAMED, **settings}
+                  "serialcommand": "true" if command else "false", **SERIAL, **settings}
         self.start(**values)
         self.pid = wait_until(lambda: wine_process(self.terminal.folder))
         self.assertIsNotNone(self.pid)
@@ -152,49 +157,6 @@ class SerialTest(TerminalTest):
         asked = time.monotonic()
         self.assertEqual(self.terminal.wait_exit(), 0)
         self.assertLess(time.monotonic() - asked, 1.0)
-
-
-class SerialInputTest(SerialTest):
-    def test_command_mode_sends_device_input_to_the_host(self):
-        self.start_with_port(command=True)
-        self.assertTrue(wait_until(self.port_open))
-        self.device.send(b"noise\x02ABC\x03")
-        self.host.expect(b"12R<13ABC")
-        # A scan the line cut in two reads still arrives whole.
-        self.device.send(b"\x02" b"12")
-        time.sleep(0.5)  # ten read interval time-outs
-        self.device.send(b"34\x03\x02XY\x03")
-        self.host.expect(b"12R<1412" b"34")
-        self.host.expect(b"12R<12XY")
-        self.device.send(b"no prefix\x03")
-        self.assertQuiet()
-        self.assertExitsInASecond()
-
-    def test_field_mode_fills_the_serial_entry_fields(self):
-        self.start_with_port()
-        page = (b"Hs0E" + entry_field(2, 2, 0, 8) + serial_bound(2) +
-                entry_field(3, 3, 0, 10) + serial_bound(3) + entry_field(4, 4, 0, 6) +
-                b"d0o" + short_number(4))
-        self.page(page)
-        rect = field_window(3)["rect"]
-        empty = colours_in(screenshot("field_mode_empty"), rect)
-        self.device.send(b"\x02ABCDEFGHIJKL\x03")
-        self.assertTrue(wait_until(
-            lambda: colours_in(screenshot("field_mode_filled"), rect) != empty))
-        self.terminal.press("F2")
-        self.host.expect(b"12RF24" + field_data(2, b"ABCDEFGH") + field_data(3, b"IJKL"))
-        # A carriage return from the device is the Enter key, for the field
-        # that has the focus.
-        self.page(page)
-        self.device.send(b"\x02" b"0123456789XY\r\x03")
-        self.host.expect(b"12RF04" + field_data(2, b"01234567") + field_data(3, b"89XY"))
-        # While the terminal awaits the host the device types nothing.
-        self.device.send(b"\x02LOCKED\x03")
-        time.sleep(1.5)  # for the input to arrive before the host answers
-        self.page(b"Hd0o" + short_number(4))
-        self.terminal.press("F2")
-        self.host.expect(b"12RF24")
-        self.assertExitsInASecond()
 
 
 class SerialOutputTest(SerialTest):
@@ -251,8 +213,11 @@ class SerialLifeTest(SerialTest):
         used = cpu_seconds(self.pid) - before
         print(f"\nidle open port: {used:.2f} s of CPU in 5 s", flush=True)
         self.assertLess(used, 0.25)
-        self.device.send(b"\x02OK\x03")  # and the port still reads
-        self.host.expect(b"12R<12OK")
+        # The port still reads, and a scan the line cut in two reads arrives whole.
+        self.device.send(b"\x02" b"12")
+        time.sleep(0.5)  # ten read interval time-outs
+        self.device.send(b"34\x03")
+        self.host.expect(b"12R<1412" b"34")
         self.assertExitsInASecond()
 
 

@@ -8,17 +8,13 @@ import threading
 import time
 import unittest
 
+from exchanges import WORKED_RECORD
 from ravelin_host import Host, HostError, encode_record
 from wire_trace import read_trace
 from terminal import (ARTIFACTS, ID, IDCANCEL, IDOK, TIMEOUT, TITLE, WM_CLOSE, WM_COMMAND,
                       Terminal, probe, screenshot, wait_until, window_exists)
 
-WORKED_RECORD = b"Hs0Ef1005Helloi210C@8d0o2"
 WS_CAPTION = 0x00C00000
-
-
-def key_message(key, field=2):
-    return b"12RF" + bytes([48 + key, 48 + field])
 
 
 class TerminalTest(unittest.TestCase):
@@ -37,12 +33,12 @@ class TerminalTest(unittest.TestCase):
         self.host.close_listener()
         self.trace.close()
 
-    def start(self, connect=True, args=(), **extra):
+    def start(self, connect=True, args=(), lang=None, **extra):
         values = {"hostname": "127.0.0.1", "hostport": self.host.port, "terminalid": 12,
                   "screencols": 80, "screenrows": 24, "windowstate": 0,
                   "windowpos": "20,20,480,360", "fieldentertof0": "true",
                   "CarrowinAdminMode": "true", **extra}
-        self.terminal = Terminal(self.name, values).start(args=args)
+        self.terminal = Terminal(self.name, values).start(args=args, lang=lang)
         if connect:
             self.connect()
         self.assertTrue(self.terminal.wait_window())
@@ -74,9 +70,6 @@ class LinkTest(TerminalTest):
     def test_identification_status_and_reconnect(self):
         self.start(args=["--trace", "wire.trace"])
         connected = time.gmtime().tm_sec
-        self.host.send(b"Ax")
-        self.host.expect(b"12I")
-        self.host.expect(b"")  # the terminator itself is acknowledged
         self.host.send(b"H!")
         self.host.expect(b"12H")
         status = self.host.next_message()
@@ -97,28 +90,13 @@ class LinkTest(TerminalTest):
         # The trace has each message of both sides and why the link ended.
         trace = os.path.join(self.terminal.folder, "wire.trace")
         traced = [entry[1:] for entry in read_trace(trace)]
-        self.assertEqual(traced[1:7], [
+        self.assertEqual(traced[1:6], [
             ("connect", f"connecting 127.0.0.1:{self.host.port}".encode()),
-            ("connect", b"connected"), ("out", b"12I\xff\xef"), ("in", b"Ax\xff\xef"),
-            ("out", b"12I\xff\xef"), ("out", b"\xff\xef")])
+            ("connect", b"connected"), ("out", b"12I\xff\xef"), ("in", b"H!\xff\xef"),
+            ("out", b"12H\xff\xef")])
         self.assertIn(("out", status + b"\xff\xef"), traced)
         self.assertEqual(traced[-5:], [("disconnect", b"closed by host"), ("out", b"12&\xff\xef"),
                                        *traced[1:4]])
-
-    def test_keys_reach_the_host_once_a_record_releases_input(self):
-        self.start()
-        self.terminal.press("F1")  # input starts locked: nothing goes out
-        self.assertQuiet()
-        self.page(b"Hs0Ef1005Hellod0o/")  # no input stop: the page takes the keys
-        self.terminal.press("F3")
-        self.host.expect(key_message(3, -1))
-        for key, number in [("F1", 1), ("shift+F1", 11), ("ctrl+3", 23), ("Return", 0)]:
-            with self.subTest(key=key):
-                self.page(WORKED_RECORD)
-                self.terminal.press(key)  # in the entry field, which has the focus
-                self.host.expect(key_message(number))
-                self.terminal.press("F2")  # the terminal awaits the host
-                self.assertQuiet()
 
 
 class WindowTest(TerminalTest):
@@ -228,47 +206,6 @@ class DialogTest(TerminalTest):
                 answer, probe("text", "Host Options", ID.IDC_PING_RESULT)[1]), step=0.5), host)
         probe("post", "Host Options", WM_COMMAND, IDCANCEL, 0)
         self.assertTrue(wait_until(lambda: not window_exists("Host Options")))
-
-    def test_advisories_and_prompts(self):
-        self.start()
-        question = b"Short pick? Reason:"
-        # 8 characters, then 0 and -2 (-1 asks for no prompt): no room, no answer.
-        for length, answer in [(b"8", b"8DAMAGED "), (b"0", b"0"), (b".", b"0")]:
-            with self.subTest(length=length):
-                self.host.send(WORKED_RECORD + b"h" + length + bytes([48 + len(question)]) +
-                               question)
-                self.host.expect(b"12H")
-                self.dialog("Hey You", ID.IDC_PROMPT_TEXT, question.decode())
-                probe("settext", "Hey You", ID.IDC_PROMPT_ANSWER, "DAMAGED STOCK")
-                self.terminal.command(IDOK, "Hey You")
-                self.host.expect(b"12R?" + answer)
-        # Advisories show one at a time; a prompt takes the place of one.
-        text = b"  Wrong location"  # shown without its leading blanks
-        self.host.send(WORKED_RECORD[:-2] + b"a2" + bytes([48 + len(text)]) + text + b"o2")
-        self.host.expect(b"12H")
-        self.dialog("Advisory", ID.IDC_ADVISORY_TEXT, "Wrong location")
-        screenshot("advisory")
-        self.terminal.command(IDOK, "Advisory")
-        self.assertTrue(wait_until(lambda: not window_exists("Advisory")))
-        self.terminal.press("F3")
-        self.host.expect(key_message(3))
-        self.page(WORKED_RECORD)
-        for n in range(5):
-            text = b"Message %d" % n
-            self.host.send(b"Ha2" + bytes([48 + len(text)]) + text)
-            self.host.expect(b"12H")
-        self.dialog("Advisory", ID.IDC_ADVISORY_TEXT, "Message 4")
-        self.assertEqual(probe("count", "Advisory")[1], "1")
-        # A prompt closes the Advisory and takes its place.
-        self.host.send(b"Hh8" + bytes([48 + 4]) + b"Why?")
-        self.host.expect(b"12H")
-        self.assertTrue(self.terminal.wait_window("Hey You"))
-        self.assertTrue(wait_until(lambda: not window_exists("Advisory")))
-        self.assertEqual(probe("count", "Hey You")[1], "1")
-        # The host's reset closes the one dialog there is.
-        self.host.send(b"I")
-        self.host.expect(b"")
-        self.assertTrue(wait_until(lambda: not window_exists("Hey You")))
 
 
 if __name__ == "__main__":
