@@ -70,6 +70,9 @@ class ToolBarTest(TerminalTest):
         for size, height in ((2, 59), (-1, 0)):
             with self.subTest(toolbarsize=size):
                 self.start(toolbarsize=size)
+                # Killed also when a size fails: a terminal left running
+                # would answer the next size's probes.
+                self.addCleanup(self.terminal.kill)
                 self.page(TOOLBAR_PAGE + label(4, b"NEXT"))
                 buttons = self.assertLaidOut(height)
                 if height:
