@@ -1,11 +1,7 @@
-// Clicks, focus changes and keys from the operator through the controls of
-// one page: buttons, select buttons, check boxes, radio buttons and key caps
-// of either field class, chosen by the input. After every event: a toggle
-// writes only the state mark and keeps the label, display-only fields keep
-// their texts (a radio button gives up its mark to the group), a page never
-// holds two chosen radio buttons, a changed field is marked for the host,
-// key caps report nothing, and a button reports a release only of its own
-// press.
+// Operator clicks, focus changes and keys on a page of controls of every kind
+// and either field class. After each: a toggle changes only the state mark of
+// a field it marks for the host, a page never holds two chosen radio buttons,
+// key caps report nothing, and a button reports a release only of its press.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -1,9 +1,7 @@
-// Keys and characters from the operator and the port through an entry
-// field's editor, the field and settings chosen by the first bytes. After
-// every event: the caret stays in the text, typing never passes the field's
-// length, a protected field keeps its text against the keyboard, a changed
-// text is marked for the host, a numeric field takes nothing outside its set,
-// and what goes to the host names this field and a real key.
+// Keys and characters through an entry field's editor. After each: the caret
+// stays in the text, typing stays within the field's length, a protected field
+// keeps its text against the keyboard, a change is marked for the host, a
+// numeric field takes nothing outside its set, and reports name real keys.
 #include <cstddef>
 #include <cstdint>
 #include <string>

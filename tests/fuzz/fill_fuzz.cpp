@@ -1,9 +1,7 @@
-// Device inputs typed into a page's entry fields in field mode, each
-// character through the entry editor as the field window takes it. The page,
-// its fields and the settings come from the first bytes. The input may only
-// reach fields bound to the port and shown, only while input is open, at
-// most a field's width each, in the order it came; and no field holds more
-// than its length, nor a numeric field a character outside its set.
+// Device inputs typed in field mode through the entry editor into a page made
+// from the first bytes: only into shown fields bound to the port, while input
+// is open, up to a field's width, in order; no field holds more than its
+// length, nor a numeric field a character outside its set.
 #include <cstddef>
 #include <cstdint>
 #include <map>

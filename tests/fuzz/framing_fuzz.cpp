@@ -1,8 +1,6 @@
-// Device bytes through the serial input framing, in pieces as the port's
-// reads bring them, checked against the plain reading of the framing: with a
-// suffix, every framed input that is not too long arrives whole and in order,
-// wherever the reads ended; without one, each read is one input, from behind
-// its first prefix.
+// Device bytes through the serial input framing, in the pieces the port's
+// reads bring, against a plain reading of the framing: with a suffix, every
+// input short enough arrives whole and in order; without one, each read is one.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -46,14 +46,10 @@ TEST(RecordCutterTest, RecordsWhereverReadsEnd) {
     }
 }
 
-TEST(RecordCutterTest, ResetAndLimit) {
+// A host that never ends its record is cut off at the limit, and the next
+// record starts afresh.
+TEST(RecordCutterTest, Limit) {
     CRecordCutter cutter;
-    EXPECT_TRUE(Cut(cutter, {"Hpartial\xFF"}).empty());
-    cutter.Reset();
-    EXPECT_EQ(Cut(cutter, {"\xEFH\xFF\xEF"}), Records{"\xEFH\xFF\xEF"});
-
-    // A host that never ends its record is cut off at the limit, and the
-    // next record starts afresh.
     std::string block(1 << 20, 'x');
     size_t fed = 0;
     while (cutter.Feed(reinterpret_cast<const unsigned char*>(block.data()), block.size(),

@@ -1,6 +1,6 @@
-// Host records change field texts on one thread while another reads and edits
-// them as the window side does. Under ThreadSanitizer any access the two do
-// not order fails it; in every build a torn text does.
+// Host records change pages, fields and texts on one thread while another
+// reads, walks and edits them as the window side does. ThreadSanitizer fails
+// any access the two do not order; in every build a torn text fails.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kLongest = 43263;  // the largest length a host record can give
 
-// The entry editor's window work; this test reads the text itself.
 class CSilentWork : public CEntryWindowWork {
 public:
     void CompleteField(int) override {}
@@ -33,7 +32,6 @@ public:
     void Redraw() override {}
 };
 
-// A text's length in the encoding of the responses, which field commands share.
 std::string Length(size_t length) {
     std::string encoded;
     AppendLength(encoded, length);
@@ -44,23 +42,28 @@ bool OneLetter(const std::u16string& text) {
     return text.find_first_not_of(text.empty() ? u'a' : text[0]) == std::u16string::npos;
 }
 
-TEST(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
+class SessionTextThreadsTest : public testing::Test {
+protected:
+    void SetUp() override { port.SetCountOnly(true); }
+    // As the connection thread hands a record to the session.
+    void HostRecord(const std::string& record) {
+        std::string terminated = record + "\xFF\xEF";
+        auto* p = reinterpret_cast<const unsigned char*>(terminated.data());
+        session.HandleRecord(p, p + terminated.size());
+    }
+
     CSettings settings{u"Ravelin.ini"};
     CRecordingPort port;
-    port.SetCountOnly(true);
-    CTerminalState terminal(port, port.RegisterMainWindow(), settings);
-    CSession session(terminal, settings);
-    // As the connection thread hands a record to the session.
-    auto hostRecord = [&](const std::string& commands) {
-        std::string record = "H" + commands + "\xFF\xEF";
-        auto* p = reinterpret_cast<const unsigned char*>(record.data());
-        session.HandleRecord(p, p + record.size());
-    };
+    CTerminalState terminal{port, port.RegisterMainWindow(), settings};
+    CSession session{terminal, settings};
+    CSilentWork work;
+};
 
+TEST_F(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
     // Field 1 fixed, 2 an entry field, 3 a fixed field the host copies into.
     const std::string longest = Length(kLongest);
     const std::string blank(kLongest, ' ');
-    hostRecord("s0Ef100" + longest + blank + "i210C@" + longest + "f320" + longest + blank + "d0");
+    HostRecord("Hs0Ef100" + longest + blank + "i210C@" + longest + "f320" + longest + blank + "d0");
     CPage* page = terminal.pages->FindPage(0);
     ASSERT_NE(page, nullptr);
     CField* fixed = page->fields.FindField(1);
@@ -78,12 +81,11 @@ TEST(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
             lastText.assign(static_cast<size_t>(size), static_cast<char>('a' + round % 26));
             std::string set = Length(lastText.size()) + lastText;
             std::string capacity = round % 2 ? "@B07FF" : "@B0010";
-            hostRecord("u1" + set + "u2" + set + "k13w10" + capacity + "c3Ck13u1" + set);
+            HostRecord("Hu1" + set + "u2" + set + "k13w10" + capacity + "c3Ck13u1" + set);
         }
         hostDone = true;
     });
 
-    CSilentWork work;
     CEntryEditor editor(*entry, settings, work);
     for (int pass = 1; !hostDone || pass == 1; ++pass) {
         // Painting works on a copy, whole or cut at the capacity.
@@ -103,20 +105,12 @@ TEST(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
         reading = true;
     }
     host.join();
-
     EXPECT_EQ(fixed->text.Get(), std::u16string(lastText.begin(), lastText.end()).substr(0, 2047));
 }
 
-// The window side walks the focus, takes fields, types and sends keys as its
-// handlers do, each in its turn, while host records build, change, delete and
-// switch pages and fields under it. Under ThreadSanitizer any access the two
-// do not order fails it.
-TEST(SessionTextThreadsTest, WindowSideWalksAndTypesWhileRecordsChangeThePages) {
-    CSettings settings{u"Ravelin.ini"};
-    CRecordingPort port;
-    port.SetCountOnly(true);
-    CTerminalState terminal(port, port.RegisterMainWindow(), settings);
-    CSession session(terminal, settings);
+// The window side walks the focus, takes fields, types and sends keys, each
+// in its handler's turn, while records build, change, delete and switch pages.
+TEST_F(SessionTextThreadsTest, WindowSideWalksAndTypesWhileRecordsChangeThePages) {
     const std::string records[] = {
         "Hs0Ef100" + Length(5) + "Helloi210C@" + Length(8) + "i410C@" + Length(4) + "d0o2",
         "Hs0i610C@" + Length(3) + "e4u2" + Length(3) + "abcd0o6",
@@ -127,21 +121,13 @@ TEST(SessionTextThreadsTest, WindowSideWalksAndTypesWhileRecordsChangeThePages) 
     };
     std::atomic<bool> hostDone{false};
     std::thread host([&] {
-        for (int round = 0; round < 3000; ++round) {
-            const std::string& commands = records[round % std::size(records)];
-            std::string record = commands + "\xFF\xEF";
-            auto* p = reinterpret_cast<const unsigned char*>(record.data());
-            session.HandleRecord(p, p + record.size());
-        }
+        for (int round = 0; round < 3000; ++round) HostRecord(records[round % std::size(records)]);
         hostDone = true;
     });
-
-    CSilentWork work;
     for (int step = 0; !hostDone; ++step) {
         session.input.MoveFocus(step % 3 - 1);
         session.input.SetCurrentField(step % 7);
         {
-            // As a field window's handler, with the state its own.
             CStateTurn turn(port.state);
             CField* field = terminal.CurrentPageField(terminal.currentField);
             if (field && field->Class() == kEntryField) {

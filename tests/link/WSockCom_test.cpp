@@ -25,16 +25,14 @@ TEST(WSockComTest, SendPieces) {
         {0, 4500, 1024, "1024 1024 1024 1024 404 2"},
         {123, 2000, 2000, "2003 2"}};
     for (const auto& [terminalId, textSize, pieceSize, pieceSizes] : cases) {
-        SCOPED_TRACE(testing::Message() << terminalId << " " << textSize << " " << pieceSize);
         std::string text(textSize, 'x');
         std::string sizes, joined;
         for (const std::string& piece : SendPieces(terminalId, text, pieceSize)) {
             sizes += (sizes.empty() ? "" : " ") + std::to_string(piece.size());
             joined += piece;
         }
-        EXPECT_EQ(sizes, pieceSizes);
-        std::string prefix = terminalId ? std::to_string(terminalId) : "";
-        EXPECT_EQ(joined, prefix + text + "\xFF\xEF");
+        EXPECT_EQ(sizes, pieceSizes) << terminalId << " " << textSize << " " << pieceSize;
+        EXPECT_EQ(joined, (terminalId ? std::to_string(terminalId) : "") + text + "\xFF\xEF");
     }
     // The text ends at its first NUL.
     EXPECT_EQ(SendPieces(0, std::string("ab\0cd", 5), 2000),
@@ -51,12 +49,7 @@ TEST(WSockComTest, ResolveAndFailedConnects) {
     EXPECT_EQ(link.Resolve("no-such-host.invalid"), 0u);
 
     EXPECT_FALSE(link.Connect("", 2001));
-    // A port nobody listens on: the peer's own port after it stopped.
-    uint16_t port;
-    {
-        CLoopbackPeer gone;
-        port = gone.Port();
-    }
+    const uint16_t port = CLoopbackPeer().Port();  // nobody listens there once the peer is gone
     EXPECT_FALSE(link.Connect("127.0.0.1", port));
     EXPECT_NE(link.LastError(), 0);
     EXPECT_TRUE(link.Close());

@@ -8,9 +8,9 @@
 
 namespace {
 
-CSerialOptions Options(bool in, bool out, const char16_t* port) {
+CSerialOptions Options(bool in, bool out, const std::wstring& port) {
     CSerialOptions options;
-    options.portName = port;
+    options.portName.assign(port.begin(), port.end());
     options.serialIn = in;
     options.serialOut = out;
     options.timeouts.readIntervalTimeout = 500;
@@ -20,71 +20,47 @@ CSerialOptions Options(bool in, bool out, const char16_t* port) {
 TEST(SerialPort, OpensNothingWithoutADirectionOrADevice) {
     const unsigned char byte = 'X';
     CSerialPort off;
-    EXPECT_FALSE(off.Open(Options(false, false, u"COM1:")));
+    EXPECT_FALSE(off.Open(Options(false, false, L"COM1:")));
     EXPECT_FALSE(off.IsOpen());
 
     // A port that is not there: asked for, but closed; writes are ignored.
     CSerialPort missing;
     int faults = 0;
     missing.SetFaultHandler([&faults] { ++faults; });
-    EXPECT_TRUE(missing.Open(Options(true, true, u"COM199:")));
+    EXPECT_TRUE(missing.Open(Options(true, true, L"COM199:")));
     EXPECT_FALSE(missing.IsOpen());
     EXPECT_TRUE(missing.Write(&byte, 1));
     EXPECT_FALSE(missing.Close());
     EXPECT_EQ(faults, 0);
 }
 
-// A named pipe stands for the device: the port opens its client end, on
-// which the comm calls fail as on a driver that cannot do them, and the test
-// is the device at the server end.
-class CPipeDevice {
-public:
-    CPipeDevice()
-        : name(u"\\\\.\\pipe\\ravelin-serial-" + Digits(GetCurrentProcessId())),
-          server(CreateNamedPipeW(reinterpret_cast<const wchar_t*>(name.c_str()),
-                                  PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
-                                  nullptr)) {}
-    bool Made() const { return static_cast<bool>(server); }
-    const char16_t* Name() const { return name.c_str(); }
-    bool Send(const std::string& bytes) {
-        DWORD written = 0;
-        return WriteFile(server.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                         nullptr) &&
-               written == bytes.size();
-    }
-    // What the port wrote within a second.
-    std::string Received() {
-        std::string got;
-        for (int i = 0; i < 100 && got.empty(); ++i) {
-            DWORD available = 0;
-            if (PeekNamedPipe(server.Get(), nullptr, 0, nullptr, &available, nullptr) &&
-                available) {
-                got.resize(available);
-                ReadFile(server.Get(), got.data(), available, &available, nullptr);
-            } else {
-                Sleep(10);
-            }
+// A named pipe stands for the device: the port opens its client end, where
+// the comm calls fail as on a driver that cannot do them.
+const std::wstring kPipe = L"\\\\.\\pipe\\ravelin-serial-" + std::to_wstring(GetCurrentProcessId());
+
+// What the port wrote within a second.
+std::string Received(HANDLE pipe) {
+    std::string got;
+    for (int i = 0; i < 100 && got.empty(); ++i) {
+        DWORD available = 0;
+        if (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available) {
+            got.resize(available);
+            ReadFile(pipe, got.data(), available, &available, nullptr);
+        } else {
+            Sleep(10);
         }
-        return got;
     }
-    // True while the port has its end open.
-    bool Held() const {
-        DWORD available;
-        return PeekNamedPipe(server.Get(), nullptr, 0, nullptr, &available, nullptr);
-    }
+    return got;
+}
 
-private:
-    static std::u16string Digits(DWORD n) {
-        std::string text = std::to_string(n);
-        return std::u16string(text.begin(), text.end());
-    }
+// True while the port has its end of the pipe open.
+bool Held(HANDLE pipe) {
+    DWORD available;
+    return PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr);
+}
 
-    std::u16string name;
-    CFile server;
-};
-
-// What the read thread's receiver sees, and a receiver that hangs in it until
-// let go, as one that waits on a host that stopped reading.
+// What the read thread's receiver saw; it hangs until released, as one that
+// waits on a host that stopped reading.
 struct CReceiverState {
     CKernelObject entered{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     CKernelObject released{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
@@ -94,8 +70,9 @@ struct CReceiverState {
 TEST(SerialPort, CloseNeverFreesWhatAThreadStillUses) {
     for (bool stuck : {false, true}) {
         SCOPED_TRACE(stuck ? "read thread stuck" : "threads end");
-        CPipeDevice device;
-        ASSERT_TRUE(device.Made());
+        CFile device(CreateNamedPipeW(kPipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                      1, 4096, 4096, 0, nullptr));
+        ASSERT_TRUE(device);
         auto state = std::make_shared<CReceiverState>();
         if (!stuck) SetEvent(state->released.Get());
         auto port = std::make_unique<CSerialPort>(300);
@@ -104,12 +81,12 @@ TEST(SerialPort, CloseNeverFreesWhatAThreadStillUses) {
             SetEvent(state->entered.Get());
             WaitForSingleObject(state->released.Get(), INFINITE);
         });
-        ASSERT_TRUE(port->Open(Options(true, true, device.Name())));
+        ASSERT_TRUE(port->Open(Options(true, true, kPipe)));
         ASSERT_TRUE(port->IsOpen());
-        const unsigned char out[] = "OUT";
-        ASSERT_TRUE(port->Write(out, 3));
-        EXPECT_EQ(device.Received(), "OUT");
-        ASSERT_TRUE(device.Send("SCAN"));
+        ASSERT_TRUE(port->Write(reinterpret_cast<const unsigned char*>("OUT"), 3));
+        EXPECT_EQ(Received(device.Get()), "OUT");
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(device.Get(), "SCAN", 4, &written, nullptr));
         ASSERT_EQ(WaitForSingleObject(state->entered.Get(), 10000), WAIT_OBJECT_0);
         EXPECT_EQ(state->input, "SCAN");
 
@@ -119,10 +96,10 @@ TEST(SerialPort, CloseNeverFreesWhatAThreadStillUses) {
         port.reset();
         EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
         // A stuck thread keeps the device until it ends, then closes it.
-        EXPECT_EQ(device.Held(), stuck);
+        EXPECT_EQ(Held(device.Get()), stuck);
         SetEvent(state->released.Get());
-        for (int i = 0; i < 200 && device.Held(); ++i) Sleep(10);
-        EXPECT_FALSE(device.Held());
+        for (int i = 0; i < 200 && Held(device.Get()); ++i) Sleep(10);
+        EXPECT_FALSE(Held(device.Get()));
     }
 }
 

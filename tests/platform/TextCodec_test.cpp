@@ -60,11 +60,6 @@ TEST(TextCodec, Encode) {
 }
 
 TEST(TextCodec, RoundTrips) {
-    // With the known mappings of one way above, these check the other way.
-    for (int b = 1; b < 256; ++b) {
-        const std::string byte(1, static_cast<char>(b));
-        EXPECT_EQ(EncodeText(Decode(byte, kAnsi), kAnsi), byte) << "byte " << b;
-    }
     // Every code point outside the surrogate range survives UTF-8 both ways.
     for (char32_t c = 1; c <= 0x10FFFF; ++c) {
         if (c == 0xD800) c = 0xE000;
@@ -75,6 +70,19 @@ TEST(TextCodec, RoundTrips) {
                                          static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
         ASSERT_EQ(Decode(EncodeText(text, kUtf8), kUtf8), text) << static_cast<unsigned>(c);
     }
+    // Each byte of every ANSI page the build can select (on Windows only the
+    // system's) survives both ways: no two bytes share a unit.
+    int pages = 0;
+    for (int codePage = 1250; codePage <= 1258; ++codePage) {
+        if (!SetAnsiCodePage(codePage)) continue;
+        ++pages;
+        for (int b = 1; b < 256; ++b) {
+            const std::string byte(1, static_cast<char>(b));
+            EXPECT_EQ(EncodeText(Decode(byte, kAnsi), kAnsi), byte) << codePage << " " << b;
+        }
+    }
+    EXPECT_GT(pages, 0);
+    SetAnsiCodePage(1252);
 }
 
 #ifndef _WIN32
@@ -96,18 +104,7 @@ TEST(TextCodec, SelectedAnsiCodePage) {
     // An undefined byte reads as its own value and goes back as it came.
     EXPECT_EQ(Decode("\xAA", kAnsi), u"\u00AA");
     EXPECT_EQ(EncodeText(u"\u00AA", kAnsi), "\xAA");
-
-    // Each byte of every page survives both ways: no two bytes share a unit.
-    for (int codePage = 1250; codePage <= 1258; ++codePage) {
-        ASSERT_TRUE(SetAnsiCodePage(codePage)) << codePage;
-        for (int b = 1; b < 256; ++b) {
-            const std::string byte(1, static_cast<char>(b));
-            EXPECT_EQ(EncodeText(Decode(byte, kAnsi), kAnsi), byte) << codePage << " " << b;
-        }
-    }
-
-    // Unknown, multi-byte, EBCDIC (500) and UTF-8 pages are refused and change
-    // nothing.
+    // Unknown, multi-byte, EBCDIC (500) and UTF-8 pages are refused and change nothing.
     ASSERT_TRUE(SetAnsiCodePage(1251));
     for (const int codePage : {99999, -1, 932, 500, 65001}) {
         EXPECT_FALSE(SetAnsiCodePage(codePage)) << codePage;

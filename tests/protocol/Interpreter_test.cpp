@@ -27,92 +27,66 @@ std::string Summary(const std::vector<std::string>& events) {
 // Entry fields 5 and 7 on page 0, with windows; input still locked.
 const char* const kTwoEntries = "i500C@3i710C@3d0";
 
-struct RecordCase {
-    const char* name;
-    std::string setup;  // a record run before, whose events are not checked
-    std::string body;
-    std::string events;
-    bool locked;  // input stays locked awaiting the host
-    int currentField;
-};
-
 TEST_F(InterpreterTest, RecordsGiveTheirEventsInOrder) {
-    const std::vector<RecordCase> cases = {
-        {"worked record", "", "s0Ef1005Helloi210C@8d0o2",
-         "sound Normal|refresh page0|make field1|make field2|show page0|U|S|focus field2", false,
-         2},
-        {"# before o takes the place of its sound", kTwoEntries, "#o5",
-         "sound Error|R|U|S|focus field5", false, 5},
-        {"# alone beeps and leaves the terminal locked", kTwoEntries, "#",
-         "sound Normal|S|focus field5", true, 5},
-        {"o/ focuses the first input field and releases input", kTwoEntries, "o/",
-         "sound Normal|R|U|S|focus field5", false, 5},
-        {"l keeps input locked", kTwoEntries, "o7l", "sound Normal|R|S|focus field7", true, 7},
-        {"c empties without making the window again", "i500C@3u53abco5", "c5",
-         "refresh page0|raise field5|show page0|U|S|focus field5", false, 5},
-        {"unknown bytes only still release input", "i500C@3o5", "xYq\x01\x80\x7F",
-         "U|S|focus field5", false, 5},
-        {"no input stop gives the focus to the page", "", "f1005Hellod0",
-         "refresh page0|make field1|show page0|S|focus page0", true, -1},
-        {"a field advisory waits for the screen", kTwoEntries, "o7a53Bad",
-         "sound Normal|R|ask advisory 5|sound Error|S|focus field7", false, 7},
-        {"an advisory goes back to the current field", kTwoEntries, "@7A2No",
-         "R|ask advisory 7|sound Error|S|focus field7", true, 7},
-        {"a prompt carries its answer length", kTwoEntries, "h82Id",
-         "ask prompt 8|sound Error|S|focus field5", true, 5},
-        {"page 2 built while page 0 is shown", "", "s2i300C@4s0",
-         "refresh page0|show page0|S|focus page0", true, -1},
-        {"d2 shows the page built before", "s2i300C@4s0", "s2d2",
-         "refresh page2|make field3|show page2|S|focus field3", true, 3},
-        {"a page out of range hides every page and takes no focus", "",
-         "s\x60"
-         "d\x60",
-         "S", true, -1},
-    };
-    for (const RecordCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    // What it shows, a record run before whose events are not checked, the
+    // record, its events, whether input stays locked and the current field.
+    const std::vector<std::tuple<const char*, std::string, std::string, std::string, bool, int>>
+        cases = {
+            {"worked record", "", "s0Ef1005Helloi210C@8d0o2",
+             "sound Normal|refresh page0|make field1|make field2|show page0|U|S|focus field2",
+             false, 2},
+            {"# before o takes the place of its sound", kTwoEntries, "#o5",
+             "sound Error|R|U|S|focus field5", false, 5},
+            {"# alone beeps and leaves the terminal locked", kTwoEntries, "#",
+             "sound Normal|S|focus field5", true, 5},
+            {"o/ focuses the first input field and releases input", kTwoEntries, "o/",
+             "sound Normal|R|U|S|focus field5", false, 5},
+            {"l keeps input locked", kTwoEntries, "o7l", "sound Normal|R|S|focus field7", true, 7},
+            {"c empties without making the window again", "i500C@3u53abco5", "c5",
+             "refresh page0|raise field5|show page0|U|S|focus field5", false, 5},
+            {"unknown bytes only still release input", "i500C@3o5", "xYq\x01\x80\x7F",
+             "U|S|focus field5", false, 5},
+            {"no input stop gives the focus to the page", "", "f1005Hellod0",
+             "refresh page0|make field1|show page0|S|focus page0", true, -1},
+            {"a field advisory waits for the screen", kTwoEntries, "o7a53Bad",
+             "sound Normal|R|ask advisory 5|sound Error|S|focus field7", false, 7},
+            {"an advisory goes back to the current field", kTwoEntries, "@7A2No",
+             "R|ask advisory 7|sound Error|S|focus field7", true, 7},
+            {"a prompt carries its answer length", kTwoEntries, "h82Id",
+             "ask prompt 8|sound Error|S|focus field5", true, 5},
+            {"page 2 built while page 0 is shown", "", "s2i300C@4s0",
+             "refresh page0|show page0|S|focus page0", true, -1},
+            {"d2 shows the page built before", "s2i300C@4s0", "s2d2",
+             "refresh page2|make field3|show page2|S|focus field3", true, 3},
+            {"a page out of range hides every page and takes no focus", "", "s`d`", "S", true, -1},
+        };
+    for (const auto& [name, setup, body, events, locked, currentField] : cases) {
+        SCOPED_TRACE(name);
         TearDown();
         SetUp();
-        if (!c.setup.empty()) Run(c.setup);
-        EXPECT_EQ(Summary(Run(c.body)), c.events);
-        EXPECT_EQ(terminal->AwaitingHost(), c.locked);
-        EXPECT_EQ(terminal->currentField, c.currentField);
+        if (!setup.empty()) Run(setup);
+        EXPECT_EQ(Summary(Run(body)), events);
+        EXPECT_EQ(terminal->AwaitingHost(), locked);
+        EXPECT_EQ(terminal->currentField, currentField);
         EXPECT_EQ(terminal->pendingDialog, PendingDialog::None);
     }
 }
 
-TEST_F(InterpreterTest, WorkedRecordBuildsItsFields) {
-    Run("s0Ef1005Helloi210C@8d0o2");
-    CField* fixed = Field(1);
-    CField* entry = Field(2);
-    ASSERT_TRUE(fixed && entry);
-    EXPECT_EQ(
-        std::tuple(fixed->Class(), fixed->text.Get(), entry->Class(), entry->row,
-                   entry->displayLength, entry->text.IsNull()),
-        std::tuple(int{kFixedField}, std::u16string(u"Hello"), int{kEntryField}, 1u, 8u, false));
-}
-
-struct NumberCase {
-    std::string bytes;
-    bool longNumber;
-    int value;
-    long consumed;  // bytes from the first operand byte to the last one read
-};
-
 TEST(RecordReaderTest, NumbersAndSteps) {
-    const std::vector<NumberCase> cases = {
+    // Operand bytes, long or short, the value and the bytes from the first
+    // operand byte to the last one read.
+    const std::tuple<std::string, bool, int, long> cases[] = {
         {"0", false, 0, 1},      {"\xFF", false, 207, 1}, {"/", false, -1, 1},
         {"\x01", false, -47, 1}, {"!12", true, 210, 3},   {"!\xFF\xFF", true, 43263, 3},
         {"!00", true, 0, 3},     {"5", true, 5, 1},
     };
-    for (const NumberCase& c : cases) {
-        SCOPED_TRACE(c.bytes);
-        std::string record = "x" + c.bytes + "\xFF\xEF";
+    for (const auto& [bytes, longNumber, value, consumed] : cases) {
+        SCOPED_TRACE(bytes);
+        std::string record = "x" + bytes + "\xFF\xEF";
         auto* begin = reinterpret_cast<const unsigned char*>(record.data());
         CRecordReader reader(begin, begin + record.size());
-        int value = c.longNumber ? reader.NextLongNumber() : reader.NextShortNumber();
-        EXPECT_EQ(value, c.value);
-        EXPECT_EQ(reader.Position() - begin, c.consumed);
+        EXPECT_EQ(longNumber ? reader.NextLongNumber() : reader.NextShortNumber(), value);
+        EXPECT_EQ(reader.Position() - begin, consumed);
         EXPECT_FALSE(reader.Cut());
     }
 

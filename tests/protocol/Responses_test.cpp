@@ -40,43 +40,31 @@ TEST(ResponsesTest, PrefixRules) {
     }
 }
 
-class FieldDataTest : public testing::Test {
-protected:
-    CField& Add(int number, std::u16string text, bool modified) {
+// Modified fields in number order, each reported once, in either code page.
+TEST(ResponsesTest, FieldData) {
+    CSettings settings{u"Ravelin.ini"};
+    CRecordingPort port;
+    CPage page{0, port, settings};
+    auto add = [&page](int number, std::u16string text, bool modified) {
         CField* field = page.fields.CreateField(number, 0, number * 5, 500);
         field->typeByte = 'C';
         field->text.Allocate(500);
         field->text.Set(text);
         field->modified = modified;
-        return *field;
-    }
-
-    CSettings settings{u"Ravelin.ini"};
-    CRecordingPort port;
-    CPage page{0, port, settings};
-};
-
-TEST_F(FieldDataTest, ModifiedFieldsInNumberOrder) {
-    Add(7, u"", true);
-    Add(3, u"AB", true);
-    Add(5, u"unchanged", false);
-    std::string data = CollectFieldData(page, false);
-    EXPECT_EQ(KeyMessage(2, 3, data), "RF23=32AB=70");
-    // Reported once: the flags are cleared.
+    };
+    add(7, u"", true);
+    add(3, u"AB", true);
+    add(5, u"unchanged", false);
+    EXPECT_EQ(KeyMessage(2, 3, CollectFieldData(page, false)), "RF23=32AB=70");
     EXPECT_EQ(CollectFieldData(page, false), "");
     EXPECT_EQ(KeyMessage(258, -1, ""), "RF2/");
     EXPECT_EQ(FieldCompleteMessage(3, "=30"), "R%3=30");
-}
 
-TEST_F(FieldDataTest, LengthsAndCodePages) {
-    Add(1, std::u16string(300, u'x'), true);
-    std::string data = CollectFieldData(page, false);
-    ASSERT_EQ(data.size(), 5u + 300u);
-    EXPECT_EQ(data.substr(0, 5), "=1!1\x8C");
-
-    Add(2, u"\u00e9\u20ac", true);
+    add(1, std::u16string(300, u'x'), true);
+    EXPECT_EQ(CollectFieldData(page, false), "=1!1\x8C" + std::string(300, 'x'));
+    add(2, u"\u00e9\u20ac", true);
     EXPECT_EQ(CollectFieldData(page, false), "=22\xE9\x80");
-    Add(2, u"\u00e9\u20ac", true);
+    add(2, u"\u00e9\u20ac", true);
     EXPECT_EQ(CollectFieldData(page, true), "=25\xC3\xA9\xE2\x82\xAC");
 }
 

@@ -38,12 +38,8 @@ public:
     bool WaitFor(const std::string& prefix, int timeoutSeconds = 30) const;
     void Clear();
 
-    void StartLockAnimation(LockAnimationKind kind) override {
-        if (Count()) Record(std::string("start animation ") + AnimationName(kind));
-    }
-    void StopLockAnimation(LockAnimationKind kind) override {
-        if (Count()) Record(std::string("stop animation ") + AnimationName(kind));
-    }
+    void StartLockAnimation(LockAnimationKind kind) override { Log("start animation", kind); }
+    void StopLockAnimation(LockAnimationKind kind) override { Log("stop animation", kind); }
     void UnlockInput() override { Log("unlock input"); }
     void AskForAdvisory(int field) override { Log("ask advisory", field); }
     void AskForPrompt(int answerLength) override { Log("ask prompt", answerLength); }
@@ -86,12 +82,14 @@ public:
     void UnbindFieldWindow(CField& field) override { Log("unbind", field); }
 
 private:
-    static const char* AnimationName(LockAnimationKind kind) {
-        return kind == LockAnimationKind::Connecting ? "connecting" : "awaiting";
-    }
     // Records "what" or "what number"; nothing is formatted while only counting.
     void Log(const char* what, int number);
     void Log(const char* what);
+    void Log(const char* what, LockAnimationKind kind) {
+        if (Count())
+            Record(what + std::string(kind == LockAnimationKind::Connecting ? " connecting"
+                                                                            : " awaiting"));
+    }
     // Records "what pageN" or "what fieldN", then the tail.
     void Log(const char* what, const CPage& page, const char* tail = "");
     void Log(const char* what, const CField& field);
