@@ -17,7 +17,8 @@ TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCell) {
     const Case cases[] = {
         // 15 + 3 fits 18 and 5 + 4 / 2 fits 7.
         {640, 480, 80, 24, {-18, 7}, {8, 20, 15, 5}},
-        {80, 24, 80, 24, {-1, 1}, {1, 1, 1, 1}},  // stops at one pixel
+        {640, 120, 80, 24, {-3, 7}, {8, 5, 1, 5}},  // shrinks to one pixel and stops
+        {80, 24, 80, 24, {-1, 1}, {1, 1, 1, 1}},    // no room: still one pixel
         {640, 100000, 80, 1, {-kMaxFontPixels, 7}, {8, 100000, kMaxFontPixels, 5}}};
     for (const Case& c : cases) {
         // A font whose line is three pixels taller than asked and whose

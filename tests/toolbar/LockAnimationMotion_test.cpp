@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "toolbar/ParticleField.h"
@@ -41,8 +42,7 @@ TEST(LockAnimationMotion, ParticlesFlyLeftAndRespawnAtTheHost) {
     CParticleField field(kGeometry, random);
     for (int i = 0; i < CParticleField::kCount; ++i) {
         const Particle& p = field.Particles()[static_cast<size_t>(i)];
-        EXPECT_EQ(p.age, 12 * i);
-        EXPECT_EQ(p.frame, i % 4);
+        EXPECT_EQ(std::tuple(p.age, p.frame), std::tuple(12 * i, i % 4));
         EXPECT_NEAR(p.x, 150 + 29 / 2 - 12 * i * p.dx, 1e-9);  // spread along the way
     }
     int leftEdgeRespawns = 0;
@@ -51,24 +51,18 @@ TEST(LockAnimationMotion, ParticlesFlyLeftAndRespawnAtTheHost) {
         field.Step(70);
         for (size_t i = 0; i < before.size(); ++i) {
             const Particle &was = before[i], &p = field.Particles()[i];
-            ASSERT_TRUE(p.visible);
-            ASSERT_GE(p.frame, 0);
-            ASSERT_LE(p.frame, 9);
+            SCOPED_TRACE(testing::Message() << "frame " << frame << " particle " << i);
+            ASSERT_TRUE(p.visible && p.frame >= 0 && p.frame <= 9);
+            ASSERT_TRUE(p.dx >= 0.5 && p.dx <= 3.0 && std::fabs(p.dy) <= 0.8);
             bool offLeft = was.x + kGeometry.particleWidth < 0;
+            leftEdgeRespawns += offLeft;
             if (offLeft || was.age == CParticleField::kMaxAge) {
-                leftEdgeRespawns += offLeft;
-                EXPECT_EQ(p.age, 0) << "frame " << frame << " particle " << i;
-                EXPECT_EQ(p.x, kSpawnX);
-                EXPECT_EQ(p.y, kSpawnY);
-                EXPECT_EQ(p.frame, 0);
+                EXPECT_EQ(std::tuple(p.age, p.x, p.y, p.frame), std::tuple(0, kSpawnX, kSpawnY, 0));
             } else if (p.age > 0) {
                 EXPECT_EQ(p.age, was.age + 1);
                 EXPECT_NEAR(was.x - p.x, was.dx, 1e-9);
                 EXPECT_NEAR(p.y - was.y, was.dy, 1e-9);
             }
-            EXPECT_GE(p.dx, 0.5);
-            EXPECT_LE(p.dx, 3.0);
-            EXPECT_LE(std::fabs(p.dy), 0.8);
         }
     }
     EXPECT_GT(leftEdgeRespawns, 0);

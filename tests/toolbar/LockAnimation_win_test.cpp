@@ -45,17 +45,14 @@ TEST_F(LockAnimationWindow, StartsHiddenAndOnlyConnectingTakesOver) {
     HWND window = AnimationWindow(parent);
     ASSERT_TRUE(window);
     EXPECT_FALSE(Shown(window));
-    const struct {
-        LockAnimationKind requested;
-        const wchar_t* title;
-    } cases[] = {{LockAnimationKind::Connecting, L"Lock-B"},
-                 {LockAnimationKind::AwaitingHost, L"Lock-B"}};
-    for (const auto& c : cases) {
-        animation->Start(c.requested);
+    // The same window goes on, with the connecting picture whatever comes next.
+    for (LockAnimationKind kind :
+         {LockAnimationKind::Connecting, LockAnimationKind::AwaitingHost}) {
+        animation->Start(kind);
         wchar_t title[16] = L"";
         GetWindowTextW(window, title, 16);
-        EXPECT_STREQ(title, c.title);
-        EXPECT_EQ(AnimationWindow(parent), window);  // the same window goes on
+        EXPECT_STREQ(title, L"Lock-B");
+        EXPECT_EQ(AnimationWindow(parent), window);
     }
     animation->Reposition();
     EXPECT_TRUE(Shown(window));

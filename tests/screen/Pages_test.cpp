@@ -1,5 +1,5 @@
-#include "screen/FieldList.h"
-
+// The fields of a page and the pages of the terminal, with the windows they
+// ask the port for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,16 +13,25 @@
 
 #include "config/Settings.h"
 #include "screen/Field.h"
+#include "screen/FieldList.h"
 #include "screen/Page.h"
+#include "screen/PageList.h"
 #include "support/RecordingPort.h"
 
 namespace {
 
+using Events = std::vector<std::string>;
 using Numbers = std::vector<int>;
 constexpr uint8_t kFixed = 0x41;
 constexpr uint8_t kEntry = 0x43;
 
-class FieldListTest : public testing::Test {
+class PagesTest : public testing::Test {
+protected:
+    CRecordingPort port;
+    CSettings settings{u"Ravelin.ini"};
+};
+
+class FieldListTest : public PagesTest {
 protected:
     // Number, row, column, length, fixed (else entry) and skipFocus of each field.
     void Add(std::initializer_list<std::array<int, 6>> fields) {
@@ -33,41 +42,33 @@ protected:
         }
     }
 
-    CRecordingPort port;
-    CSettings settings{u"Ravelin.ini"};
     CPage page{0, port, settings};
     CFieldList& list = page.fields;
 };
 
-TEST_F(FieldListTest, KeepsOrderAndClosesEachWindowOnce) {
-    Add({{5, 3, 10}, {2, 3, 10}, {9, 3, 4}, {7, 3, 20}, {3, 3, 10}, {1, 8, 0}});
-    Numbers numbers, row;
+TEST_F(FieldListTest, KeepsNumberOrderAndClosesEachWindowOnce) {
+    Add({{5, 3, 10}, {2, 3, 10}, {9, 3, 4}, {1, 8, 0}});
+    Numbers numbers;
     for (CField* f = list.Head(); f; f = f->next) {
         numbers.push_back(f->fieldNumber);
         f->fieldWindow = port.MakeFieldWindow(*f);
     }
-    EXPECT_EQ(numbers, (Numbers{1, 2, 3, 5, 7, 9}));
-    // Column 4 goes first; the three at column 10 keep their creation order.
-    CField* field = list.FindField(5);
-    while (field->previousInRow) field = field->previousInRow;
-    for (; field; field = field->nextInRow) row.push_back(field->fieldNumber);
-    EXPECT_EQ(row, (Numbers{9, 5, 2, 3, 7}));
-
+    EXPECT_EQ(numbers, (Numbers{1, 2, 5, 9}));
     // Replacing field 5 closes its window; the new field 5 has none yet.
     port.Clear();
     list.CreateField(5, 1, 0, 3);
     list.DeleteField(4);
-    list.DeleteField(3);
     list.Clear();
     EXPECT_EQ(port.Events(),
-              (std::vector<std::string>{"close field5", "close field3", "close field1",
-                                        "close field2", "close field7", "close field9"}));
+              (Events{"close field5", "close field1", "close field2", "close field9"}));
     EXPECT_TRUE(list.IsEmpty());
 }
 
-// The lookup goes through the row index, which must follow every change.
+// The lookup goes through the row index, which must follow every change:
+// columns ascend along a row, equal ones in their order of creation.
 TEST_F(FieldListTest, FieldStyleAtReadsRowIndex) {
     Add({{1, 3, 10, 5}, {2, 3, 10, 5}, {3, 3, 20, 2}, {4, 1, 0, 3}, {5, 7, 0, 80}, {6, 2, 6, -3}});
+    Add({{7, 3, 0, 2}});
     EXPECT_EQ(list.FindField(6)->displayLength, 0u);  // a negative length covers no cell
     list.FindField(1)->attrByte = 0x30;
     list.FindField(2)->attrByte = 0x10;  // hidden behind field 1 at the same column
@@ -75,20 +76,19 @@ TEST_F(FieldListTest, FieldStyleAtReadsRowIndex) {
     list.FindField(3)->attrByte = 0x20;
     list.FindField(4)->attrByte = 0x42;  // invisible window, still reported
     // Column, row and the style there.
-    const int cases[][3] = {{10, 3, 4},  {14, 3, 4}, {15, 3, 0}, {9, 3, 0}, {20, 3, 19},
-                            {21, 3, 19}, {22, 3, 0}, {0, 1, 1},  {2, 1, 1}, {3, 1, 0},
-                            {40, 7, 1},  {6, 2, 0},  {0, 9, 0}};
+    const int cases[][3] = {{10, 3, 4},  {14, 3, 4},  {15, 3, 0}, {9, 3, 0}, {1, 3, 1},
+                            {20, 3, 19}, {21, 3, 19}, {22, 3, 0}, {2, 1, 1}, {3, 1, 0},
+                            {40, 7, 1},  {6, 2, 0},   {0, 9, 0}};
     for (const auto& [column, row, style] : cases) {
         EXPECT_EQ(list.FieldStyleAt(column, row), style) << column << "," << row;
     }
-
     // Emptying a row drops its entry; the rows around it stay reachable.
-    for (int number : {4, 1, 2}) list.DeleteField(number);
+    for (int number : {4, 1, 2, 7}) list.DeleteField(number);
     EXPECT_EQ(list.FieldStyleAt(0, 1), 0);
     EXPECT_EQ(list.FieldStyleAt(20, 3), 19);
     list.DeleteField(3);
     EXPECT_EQ(list.FieldStyleAt(20, 3), 0);
-    Add({{7, 5, 0, 1}, {8, 3, 0, 1}, {9, 1, 0, 1}});
+    Add({{8, 5, 0, 1}, {9, 3, 0, 1}, {10, 1, 0, 1}});
     for (uint32_t row : {1u, 3u, 5u, 7u}) EXPECT_EQ(list.FieldStyleAt(0, row), 1) << row;
 }
 
@@ -108,9 +108,7 @@ TEST_F(FieldListTest, InputStops) {
     // fields up: a lookup must not move what a walk stands on.
     std::atomic<bool> done{false};
     std::thread lookups([&] {
-        while (!done) {
-            for (int number : {12, 7, 3}) list.FindField(number);
-        }
+        while (!done) list.FindField(12), list.FindField(7), list.FindField(3);
     });
     int wrong = 0;
     for (int i = 0; i < 200000; ++i) {
@@ -120,7 +118,6 @@ TEST_F(FieldListTest, InputStops) {
     done = true;
     lookups.join();
     EXPECT_EQ(wrong, 0);
-
     list.DeleteField(5);
     EXPECT_EQ(list.NextInputField(2), 12);
 }
@@ -146,6 +143,71 @@ TEST_F(FieldListTest, ModifiedFields) {
         EXPECT_EQ(found ? found->fieldNumber : -1, target);
         EXPECT_EQ(list.AllPrefixFieldsModified(), all) << target;
     }
+}
+
+class PageListTest : public PagesTest {
+protected:
+    // Gives each page two fields with windows.
+    void AddWindowedFields() {
+        for (int i = 0; i < pages.Count(); ++i) {
+            for (int number = 10 * i + 1; number <= 10 * i + 2; ++number) {
+                CField* field = pages.PageAt(i).fields.CreateField(number, number % 10, 0, 1);
+                field->fieldWindow = port.MakeFieldWindow(*field);
+            }
+        }
+        port.Clear();
+    }
+
+    WindowHandle mainWindow = port.RegisterMainWindow();
+    CPageList pages{port, settings};
+};
+
+TEST_F(PageListTest, ShowsAndRefreshesOnlyExistingPages) {
+    pages.Create(3, mainWindow);
+    EXPECT_EQ(port.Events(), (Events{"create page0", "create page1", "create page2",
+                                     "place page0 show", "place page1 hide", "place page2 hide"}));
+    EXPECT_EQ(pages.PageAt(2).parentWindow, mainWindow);
+    const std::pair<int, Events> cases[] = {
+        {2, {"place page0 hide", "place page1 hide", "place page2 show", "refresh page2"}},
+        {3, {"place page0 hide", "place page1 hide", "place page2 hide"}},
+        {-1, {"place page0 hide", "place page1 hide", "place page2 hide"}}};
+    for (const auto& [number, events] : cases) {
+        port.Clear();
+        pages.ShowPage(number);
+        pages.RefreshPage(number);
+        EXPECT_EQ(port.Events(), events) << number;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(pages.PageAt(i).shown, i == number) << number;
+    }
+}
+
+TEST_F(PageListTest, WithoutPageWindows) {
+    port.SetMakePageWindows(false);
+    pages.Create(2, mainWindow);
+    EXPECT_EQ(pages.PageAt(0).parentWindow, nullptr);
+    EXPECT_EQ(pages.PageAt(0).shown, 1);
+    pages.ShowPage(1);
+    pages.RefreshPage(1);
+    pages.DestroyWindows();
+    EXPECT_EQ(port.Events(), (Events{"create page0", "create page1"}));
+    EXPECT_EQ(pages.Count(), 0);
+}
+
+// Closing a focused field's window reaches the main window, which must find
+// no window still bound to a record of the pages being freed.
+TEST_F(PageListTest, ClosesFieldWindowsAfterUnbindingAll) {
+    pages.Create(2, mainWindow);
+    AddWindowedFields();
+    pages.ClearAllPages();
+    EXPECT_EQ(port.Events(),
+              (Events{"close field1", "close field2", "close field11", "close field12"}));
+    EXPECT_EQ(pages.Count(), 2);
+    AddWindowedFields();
+    pages.DestroyWindows();
+    EXPECT_EQ(port.Events(),
+              (Events{"unbind field1", "unbind field2", "unbind page0", "unbind field11",
+                      "unbind field12", "unbind page1", "close field1", "close field2",
+                      "close field11", "close field12"}));
+    EXPECT_EQ(pages.FindPage(0), nullptr);
 }
 
 }  // namespace
