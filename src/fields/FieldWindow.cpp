@@ -4,6 +4,7 @@
 #include "fields/FieldLook.h"
 #include "fields/GdiScope.h"
 #include "fields/MemoryCanvas.h"
+#include "fields/PageWindow.h"
 #include "platform/AppMessages.h"
 #include "platform/WindowData_win.h"
 #include "screen/Field.h"
@@ -70,6 +71,7 @@ bool CommonFieldMessage(HWND window, const CField& field, UINT message, const Fi
             return true;
         case WM_PAINT:
             if (!PageShown(field)) return false;
+            if (Blinks(field)) KeepPageBlinking(GetParent(window), *field.page);
             PaintBuffered(window, paint);
             return true;
         case WM_ERASEBKGND:

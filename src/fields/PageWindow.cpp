@@ -20,6 +20,9 @@ namespace {
 
 constexpr UINT_PTR kBlinkTimer = 5;
 constexpr UINT kBlinkPeriodMs = 500;
+// A timer may fire a little before its time; the phase is read as it will be
+// this much later, so a tick never finds the old phase and idles.
+constexpr ULONGLONG kBlinkSlackMs = 20;
 constexpr BYTE kRomanFamily = 0x10;
 
 CPage* BoundPage(HWND window) {
@@ -96,9 +99,48 @@ BOOL CALLBACK BlinkChild(HWND child, LPARAM phase) {
     return TRUE;
 }
 
-void OnBlink(HWND window, CPage& page) {
-    page.blinkPhase = page.blinkPhase == 0 ? 1 : 0;
+// Milliseconds of the wall clock, whose seconds the clock's colon shows.
+ULONGLONG NowMs() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) / 10000;
+}
+
+// The phase follows the clock, not a count of ticks, so that every page, and
+// a page shown later, blinks in step.
+int32_t BlinkPhaseNow() {
+    return static_cast<int32_t>((NowMs() + kBlinkSlackMs) / kBlinkPeriodMs % 2);
+}
+
+// How often the page must be painted anew: twice a second for a blinking
+// field, every second for a clock alone, whose colon turns with the seconds;
+// never for a page without either.
+UINT TickPeriodMs(const CPage& page) {
+    UINT period = 0;
+    for (const CField* field = page.fields.Head(); field; field = field->next) {
+        if (VideoStyle(*field) == kBlinkVideo) return kBlinkPeriodMs;
+        if (Blinks(*field)) period = 2 * kBlinkPeriodMs;
+    }
+    return period;
+}
+
+// One tick at the next turn of the period on the wall clock.
+void ArmBlinkTimer(HWND window, UINT periodMs) {
+    SetTimer(window, kBlinkTimer, static_cast<UINT>(periodMs - NowMs() % periodMs), nullptr);
+}
+
+// A hidden page, or one with nothing that changes with time, lets its timer
+// go: an idle terminal must not wake the processor for nothing.
+void OnBlinkTimer(HWND window, CPage& page) {
+    UINT period = page.shown ? TickPeriodMs(page) : 0;
+    if (period == 0) {
+        KillTimer(window, kBlinkTimer);
+        page.blinkTimerRuns = 0;
+        return;
+    }
+    page.blinkPhase = BlinkPhaseNow();
     EnumChildWindows(window, BlinkChild, page.blinkPhase);
+    ArmBlinkTimer(window, period);
 }
 
 void OnEnabled(CPage& page) {
@@ -175,7 +217,7 @@ bool OnBoundMessage(HWND window, CPage& page, UINT message, WPARAM wParam, LPARA
             result = 1;
             return true;
         case WM_TIMER:
-            if (wParam == kBlinkTimer) OnBlink(window, page);
+            if (wParam == kBlinkTimer) OnBlinkTimer(window, page);
             return true;
         case WM_ENABLE:
             if (wParam == 1) OnEnabled(page);
@@ -209,7 +251,6 @@ LRESULT CALLBACK PageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (message == WM_CREATE) {
         KeepCreationObject<CPage>(window, lParam);
         ComputeCellGrid(window);
-        SetTimer(window, kBlinkTimer, kBlinkPeriodMs, nullptr);
         return 0;
     }
     CPage* page = BoundPage(window);
@@ -220,4 +261,18 @@ LRESULT CALLBACK PageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (OnBoundMessage(window, *page, message, wParam, lParam, result)) return result;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Blinks(const CField& field) {
+    return field.Class() == kSystemField || VideoStyle(field) == kBlinkVideo;
+}
+
+void KeepPageBlinking(HWND pageWindow, CPage& page) {
+    if (page.blinkTimerRuns) return;
+    page.blinkTimerRuns = 1;
+    page.blinkPhase = BlinkPhaseNow();
+    for (CField* field = page.fields.Head(); field; field = field->next) {
+        if (Blinks(*field)) field->blinkOn = page.blinkPhase == 1 ? 1 : 0;
+    }
+    ArmBlinkTimer(pageWindow, TickPeriodMs(page));
 }
