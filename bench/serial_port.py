@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The serial feature port under Wine, a socat pty pair as the device.
+"""The serial feature port under Wine, a pty as the device.
 
 Prints the device-to-host latency (device write to the host's "R<") for
 several read interval time-outs, without framing so that the end of each read
@@ -16,8 +16,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "app"))
 from ravelin_host import Host  # noqa: E402
-from terminal import ARTIFACTS, Terminal  # noqa: E402
-from test_serial import PORT, Device, serial_out  # noqa: E402
+from terminal import ARTIFACTS, PORT, Device, Terminal, serial_out  # noqa: E402
 
 SAMPLES = 20
 INTERVALS = (20, 100, 500)
@@ -27,7 +26,7 @@ RECORDS, PER_RECORD = 40, 20
 
 def run(name, feature, interval, work):
     os.makedirs(ARTIFACTS, exist_ok=True)
-    device = Device(os.path.join(ARTIFACTS, name + ".device"))
+    device = Device()
     try:
         with Host(0) as host:
             terminal = Terminal(name, {

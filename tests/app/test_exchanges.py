@@ -2,13 +2,11 @@
 xdotool, clicks in the windows' middle, dialogs by the probe, a pty device."""
 
 import subprocess
-import unittest
 
 from exchanges import COMMON, GROUPS, play
-from terminal import ID, IDCANCEL, IDOK, centre, probe, wait_until, window_exists
-from test_fields import field_window, of_class
-from test_serial import SerialTest
-from test_toolbar import BUTTONS
+from terminal import (ID, IDCANCEL, IDOK, SerialTest, centre, field_window, of_class, probe,
+                      wait_until)
+from test_fields import BUTTONS
 
 # The locale that gives Windows the ANSI code page.
 LOCALES = {1251: "ru_RU.UTF-8"}
@@ -22,12 +20,8 @@ class ExchangeTest(SerialTest):
     def run_group(self, group):
         settings = {**COMMON, **group.settings, "lang": LOCALES.get(group.codepage)}
         self.code_page = f"cp{group.codepage or 1252}"
-        if "serialfeature" in settings:
-            self.framing = [bytes([int(n)]) for n in settings["serialfeature"].split(",")[1:3]]
-            self.start_with_port(**settings)
-            self.assertTrue(wait_until(self.port_open))
-        else:
-            self.start(**settings)
+        self.framing = [bytes([int(n)]) for n in settings.get("serialfeature", "").split(",")[1:3]]
+        (self.start_with_port if "serialfeature" in settings else self.start)(**settings)
         play(group, self)
 
     def shows(self, kind, text):
@@ -52,8 +46,8 @@ class ExchangeTest(SerialTest):
             self.terminal.press("ctrl+v")
 
     def key(self, name):
-        name = KEYS.get(name, name)
-        self.terminal.press(name.replace("Shift+", "shift+").replace("Ctrl+", "ctrl+"))
+        name = KEYS.get(name, name).replace("Shift+", "shift+")
+        self.terminal.press(name.replace("Ctrl+", "ctrl+"))
 
     def click(self, number):
         self.terminal.mouse(*centre(field_window(int(number))["rect"]), "click")
@@ -70,10 +64,6 @@ class ExchangeTest(SerialTest):
             probe("settext", "Hey You", ID.IDC_PROMPT_ANSWER, answer)
         self.close_dialog("Hey You", IDCANCEL if answer == "cancel" else IDOK)
 
-    def close_dialog(self, title, button):
-        self.terminal.command(button, title)
-        self.assertTrue(wait_until(lambda: not window_exists(title)))
-
     def scan(self, text):
         prefix, suffix = self.framing
         self.device.send(prefix + text.encode(self.code_page) + suffix)
@@ -82,7 +72,3 @@ class ExchangeTest(SerialTest):
 
 for group in GROUPS:
     setattr(ExchangeTest, "test_" + group.name, lambda self, group=group: self.run_group(group))
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -1,80 +1,69 @@
-"""The terminal as a whole under Wine: link, keys, window, dialogs, shutdown."""
+"""The terminal as a whole under Wine: link, trace, dialogs at 96 and 144
+pixels per inch, first start, shutdown, and the lock animation: after five
+seconds of a lock in the top-right corner, following the window, gone when
+the host answers; the connecting picture while no host answers."""
 
 import contextlib
 import os
 import re
 import socket
+import subprocess
 import threading
 import time
-import unittest
 
-from exchanges import WORKED_RECORD
-from ravelin_host import Host, HostError, encode_record
+from exchanges import HELLO, WORKED_RECORD, entry, key_message
+from ravelin_host import HostError, encode_record
+from records import (BUTTON, CHECK_BOX, HIDDEN, PLAIN, advisory, box_size, entry_field,
+                     fixed_field, label, options, set_text)
+from terminal import (ID, IDOK, TIMEOUT, TITLE, WINE_RUN, WS_CAPTION, Terminal, TerminalTest,
+                      client, colours_in, field_window, of_class, probe, screenshot, wait_until,
+                      window_exists, windows)
 from wire_trace import read_trace
-from terminal import (ARTIFACTS, ID, IDCANCEL, IDOK, TIMEOUT, TITLE, WM_CLOSE, WM_COMMAND,
-                      Terminal, probe, screenshot, wait_until, window_exists)
 
-WS_CAPTION = 0x00C00000
-
-
-class TerminalTest(unittest.TestCase):
-    """A scripted host on a free loopback port and one terminal."""
-
-    def setUp(self):
-        os.makedirs(ARTIFACTS, exist_ok=True)
-        self.name = self.id().split(".")[-1]
-        self.trace = open(os.path.join(ARTIFACTS, self.name + ".trace"), "w")
-        self.host = Host(0, trace=self.trace)
-        self.terminal = None
-
-    def tearDown(self):
-        if self.terminal:
-            self.terminal.kill()
-        self.host.close_listener()
-        self.trace.close()
-
-    def start(self, connect=True, args=(), lang=None, **extra):
-        values = {"hostname": "127.0.0.1", "hostport": self.host.port, "terminalid": 12,
-                  "screencols": 80, "screenrows": 24, "windowstate": 0,
-                  "windowpos": "20,20,480,360", "fieldentertof0": "true",
-                  "CarrowinAdminMode": "true", **extra}
-        self.terminal = Terminal(self.name, values).start(args=args, lang=lang)
-        if connect:
-            self.connect()
-        self.assertTrue(self.terminal.wait_window())
-
-    def connect(self):
-        self.host.accept(TIMEOUT)
-        self.host.expect(b"12I", TIMEOUT)
-
-    def page(self, record):
-        """Sends a record and waits until it has released input."""
-        self.host.send(record)
-        self.host.expect(b"12H")
-        # Input opens while the record is read, before the window work that
-        # shows its page is done.
-        self.host.sync()
-        self.assertTrue(wait_until(
-            lambda: probe("send", TITLE, ID.UM_GETINPUTSTATE, 0, 0)[1] == "0"))
-
-    def dialog(self, title, control, text):
-        self.assertTrue(wait_until(lambda: probe("text", title, control)[1] == text))
-
-    def assertQuiet(self, seconds=1.5):
-        """Nothing arrives from the terminal for a while."""
-        with contextlib.suppress(HostError):
-            self.fail(f"the terminal sent {self.host.next_message(seconds)!r}")
+PANEL = (200, 70)  # the animation's client size
+# A pixel of the terminal picture's scan button, which only the connecting
+# picture has, in the animation's client area.
+SCAN_BUTTON, AMBER = (12, 63), 0xFAB428
+SCALE_PAGE = (b"Hs0E" + fixed_field(1, 0, 0, b"Location:") + entry_field(2, 0, 10, 8) +
+              set_text(2, b"A-12-03") + entry_field(3, 2, 0, 9) +
+              options(3, CHECK_BOX, box_size(2)) + set_text(3, b"XDamaged") +
+              entry_field(4, 3, 0, 9) + options(4, BUTTON) + set_text(4, b" Confirm") +
+              label(5, b"SAVE") + label(7, b"NEXT") + b"d0o2")
+DIALOGS = {ID.IDM_HOST: "Host Options", ID.IDM_SCANNER: "Scanner Options",
+           ID.IDM_SCREEN: "Screen Options", ID.IDM_FIELDS: "Field Options",
+           ID.IDM_FONT: "Font Options", ID.IDM_SERIALSETTINGS: "Serial Port Options",
+           ID.IDM_SERIALFEATURE: "Serial Feature Options",
+           ID.IDM_SOUND_NORMAL: "Options Normal Sound", ID.IDM_ABOUT: "About Ravelin II",
+           ID.IDM_OPTIONS: "Login"}
 
 
-class LinkTest(TerminalTest):
-    def test_identification_status_and_reconnect(self):
+def shown_animation():
+    return next((w["rect"] for w in of_class("VDKCAnimate") if w["visible"]), None)
+
+
+def scan_button(name, rect):
+    """Whether a screenshot shows the scan button amber: the window less its frame and caption."""
+    x, y, w, h = rect
+    border = (w - PANEL[0]) // 2
+    left, top = x + border + SCAN_BUTTON[0], y + h - border - PANEL[1] + SCAN_BUTTON[1]
+    return colours_in(screenshot(name), (left, top, 1, 1)) == {AMBER}
+
+
+def set_scale(dpi):
+    """The pixels per inch of the Wine programs started from now on."""
+    subprocess.run([WINE_RUN, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], check=True, capture_output=True)
+
+
+class ShellTest(TerminalTest):
+    def test_status_reconnect_trace_dialogs_and_exit_while_the_host_streams(self):
         self.start(args=["--trace", "wire.trace"])
         connected = time.gmtime().tm_sec
         self.host.send(b"H!")
         self.host.expect(b"12H")
+        # 80 columns, 24 rows, terminal 12, and the second of the clock.
         status = self.host.next_message()
         self.assertEqual(status[:11], b"12R!\x822" b"10" + bytes([48 + 40, 48 + 0xA0 + 12]) + b"@")
-        self.assertEqual(len(status), 12)
         second = status[11] - 48
         self.assertLessEqual(min((second - connected) % 60, (connected - second) % 60), 2)
         # The host closes: the terminal says goodbye and comes back a second later.
@@ -83,53 +72,27 @@ class LinkTest(TerminalTest):
         self.host.expect(b"12&")
         self.host.expect_end()
         self.host.accept(TIMEOUT)
-        delay = time.monotonic() - closed
+        self.assertTrue(0.9 <= time.monotonic() - closed <= 2.0)
         self.host.expect(b"12I")
-        self.assertGreaterEqual(delay, 0.9)
-        self.assertLessEqual(delay, 2.0)
-        # The trace has each message of both sides and why the link ended.
-        trace = os.path.join(self.terminal.folder, "wire.trace")
-        traced = [entry[1:] for entry in read_trace(trace)]
-        self.assertEqual(traced[1:6], [
-            ("connect", f"connecting 127.0.0.1:{self.host.port}".encode()),
-            ("connect", b"connected"), ("out", b"12I\xff\xef"), ("in", b"H!\xff\xef"),
-            ("out", b"12H\xff\xef")])
+        # The trace, which the command line asked for, goes on across the links.
+        traced = [e[1:] for e in read_trace(os.path.join(self.terminal.folder, "wire.trace"))]
         self.assertIn(("out", status + b"\xff\xef"), traced)
-        self.assertEqual(traced[-5:], [("disconnect", b"closed by host"), ("out", b"12&\xff\xef"),
-                                       *traced[1:4]])
+        self.assertEqual(traced[-5:], [
+            ("disconnect", b"closed by host"), ("out", b"12&\xff\xef"),
+            ("connect", f"connecting 127.0.0.1:{self.host.port}".encode()),
+            ("connect", b"connected"), ("out", b"12I\xff\xef")])
 
-
-class WindowTest(TerminalTest):
-    def test_full_screen_has_no_caption_and_ignores_close_and_exit(self):
-        self.start(connect=False, fullscreen="true")
-        self.assertEqual(int(probe("style", TITLE)[1], 16) & WS_CAPTION, 0)
-        self.terminal.command(0, TITLE, WM_CLOSE)
-        self.terminal.command(ID.IDM_EXIT)
-        self.assertIsNone(self.terminal.wait_exit(3))
-        self.assertTrue(window_exists(TITLE))
-
-    def test_first_start_asks_for_the_host_in_admin_mode(self):
-        self.terminal = Terminal("first_start").start()
+        self.terminal.command(ID.IDM_HOST)
         self.assertTrue(self.terminal.wait_window("Host Options"))
-        self.assertFalse(window_exists(TITLE))
-        screenshot("host-options-first-start")
-        self.terminal.press("Return", title="Host Options")
-        self.assertTrue(self.terminal.wait_window())
-        self.assertEqual(self.terminal.settings()["CarrowinAdminMode"], "true")
+        for host, answer in (("127.0.0.1", r"^time=\d+ms TTL=\d+ms$"),
+                             ("no-such-host.invalid", r"^Unknown error=\d+$")):
+            probe("settext", "Host Options", ID.IDC_HOSTNAME, host)
+            self.terminal.command(ID.IDC_PING, "Host Options")
+            self.assertTrue(wait_until(lambda: re.match(
+                answer, probe("text", "Host Options", ID.IDC_PING_RESULT)[1]), step=0.5), host)
+        self.close_dialog("Host Options")
 
-    def test_settings_that_cannot_be_read_are_no_first_start(self):
-        # A settings file that is there but cannot be read (here a folder in
-        # its place) must not bring up a first start that overwrites it.
-        self.terminal = Terminal("unreadable_settings")
-        os.makedirs(self.terminal.settings_path)
-        self.terminal.start()
-        self.assertEqual(self.terminal.wait_exit(), 0)
-        self.assertFalse(window_exists("Host Options"))
-        self.assertTrue(os.path.isdir(self.terminal.settings_path))
-
-    def test_file_exit_while_the_host_streams(self):
         # Records without pause must not starve the operator's keys and menu.
-        self.start()
         os.remove(self.terminal.settings_path)
         stop = threading.Event()
 
@@ -155,25 +118,76 @@ class WindowTest(TerminalTest):
         sender.join(10)
         self.assertEqual(self.terminal.settings()["hostport"], str(self.host.port))
 
-    def test_exit_while_connecting_to_a_host_that_never_answers(self):
+    def test_first_start_asks_for_the_host_unless_the_settings_cannot_be_read(self):
+        # A settings file that is there but cannot be read (here a folder in
+        # its place) must not bring up a first start that overwrites it.
+        self.terminal = Terminal("unreadable_settings")
+        os.makedirs(self.terminal.settings_path)
+        self.assertEqual(self.terminal.start().wait_exit(), 0)
+        self.assertFalse(window_exists("Host Options"))
+        self.assertTrue(os.path.isdir(self.terminal.settings_path))
+        self.terminal.kill()  # its log
+        self.terminal = Terminal("first_start").start()
+        self.assertTrue(self.terminal.wait_window("Host Options"))
+        self.assertFalse(window_exists(TITLE))
+        screenshot("host-options-first-start")
+        self.terminal.press("Return", title="Host Options")
+        self.assertTrue(self.terminal.wait_window())
+        self.assertEqual(self.terminal.settings()["CarrowinAdminMode"], "true")
+
+    def test_connecting_awaiting_moves_and_exit_while_no_host_answers(self):
         # A listener whose accept queue is full: a connect to it gets no answer.
         with socket.create_server(("127.0.0.1", 0), backlog=0) as silent, \
                 socket.create_connection(silent.getsockname()):
             silent_port = silent.getsockname()[1]
-            self.start(connect=False, hostport=silent_port)
-            time.sleep(2)  # well inside the connect
+            self.start(connect=False, hostport=silent_port, fontautosize="true")
+            self.assertNotEqual(int(probe("style", TITLE)[1], 16) & WS_CAPTION, 0)
+            rect = wait_until(shown_animation, 5 + TIMEOUT)
+            self.assertInCorner(rect)
+            self.assertTrue(scan_button("animation-connecting", rect))
             # A new host in Host Options: the session that waits ends at once.
             self.set_host_port(self.host.port)
             asked = time.monotonic()
             self.connect()
             self.assertLess(time.monotonic() - asked, 10)
+
+            self.page(b"Hs0E" + HELLO + entry(2, 1, 8) +
+                      entry(3, 2, 8, attribute=PLAIN | HIDDEN) + b"d0o2")
+            before = field_window(2)["rect"]
+            self.move((20, 20, 800, 600), lambda: field_window(2)["rect"][2] > before[2])
+            self.terminal.press("F2")
+            self.host.expect(key_message(2))
+            locked = time.monotonic()
+            time.sleep(1.5)
+            self.assertIsNone(shown_animation())
+            rect = wait_until(shown_animation, 5 + TIMEOUT)
+            self.assertGreater(time.monotonic() - locked, 4.0)
+            self.assertInCorner(rect)
+            self.assertFalse(scan_button("animation-awaiting-host", rect))
+            # Records that leave input locked do not hide the picture again.
+            self.host.send(b"Ax")
+            self.host.expect(b"12I")
+            self.host.expect(b"")
+            self.host.sync()
+            self.assertIsNone(wait_until(lambda: shown_animation() is None, timeout=2))
+            # Smaller, the fields follow with the font; the hidden one stays hidden.
+            self.move((50, 60, 400, 300), lambda: field_window(2)["rect"][2] < before[2] and
+                      (shown_animation() or rect)[:2] != rect[:2])
+            self.assertInCorner(shown_animation())
+            self.page(WORKED_RECORD)
+            self.assertTrue(wait_until(lambda: not of_class("VDKCAnimate")))
+            self.terminal.press("F3")
+            self.host.expect(key_message(3))
+
             # Back to the host that never answers, and File, Exit meanwhile.
             self.set_host_port(silent_port)
             self.host.expect_end()
             time.sleep(2)  # well inside the connect
             os.remove(self.terminal.settings_path)
-            self.assertExitsAtOnce(ID.IDM_EXIT)
-            self.assertEqual(self.terminal.settings()["hostport"], str(silent_port))
+            self.assertExits(ID.IDM_EXIT, within=2.0)
+            saved = self.terminal.settings()
+            self.assertEqual((saved["hostport"], saved["windowstate"], saved["windowpos"]),
+                             (str(silent_port), "0", "50,60,400,300"))
 
     def set_host_port(self, port):
         self.terminal.command(ID.IDM_HOST)
@@ -181,32 +195,43 @@ class WindowTest(TerminalTest):
         probe("settext", "Host Options", ID.IDC_HOSTPORT, port)
         self.terminal.command(IDOK, "Host Options")
 
-    def assertExitsAtOnce(self, *command):
-        self.terminal.command(*command)
-        asked = time.monotonic()
-        self.assertEqual(self.terminal.wait_exit(), 0)
-        self.assertLess(time.monotonic() - asked, 2.0)
+    def move(self, place, moved):
+        self.assertEqual(probe("move", TITLE, *place)[0], 0)
+        self.assertTrue(wait_until(moved, timeout=10))
+        self.assertFalse(field_window(3)["visible"])
 
+    def assertInCorner(self, rect):
+        (x, y, w, _), (cx, cy, cw, _) = rect, client()
+        self.assertEqual((x + w, y), (cx + cw, cy))
 
-class DialogTest(TerminalTest):
-    def test_about_text_and_ping_from_host_options(self):
-        self.start()
-        self.terminal.command(ID.IDM_ABOUT)
-        self.dialog("About Ravelin II", ID.IDC_ABOUT_TEXT,
-                    "Ravelin\r\nVersion: 2.0.0.1\r\nCopyright (C) 2026 the Ravelin II team")
-        probe("post", "About Ravelin II", WM_COMMAND, IDOK, 0)
-        self.assertTrue(wait_until(lambda: not window_exists("About Ravelin II")))
-        self.terminal.command(ID.IDM_HOST)
-        self.assertTrue(self.terminal.wait_window("Host Options"))
-        for host, answer in (("127.0.0.1", r"^time=\d+ms TTL=\d+ms$"),
-                             ("no-such-host.invalid", r"^Unknown error=\d+$")):
-            probe("settext", "Host Options", ID.IDC_HOSTNAME, host)
-            probe("post", "Host Options", WM_COMMAND, ID.IDC_PING, 0)
-            self.assertTrue(wait_until(lambda: re.match(
-                answer, probe("text", "Host Options", ID.IDC_PING_RESULT)[1]), step=0.5), host)
-        probe("post", "Host Options", WM_COMMAND, IDCANCEL, 0)
-        self.assertTrue(wait_until(lambda: not window_exists("Host Options")))
+    def test_page_and_dialogs_fit_at_each_scale(self):
+        # The cells follow the font, the toolbar keeps its pictures' size above
+        # the page, every dialog holds all its controls: scale-DPI-NAME.png.
+        cells = []
+        for dpi in (96, 144):
+            set_scale(dpi)
+            try:
+                self.start(toolbarsize=1)
+            finally:
+                set_scale(96)  # read once by each program as it starts
+            self.page(SCALE_PAGE)
+            self.assertToolBar(43)  # toolbarsize 1 at any scale
+            cells.append(field_window(2)["rect"][3])
+            screenshot(f"scale-{dpi}-page")
+            for command, title in DIALOGS.items():
+                self.terminal.command(command)
+                self.assertFitsAndClose(title, f"scale-{dpi}-{title.lower().replace(' ', '-')}")
+            self.host.send(b"H" + advisory(2, b"Wrong location: scan the shelf label again."))
+            self.host.expect(b"12H")
+            self.assertFitsAndClose("Advisory", f"scale-{dpi}-advisory")
+        self.assertGreater(cells[1], cells[0])  # the field font follows the scale
 
-
-if __name__ == "__main__":
-    unittest.main()
+    def assertFitsAndClose(self, title, shot):
+        """The dialog's visible controls lie inside its client area; a screenshot, then Cancel."""
+        self.assertTrue(self.terminal.wait_window(title), title)
+        x, y, width, height = client(title)
+        for left, top, w, h in (c["rect"] for c in windows(title) if c["visible"]):
+            self.assertTrue(x <= left and y <= top and left + w <= x + width and
+                            top + h <= y + height, (title, left, top, w, h))
+        screenshot(shot)
+        self.close_dialog(title)
