@@ -114,9 +114,22 @@ bool WSockCom::Connect(const char* host, uint16_t port, const std::atomic<int32_
     return true;
 }
 
+// Tried before any wait: a host that reads leaves room for the message, and
+// a wait before every send costs a system call more.
 bool WSockCom::SendPiece(SocketHandle s, const std::string& piece) {
-    return WaitSocket(s, true, wake, kSendWaitMs) == SocketWait::Ready &&
-           SendOnSocket(s, piece.data(), static_cast<int>(piece.size())) >= 0;
+    const char* bytes = piece.data();
+    int left = static_cast<int>(piece.size());
+    while (left > 0) {
+        if (shutDown.load(std::memory_order_relaxed)) return false;
+        int sent = SendOnSocket(s, bytes, left);
+        if (sent > 0) {
+            bytes += sent;
+            left -= sent;
+        } else if (!WouldBlock() || WaitSocket(s, true, wake, kSendWaitMs) != SocketWait::Ready) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool WSockCom::Send(int32_t terminalId, std::string_view text) {
@@ -142,12 +155,20 @@ int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
     std::memset(buffer, 0, size);
     hostClosed = false;
     SocketHandle s = socket;
-    if (s == kInvalidSocket) return 0;
-    SocketWait ended = WaitSocket(s, false, wake, timeoutSeconds * 1000);
-    if (ended == SocketWait::TimedOut) return -1;
-    if (ended != SocketWait::Ready) return 0;
-    int got = ReceiveOnSocket(s, reinterpret_cast<char*>(buffer),
-                              static_cast<int>(std::min<size_t>(size, 1 << 30)));
+    if (s == kInvalidSocket || shutDown) return 0;
+    // Read first: while the host streams there is always something, and the
+    // wait is for when there is not.
+    char* bytes = reinterpret_cast<char*>(buffer);
+    int room = static_cast<int>(std::min<size_t>(size, 1 << 30));
+    int got = ReceiveOnSocket(s, bytes, room);
+    if (got < 0 && WouldBlock()) {
+        SocketWait ended = WaitSocket(s, false, wake, timeoutSeconds * 1000);
+        if (ended == SocketWait::TimedOut) return -1;
+        if (ended != SocketWait::Ready) return 0;
+        got = ReceiveOnSocket(s, bytes, room);
+        // Readable, yet nothing came after all: the caller looks again.
+        if (got < 0 && WouldBlock()) return -1;
+    }
     hostClosed = got == 0;
     return got > 0 ? got : 0;
 }
@@ -155,6 +176,7 @@ int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
 void WSockCom::Shutdown() {
     std::lock_guard<std::mutex> hold(lookupLock);
     if (lookup) lookup->GiveUp();
+    shutDown = true;
     if (wake != kInvalidSocket) Wake(wake);
 }
 
@@ -169,6 +191,7 @@ bool WSockCom::Close() {
         s = socket.exchange(kInvalidSocket);
     }
     if (woken != kInvalidSocket) ClearWakes(woken);
+    shutDown = false;
     if (s == kInvalidSocket) return true;
     if (CloseSocket(s)) return true;
     lastError = LastSocketError();

@@ -77,6 +77,9 @@ private:
     std::atomic<SocketHandle> socket{kInvalidSocket};
     // Made at the first connect, freed with the link.
     std::atomic<SocketHandle> wake{kInvalidSocket};
+    // Set with the wake, cleared with it: sends and receives that need not
+    // wait look at this, not at the wake.
+    std::atomic<bool> shutDown{false};
     std::mutex lookupLock;
     std::shared_ptr<CHostLookUp> lookup;  // the one under way, under lookupLock
     std::atomic<int32_t> lastError{0};

@@ -43,12 +43,15 @@ bool SendBufferSize(SocketHandle socket, int& size);
 // A connect that blocks until it ends.
 bool ConnectSocket(SocketHandle socket, uint32_t address, uint16_t port);
 // A connect that returns at once: false when it failed already. WaitSocket
-// for writing tells when it has ended, FinishConnect how, after which the
-// socket blocks again.
+// for writing tells when it has ended, FinishConnect how. The socket stays
+// non-blocking: a send or receive that would wait fails, and WouldBlock says so.
 bool StartConnect(SocketHandle socket, uint32_t address, uint16_t port);
 bool FinishConnect(SocketHandle socket);
 // The byte count, or -1 on failure.
 int SendOnSocket(SocketHandle socket, const char* bytes, int n);
+// Whether the calling thread's last failed call on a non-blocking socket
+// would have had to wait.
+bool WouldBlock();
 int ReceiveOnSocket(SocketHandle socket, char* buffer, int size);
 // Frees the socket. Nothing ends a call another thread has under way on it,
 // and its number may be handed out again at once: only the thread that

@@ -82,13 +82,17 @@ bool FinishConnect(SocketHandle socket) {
         errno = error;
         return false;
     }
-    return SetBlocking(fd, true);
+    return true;
 }
 
 int SendOnSocket(SocketHandle socket, const char* bytes, int n) {
     // A peer that has gone must fail the send, not kill the process.
     ssize_t sent = send(static_cast<int>(socket), bytes, static_cast<size_t>(n), MSG_NOSIGNAL);
     return sent < 0 ? -1 : static_cast<int>(sent);
+}
+
+bool WouldBlock() {
+    return errno == EAGAIN || errno == EWOULDBLOCK;
 }
 
 int ReceiveOnSocket(SocketHandle socket, char* buffer, int size) {

@@ -85,12 +85,16 @@ bool FinishConnect(SocketHandle socket) {
         WSASetLastError(error);
         return false;
     }
-    return SetBlocking(Native(socket), true);
+    return true;
 }
 
 int SendOnSocket(SocketHandle socket, const char* bytes, int n) {
     int sent = send(Native(socket), bytes, n, 0);
     return sent == SOCKET_ERROR ? -1 : sent;
+}
+
+bool WouldBlock() {
+    return WSAGetLastError() == WSAEWOULDBLOCK;
 }
 
 int ReceiveOnSocket(SocketHandle socket, char* buffer, int size) {
