@@ -20,26 +20,11 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "app")
 from ravelin_host import Host  # noqa: E402
 from records import BUTTON, SYSTEM, entry_field, fixed_field, options, set_text, short_number  # noqa: E402
 from terminal import WINE_RUN, Terminal  # noqa: E402
+from page_memory import window_server_pid  # noqa: E402
 
 SECONDS = 30
 SETTLE = 5
 TICKS = os.sysconf("SC_CLK_TCK")
-
-
-def wine_server_pid():
-    """The Wine server of this run's prefix."""
-    prefix = os.environ["WINEPREFIX"].encode()
-    for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                if b"wineserver" not in os.path.basename(f.read().split(b"\0")[0]):
-                    continue
-            with open(f"/proc/{pid}/environ", "rb") as f:
-                if b"WINEPREFIX=" + prefix in f.read().split(b"\0"):
-                    return int(pid)
-        except OSError:
-            continue
-    raise RuntimeError("no Wine server runs for " + prefix.decode())
 
 
 def cpu_seconds(pid):
@@ -68,7 +53,7 @@ def idle_cost(pid):
     several Wine server requests, each a context switch, but wakes the
     processor once."""
     time.sleep(SETTLE)
-    server = wine_server_pid()
+    server = window_server_pid()
     cpu = cpu_seconds(pid) + cpu_seconds(server)
     end = time.monotonic() + SECONDS
     woke, last = 0, switches(pid)
