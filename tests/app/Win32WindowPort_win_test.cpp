@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <atomic>
+#include <map>
+#include <sstream>
+#include <string>
 #include <thread>
-#include <vector>
+#include <tuple>
 
 #include "app/Win32WindowPort.h"
 #include "platform/AppMessages.h"
@@ -12,188 +15,132 @@
 
 namespace {
 
-struct Delivered {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Delivered&) const = default;
-};
+constexpr auto kHost = LockAnimationKind::AwaitingHost;
 
-// Application messages that reached the window; the system's own are left out.
-std::vector<Delivered> gDelivered;
+// Application messages that reached the window, as "name wParam,lParam": a
+// label by its text's length, held work by whether it carries any. The
+// system's own are left out; so is held work when gRecordHeld is off.
+std::string gDelivered;
+bool gRecordHeld = true;
 CWin32WindowPort* gPort = nullptr;
 
-// Held work is recorded as it arrives, without its address, then done.
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == UM_HELDWORK) {
-        gDelivered.push_back({message, wParam, lParam != 0});
-        gPort->DoSentWork(lParam);
-        return 0;
+    static const std::map<UINT, std::string> names = {
+        {UM_ANIMATION, "animation"}, {UM_UNLOCKINPUT, "unlock"}, {UM_TOOLBARLABEL, "label"},
+        {UM_HOSTSIGNAL, "signal"},   {UM_RELAYOUT, "relayout"},  {UM_ADVISORY, "advisory"},
+        {UM_PROMPT, "prompt"},       {UM_HELDWORK, "held"}};
+    if (message < WM_USER) return DefWindowProcW(window, message, wParam, lParam);
+    LPARAM shown = lParam;
+    if (message == UM_TOOLBARLABEL)
+        shown = static_cast<LPARAM>(reinterpret_cast<const std::u16string*>(lParam)->size());
+    if (message == UM_HELDWORK) shown = lParam != 0;
+    if (message != UM_HELDWORK || gRecordHeld) {
+        auto name = names.find(message);
+        gDelivered += (gDelivered.empty() ? "" : " ") +
+                      (name != names.end() ? name->second : std::to_string(message)) +
+                      std::to_string(wParam) + "," + std::to_string(shown);
     }
-    if (message == UM_TOOLBARLABEL) {
-        // The label's text is recorded by its length.
-        const auto& text = *reinterpret_cast<const std::u16string*>(lParam);
-        gDelivered.push_back({message, wParam, static_cast<LPARAM>(text.size())});
-        return 0;
+    if (message == UM_HELDWORK) gPort->DoSentWork(lParam);
+    return 0;
+}
+
+// The calls by name: "start" and "stop" the waiting animation, "connecting"
+// started, "advisory" for field 5, "prompt" of 9, "signal" 3, "hold", "do"
+// and "post" the held work; any other word is a label for slot 20.
+void Play(CWin32WindowPort& port, const std::string& calls) {
+    using P = CWin32WindowPort;
+    static const std::map<std::string, void (*)(P&)> kCalls = {
+        {"start", [](P& p) { p.StartLockAnimation(kHost); }},
+        {"connecting", [](P& p) { p.StartLockAnimation(LockAnimationKind::Connecting); }},
+        {"stop", [](P& p) { p.StopLockAnimation(kHost); }},
+        {"unlock", [](P& p) { p.UnlockInput(); }},
+        {"advisory", [](P& p) { p.AskForAdvisory(5); }},
+        {"prompt", [](P& p) { p.AskForPrompt(9); }},
+        {"signal", [](P& p) { p.SignalDevice(3); }},
+        {"relayout", [](P& p) { p.RelayoutAll(); }},
+        {"hold", [](P& p) { p.HoldWindowWork(); }},
+        {"do", [](P& p) { p.DoHeldWindowWork(); }},
+        {"post", [](P& p) { p.PostHeldWindowWork(); }}};
+    std::istringstream words(calls);
+    for (std::string w; words >> w;) {
+        auto call = kCalls.find(w);
+        if (call != kCalls.end())
+            call->second(port);
+        else
+            port.OfferLabel(20, std::u16string(w.begin(), w.end()));
     }
-    if (message >= WM_USER) gDelivered.push_back({message, wParam, lParam});
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 TEST(Win32WindowPortTest, CallsArriveAsTheirMessagesAndIdleStopsAreLeftOut) {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = RecordingProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"RavelinPortTest";
-    ASSERT_TRUE(RegisterClassW(&windowClass));
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  instance, nullptr);
     ASSERT_TRUE(window);
-
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
     CWin32WindowPort port(window);
     gPort = &port;
-    constexpr auto kHost = LockAnimationKind::AwaitingHost;
-    struct Case {
-        const char* name;
-        bool running;
-        void (*call)(CWin32WindowPort&);
-        std::vector<Delivered> delivered;
-    };
-    const Case cases[] = {
-        {"a stop with nothing running",
-         false,
-         [](CWin32WindowPort& p) { p.StopLockAnimation(kHost); },
-         {}},
-        {"a start always arrives: it locks input",
-         false,
-         [](CWin32WindowPort& p) { p.StartLockAnimation(LockAnimationKind::Connecting); },
-         {{UM_ANIMATION, 0, 1}}},
-        {"a stop of a running animation",
-         true,
-         [](CWin32WindowPort& p) { p.StopLockAnimation(kHost); },
-         {{UM_ANIMATION, 1, 0}}},
-        {"unlock", false, [](CWin32WindowPort& p) { p.UnlockInput(); }, {{UM_UNLOCKINPUT, 0, 0}}},
-        {"label",
-         false,
-         [](CWin32WindowPort& p) { p.OfferLabel(20, u"NEXT"); },
-         {{UM_TOOLBARLABEL, 20, 4}}},
-        {"signal", false, [](CWin32WindowPort& p) { p.SignalDevice(3); }, {{UM_HOSTSIGNAL, 3, 0}}},
-        {"relayout", false, [](CWin32WindowPort& p) { p.RelayoutAll(); }, {{UM_RELAYOUT, 0, 0}}},
-    };
-    for (const Case& c : cases) {
-        gDelivered.clear();
-        port.SetAnimationRunning(c.running, kHost);
-        c.call(port);
-        EXPECT_EQ(gDelivered, c.delivered) << c.name;
-    }
 
-    // The dialog requests are posted: they arrive from the window's queue.
-    gDelivered.clear();
-    port.AskForAdvisory(5);
-    port.AskForPrompt(9);
-    MSG msg;
-    while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    EXPECT_EQ(gDelivered, (std::vector<Delivered>{{UM_ADVISORY, 1, 5}, {UM_PROMPT, 1, 9}}));
-
-    // From the connection thread, a stop of the waiting animation waits for
-    // what ends the record.
-    const Case held[] = {
-        {"a start of the waiting one begins the lock anew",
-         true,
-         [](CWin32WindowPort& p) {
-             p.StopLockAnimation(kHost);
-             p.StartLockAnimation(kHost);
-         },
-         {{UM_ANIMATION, 1, 0}, {UM_ANIMATION, 1, 1}}},
-        {"a second stop sends one",
-         true,
-         [](CWin32WindowPort& p) {
-             p.StopLockAnimation(kHost);
-             p.StopLockAnimation(kHost);
-         },
-         {{UM_ANIMATION, 1, 0}}},
-        {"a start of the other kind follows the stop",
-         true,
-         [](CWin32WindowPort& p) {
-             p.StopLockAnimation(kHost);
-             p.StartLockAnimation(LockAnimationKind::Connecting);
-         },
-         {{UM_ANIMATION, 1, 0}, {UM_ANIMATION, 0, 1}}},
-    };
-    auto fromConnectionThread = [&](const Case& c, bool compare = true) {
+    // What arrives during the calls (from the connection thread, sent and
+    // posted alike), then " | " and what the window's queue still held.
+    auto run = [&](bool running, bool fromConnectionThread, const std::string& calls) {
         gDelivered.clear();
-        port.SetAnimationRunning(c.running, kHost);
-        std::atomic<bool> done{false};
-        std::thread connection([&] {
-            c.call(port);
-            done = true;
-            PostMessageW(window, WM_NULL, 0, 0);
-        });
+        port.SetAnimationRunning(running, kHost);
         MSG msg;
-        while (!done && GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
-        connection.join();
-        if (compare) EXPECT_EQ(gDelivered, c.delivered) << c.name;
+        if (fromConnectionThread) {
+            std::atomic<bool> done{false};
+            std::thread connection([&] {
+                Play(port, calls);
+                done = true;
+                PostMessageW(window, WM_NULL, 0, 0);
+            });
+            while (!done && GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+            connection.join();
+        } else {
+            Play(port, calls);
+        }
+        std::string sent = gDelivered;
+        gDelivered.clear();
+        while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        return gDelivered.empty() ? sent : sent + " | " + gDelivered;
     };
-    for (const Case& c : held) fromConnectionThread(c);
-
-    // A held record crosses once, at its end, with its work in the order
-    // asked; what it posts comes after. Its second stop sends the held one.
-    fromConnectionThread({"a held record",
-                          false,
-                          [](CWin32WindowPort& p) {
-                              p.HoldWindowWork();
-                              p.UnlockInput();
-                              p.AskForAdvisory(5);
-                              p.OfferLabel(20, u"NEXT");
-                              p.OfferLabel(20, u"GO");
-                              p.StartLockAnimation(kHost);
-                              p.StopLockAnimation(kHost);
-                              p.StopLockAnimation(kHost);
-                              p.DoHeldWindowWork();
-                          },
-                          {{UM_HELDWORK, 0, 1},
-                           {UM_UNLOCKINPUT, 0, 0},
-                           {UM_TOOLBARLABEL, 20, 4},
-                           {UM_TOOLBARLABEL, 20, 2},
-                           {UM_ANIMATION, 1, 1},
-                           {UM_ANIMATION, 1, 0},
-                           {UM_ADVISORY, 1, 5}}});
+    // Whether the waiting animation runs, whether the connection thread
+    // calls, the calls and what arrives.
+    const std::tuple<bool, bool, const char*, const char*> cases[] = {
+        // A stop with nothing running is left out; a start always arrives, as
+        // it locks input; the dialog requests are posted.
+        {false, false, "stop connecting unlock NEXT signal relayout advisory prompt",
+         "animation0,1 unlock0,0 label20,4 signal3,0 relayout0,0 | advisory1,5 prompt1,9"},
+        {true, false, "stop", "animation1,0"},
+        // From the connection thread, a stop of the waiting animation waits
+        // for what ends the record: a start of the waiting one begins the
+        // lock anew, a start of the other kind follows.
+        {true, true, "stop start", "animation1,0 animation1,1"},
+        {true, true, "stop connecting", "animation1,0 animation0,1"},
+        // A held record crosses once, at its end, with its work in the order
+        // asked; what it posts comes after. Its second stop sends the held one.
+        {false, true, "hold unlock advisory NEXT GO start stop stop do",
+         "held0,1 unlock0,0 label20,4 label20,2 animation1,1 animation1,0 advisory1,5"},
+    };
+    for (const auto& [running, fromConnectionThread, calls, delivered] : cases)
+        EXPECT_EQ(run(running, fromConnectionThread, calls), delivered) << calls;
 
     // Work posted and not yet done goes before work sent after it, whichever
     // message comes first.
-    fromConnectionThread({"posted, then held",
-                          false,
-                          [](CWin32WindowPort& p) {
-                              p.HoldWindowWork();
-                              p.UnlockInput();
-                              p.PostHeldWindowWork();
-                              p.HoldWindowWork();
-                              p.OfferLabel(20, u"NEXT");
-                              p.DoHeldWindowWork();
-                          },
-                          {}},
-                         false);
-    MSG left;
-    while (PeekMessageW(&left, window, 0, 0, PM_REMOVE)) DispatchMessageW(&left);
-    std::erase_if(gDelivered, [](const Delivered& d) { return d.message == UM_HELDWORK; });
-    EXPECT_EQ(gDelivered,
-              (std::vector<Delivered>{{UM_UNLOCKINPUT, 0, 0}, {UM_TOOLBARLABEL, 20, 4}}));
+    gRecordHeld = false;
+    EXPECT_EQ(run(false, true, "hold unlock post hold NEXT do"), "unlock0,0 label20,4");
 
     // Renewed while its picture is still hidden, the lock needs no message;
     // once the picture shows, the lock begins anew, hidden.
-    CLockAnimation animation(window, windowClass.hInstance);
+    CLockAnimation animation(window, instance);
     animation.Start(kHost);
     port.SetLockAnimation(&animation);
-    Case renewal = held[0];
-    renewal.delivered = {};
-    fromConnectionThread(renewal);
+    EXPECT_EQ(run(true, true, "stop start"), "");
     animation.Reposition();
-    fromConnectionThread(held[0]);
+    EXPECT_EQ(run(true, true, "stop start"), "animation1,0 animation1,1");
     port.SetLockAnimation(nullptr);
     animation.Stop();
 
     DestroyWindow(window);
-    UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
 }
 
 }  // namespace

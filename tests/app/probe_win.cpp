@@ -1,23 +1,14 @@
 // A test tool that looks at and pokes the terminal's windows from another
 // process in the same Wine prefix, where there is no window manager to do it.
-//   probe count TITLE                prints how many top-level windows have TITLE
-//   probe shown TITLE                the same, counting only visible ones
-//   probe style TITLE [ID]           prints the style of the window (or of its
-//                                    dialog control) in hex
-//   probe move TITLE X Y W H         moves and sizes the window
-//   probe post TITLE MSG WPARAM LPARAM
-//   probe send TITLE MSG WPARAM LPARAM   prints the result
-//   probe text TITLE ID              prints the text of a dialog control
-//   probe settext TITLE ID TEXT      sets the text of a dialog control
-//   probe item TITLE ID MSG WPARAM LPARAM  sends a message to a dialog control,
-//                                    prints the result
-//   probe items TITLE ID             prints a combo box's entries, one a line
-//   probe menu TITLE                 prints 1 when the window has a menu, else 0
-//   probe children TITLE             one line per descendant window: handle,
-//                                    class, id, visible, screen rectangle
-//   probe client TITLE               prints the client area's screen rectangle
-//   probe clip - TEXT                puts TEXT on the clipboard
-// Output is UTF-8; a window that is not there gives exit code 2.
+// probe COMMAND TITLE ... acts on the top-level window with that title:
+// count and shown (how many, how many visible), style [ID] (of the window or
+// its dialog control, in hex), move X Y W H, post and send MSG WPARAM LPARAM,
+// text ID, settext ID TEXT, item ID MSG WPARAM LPARAM (sent to the control),
+// items ID (a combo box's entries, one a line), menu (1 or 0), children (per
+// descendant: handle, class, id, visible, screen rectangle) and client (its
+// screen rectangle). probe clip - TEXT puts TEXT on the clipboard. Output is
+// UTF-8; a window that is not there gives exit code 2; send and item print
+// the result.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -31,6 +22,12 @@ namespace {
 
 long Number(const wchar_t* text) {
     return std::wcstol(text, nullptr, 0);
+}
+
+void PrintLine(const wchar_t* text) {
+    char bytes[8192] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    std::printf("%s\n", bytes);
 }
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
@@ -58,17 +55,6 @@ int PutOnClipboard(const wchar_t* text) {
     return put ? 0 : 1;
 }
 
-void PrintComboItems(HWND combo) {
-    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[256] = L"";
-        char bytes[1024] = "";
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-        std::printf("%s\n", bytes);
-    }
-}
-
 int Run(int argc, wchar_t** argv) {
     if (argc < 3) return 64;
     std::wstring command = argv[1];
@@ -82,49 +68,49 @@ int Run(int argc, wchar_t** argv) {
     }
     HWND window = FindWindowW(nullptr, argv[2]);
     if (!window) return 2;
-    if (command == L"children")
+    HWND control = argc >= 4 ? GetDlgItem(window, Number(argv[3])) : nullptr;
+    if (command == L"children") {
         EnumChildWindows(window, PrintChild, 0);
-    else if (command == L"client") {
+    } else if (command == L"client") {
         RECT r;
         POINT origin = {0, 0};
         GetClientRect(window, &r);
         ClientToScreen(window, &origin);
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
     } else if (command == L"style") {
-        HWND target = argc == 4 ? GetDlgItem(window, Number(argv[3])) : window;
+        HWND target = argc == 4 ? control : window;
         std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(target, GWL_STYLE)));
-    } else if (command == L"move" && argc == 7)
-        return SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]),
-                            Number(argv[6]), SWP_NOZORDER | SWP_NOACTIVATE)
-                   ? 0
-                   : 1;
-    else if (command == L"post" && argc == 6)
-        return PostMessageW(window, Number(argv[3]), Number(argv[4]), Number(argv[5])) ? 0 : 1;
-    else if (command == L"send" && argc == 6)
-        std::printf("%lld\n", static_cast<long long>(SendMessageW(
-                                  window, Number(argv[3]), Number(argv[4]), Number(argv[5]))));
-    else if (command == L"item" && argc == 7)
-        std::printf("%lld\n", static_cast<long long>(
-                                  SendDlgItemMessageW(window, Number(argv[3]), Number(argv[4]),
-                                                      Number(argv[5]), Number(argv[6]))));
-    else if (command == L"items" && argc == 4)
-        PrintComboItems(GetDlgItem(window, Number(argv[3])));
-    else if (command == L"menu")
+    } else if (command == L"move" && argc == 7) {
+        return !SetWindowPos(window, nullptr, Number(argv[3]), Number(argv[4]), Number(argv[5]),
+                             Number(argv[6]), SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (command == L"post" && argc == 6) {
+        return !PostMessageW(window, Number(argv[3]), Number(argv[4]), Number(argv[5]));
+    } else if ((command == L"send" && argc == 6) || (command == L"item" && argc == 7)) {
+        bool send = command == L"send";
+        wchar_t** a = argv + (send ? 3 : 4);
+        LRESULT result =
+            SendMessageW(send ? window : control, Number(a[0]), Number(a[1]), Number(a[2]));
+        std::printf("%lld\n", static_cast<long long>(result));
+    } else if (command == L"items" && argc == 4) {
+        LRESULT count = SendMessageW(control, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t text[256] = L"";
+            SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            PrintLine(text);
+        }
+    } else if (command == L"menu") {
         std::printf("%d\n", GetMenu(window) ? 1 : 0);
-    else if (command == L"text" && argc == 4) {
+    } else if (command == L"text" && argc == 4) {
         // GetWindowTextW would give another process's edit control's caption,
         // not its text; the message reaches the control itself.
         wchar_t text[2048] = L"";
-        char bytes[4096] = "";
-        SendMessageW(GetDlgItem(window, Number(argv[3])), WM_GETTEXT, 2048,
-                     reinterpret_cast<LPARAM>(text));
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-        std::printf("%s\n", bytes);
+        SendMessageW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
+        PrintLine(text);
     } else if (command == L"settext" && argc == 5) {
-        HWND control = GetDlgItem(window, Number(argv[3]));
-        return control && SetWindowTextW(control, argv[4]) ? 0 : 1;
-    } else
+        return !(control && SetWindowTextW(control, argv[4]));
+    } else {
         return 64;
+    }
     return 0;
 }
 

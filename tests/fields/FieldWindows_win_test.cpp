@@ -1,10 +1,13 @@
-// The field windows for real, under the Windows build: a page rebuilt and
-// painted over and over must not use up GDI objects or windows, and a field
-// window that a page keeps and binds to a new field shows only that field.
+// The field windows for real, under the Windows build: rebuilt and painted
+// over and over, pages must not use up GDI objects or windows; a reused
+// window shows only its new field; canvases are lent again as new.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -14,6 +17,7 @@
 #include "app/Win32WindowPort.h"
 #include "config/Settings.h"
 #include "fields/FieldWindowClasses.h"
+#include "fields/MemoryCanvas.h"
 #include "link/Session.h"
 #include "platform/AppMessages.h"
 #include "platform/Handles_win.h"
@@ -43,10 +47,6 @@ void Pump() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-HWND Hwnd(const CField& field) {
-    return static_cast<HWND>(field.fieldWindow);
-}
-
 HWND CaretWindow() {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
@@ -70,37 +70,22 @@ std::vector<COLORREF> Shown(HWND window) {
     GetClientRect(window, &client);
     CWindowDc dc(window);
     std::vector<COLORREF> pixels;
-    for (int y = 0; y < client.bottom; ++y) {
+    for (int y = 0; y < client.bottom; ++y)
         for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(dc.Get(), x, y));
-    }
     return pixels;
 }
 
 class FieldWindowsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        gInstance = GetModuleHandleW(nullptr);
-        settings = new CSettings(u"");
-        gSettings = settings;
-        classes = std::make_unique<CFieldWindowClasses>(gInstance);
-        main = CreateWindowExW(0, L"STATIC", L"field windows test", WS_POPUP | WS_VISIBLE, 0, 0,
-                               900, 700, nullptr, nullptr, gInstance, nullptr);
-        port = std::make_unique<CWin32WindowPort>(main);
-        terminal = std::make_unique<CTerminalState>(*port, main, *settings);
-        session = std::make_unique<CSession>(*terminal, *settings);
-    }
-    void TearDown() override {
+    ~FieldWindowsTest() override {
         session.reset();
-        terminal->DestroyPages();
-        terminal.reset();
+        terminal.DestroyPages();
         DestroyWindow(main);
-        classes.reset();
         gSettings = nullptr;
-        delete settings;
     }
 
     // Builds the page as the connection thread would, then paints it all.
-    void Rebuild(const std::string& record = ScreenRecord()) {
+    void Rebuild(const std::string& record) {
         const auto* p = reinterpret_cast<const unsigned char*>(record.data());
         session->Interpret(p, p + record.size());
         Pump();
@@ -112,30 +97,24 @@ protected:
     // The windows on page 0, spares included. A spare left over from the last page must not show.
     int PageWindowCount() {
         int count = 0;
-        HWND page = static_cast<HWND>(terminal->pages->FindPage(0)->pageWindow);
+        HWND page = static_cast<HWND>(terminal.pages->FindPage(0)->pageWindow);
         for (HWND w = GetWindow(page, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
             ++count;
             EXPECT_FALSE(GetDlgCtrlID(w) == -1 && IsWindowVisible(w)) << "a spare shows";
         }
         return count;
     }
-    CField* Field(int page, int number) {
-        return terminal->pages->FindPage(page)->fields.FindField(number);
-    }
-    // No host command makes a key cap; a field is turned into one here.
-    void MakeKeyCap(CField& field) {
-        field.controlKind = kKeysControl;
-        field.changed = 1;
-        port->RefreshPage(*field.page);
-        Pump();
-    }
 
-    CSettings* settings = nullptr;
-    std::unique_ptr<CFieldWindowClasses> classes;
-    HWND main = nullptr;
-    std::unique_ptr<CWin32WindowPort> port;
-    std::unique_ptr<CTerminalState> terminal;
-    std::unique_ptr<CSession> session;
+    // The program's globals are set before the windows that read them are made.
+    HINSTANCE instance = gInstance = GetModuleHandleW(nullptr);
+    CSettings settings{u""};
+    CSettings* global = gSettings = &settings;
+    CFieldWindowClasses classes{gInstance};
+    HWND main = CreateWindowExW(0, L"STATIC", L"field windows test", WS_POPUP | WS_VISIBLE, 0, 0,
+                                900, 700, nullptr, nullptr, gInstance, nullptr);
+    CWin32WindowPort port{main};
+    CTerminalState terminal{port, main, settings};
+    std::unique_ptr<CSession> session = std::make_unique<CSession>(terminal, settings);
 };
 
 // The field page and the controls page are rebuilt in turn at every paint;
@@ -152,9 +131,7 @@ TEST_F(FieldWindowsTest, RebuildingAndPaintingFullPagesKeepsGdiObjectsAndWindows
             Rebuild(record);
             windows = std::max(windows, PageWindowCount());
         }
-        CPage* page = terminal->pages->FindPage(0);
-        ASSERT_NE(page->fields.Head(), nullptr);
-        ASSERT_NE(page->fields.Head()->fieldWindow, nullptr);
+        ASSERT_GT(windows, 0);
         int before = FreeGdiObjects();
         ASSERT_GT(before, 0);
         for (int i = 1; i <= 300; ++i) {
@@ -199,20 +176,23 @@ TEST_F(FieldWindowsTest, ReusedWindowShowsNothingOfItsFormerField) {
     int freshPage = 1;
     for (const auto& [name, formerFields, nextFields, use] : kCases) {
         SCOPED_TRACE(name);
-        const std::string how = use;
-        const bool keyCap = how.find('k') != std::string::npos,
-                   focus = how.find('f') != std::string::npos,
-                   press = how.find('p') != std::string::npos;
+        const bool keyCap = std::strchr(use, 'k'), focus = std::strchr(use, 'f'),
+                   press = std::strchr(use, 'p');
         // The cursor on field 9, which no page has: only the test gives the focus.
         auto build = [&](int number, const char* fields, int fieldNumber) {
             std::string n(1, static_cast<char>('0' + number));
             Rebuild("s" + n + "E" + fields + "d" + n + "o9");
-            CField* field = Field(number, fieldNumber);
-            if (keyCap) MakeKeyCap(*field);
-            return field;
+            CField* field = terminal.pages->FindPage(number)->fields.FindField(fieldNumber);
+            if (keyCap) {
+                // No host command makes a key cap; the field is turned into one here.
+                field->controlKind = kKeysControl;
+                field->changed = 1;
+                port.RefreshPage(*field->page);
+                Pump();
+            }
+            return std::pair(field, static_cast<HWND>(field->fieldWindow));
         };
-        CField* field = build(0, formerFields, 1);
-        HWND former = Hwnd(*field);
+        auto [field, former] = build(0, formerFields, 1);
         if (focus) {
             EnableWindow(static_cast<HWND>(field->page->pageWindow), TRUE);
             SendMessageW(former, WM_SETCURSOR, reinterpret_cast<WPARAM>(former),
@@ -221,26 +201,72 @@ TEST_F(FieldWindowsTest, ReusedWindowShowsNothingOfItsFormerField) {
         if (press) SendMessageW(former, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageW(former, UM_BLINK, 0, 1);
         bool entry = WindowClassFor(*field) == FieldWindowClass::Entry;
-        ASSERT_TRUE(field->blinkOn);
-        ASSERT_EQ(field->onState != 0, press);
-        ASSERT_EQ(GetFocus() == former, focus);
-        ASSERT_EQ(CaretWindow() == former, entry);
+        ASSERT_EQ(std::tuple(field->blinkOn != 0, field->onState != 0, GetFocus() == former,
+                             CaretWindow() == former),
+                  std::tuple(true, press, focus, entry));
 
-        CField* next = build(0, nextFields, 3);
-        HWND reused = Hwnd(*next);
+        auto [next, reused] = build(0, nextFields, 3);
         ASSERT_EQ(reused, former) << "no window reused";
         EXPECT_NE(GetFocus(), reused);
         EXPECT_NE(GetCapture(), reused);
         EXPECT_NE(CaretWindow(), reused);
         std::vector<COLORREF> shown = Shown(reused);
 
-        CField* fresh = build(freshPage++, nextFields, 3);
-        HWND made = Hwnd(*fresh);
+        auto [fresh, made] = build(freshPage++, nextFields, 3);
         EXPECT_EQ(std::pair(next->onState, next->hasCaret),
                   std::pair(fresh->onState, fresh->hasCaret));
         EXPECT_EQ(Looks(reused), Looks(made));
         EXPECT_EQ(shown, Shown(made));
     }
+}
+
+size_t WorkingSetBytes() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)
+               ? counters.WorkingSetSize
+               : 0;
+}
+
+// Lent again, a canvas is as new, whatever was drawn on it; a resize drag, a
+// new size at every step, must not grow what is kept for later paints.
+TEST(MemoryCanvasTest, LentAgainAsMadeAndWhatIsKeptStaysWithinItsBytes) {
+    HDC screen = GetDC(nullptr);
+    const RECT area = {10, 20, 50, 40};
+    HDC first = nullptr;
+    {
+        CMemoryCanvas canvas(screen, area);
+        ASSERT_TRUE(canvas);
+        first = canvas.Dc();
+        SetWindowOrgEx(first, 0, 0, nullptr);
+        SetTextColor(first, RGB(1, 2, 3));
+        PatBlt(first, 0, 0, 40, 20, WHITENESS);
+    }
+    {
+        CMemoryCanvas again(screen, area);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again.Dc(), first);
+        POINT origin = {};
+        GetWindowOrgEx(again.Dc(), &origin);
+        EXPECT_EQ(std::pair(origin.x, origin.y), std::pair(area.left, area.top));
+        EXPECT_EQ(GetTextColor(again.Dc()), RGB(0, 0, 0));
+        for (POINT p : {POINT{10, 20}, POINT{49, 39}, POINT{30, 30}})
+            EXPECT_EQ(GetPixel(again.Dc(), p.x, p.y), RGB(0, 0, 0)) << p.x << "," << p.y;
+        // A canvas of the same size while one is lent is another.
+        CMemoryCanvas nested(screen, area);
+        ASSERT_TRUE(nested);
+        EXPECT_NE(nested.Dc(), again.Dc());
+    }
+    size_t before = WorkingSetBytes();
+    ASSERT_GT(before, 0u);
+    for (int step = 0; step < 30; ++step) {
+        CMemoryCanvas canvas(screen, RECT{0, 0, 1920 - step, 1000});
+        ASSERT_TRUE(canvas);
+    }
+    size_t after = WorkingSetBytes();
+    // About 7.7 MB a step when kept; a few such canvases are fine.
+    EXPECT_LT(after > before ? after - before : 0, size_t{40} << 20);
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

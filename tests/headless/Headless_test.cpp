@@ -1,10 +1,12 @@
 // The headless terminal against a host on the loopback: every command
 // answers with its status and "ok" or why not. What the keys send is the
-// shared exchanges' (tests/headless/test_exchanges.py).
+// shared exchanges' (tests/app/exchanges.py, played by test_headless_module.py).
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "config/Settings.h"
 #include "headless/Console.h"
@@ -15,14 +17,6 @@
 namespace {
 
 const std::string kEnd = "\xFF\xEF";
-
-char Short(int value) {
-    return static_cast<char>('0' + value);
-}
-
-std::string Entry(int number, int row, int length, char type = 'C', char attribute = '@') {
-    return std::string("i") + Short(number) + Short(row) + '0' + type + attribute + Short(length);
-}
 
 class HeadlessTest : public ::testing::Test {
 protected:
@@ -63,9 +57,13 @@ TEST_F(HeadlessTest, TheScreenShowsWhatTheFieldsShow) {
     Connect();
     // A label, a password with a text, a right-aligned entry field and a
     // marked check box.
-    ASSERT_TRUE(peer.Write("Hs0Ef1005Label" + Entry(2, 1, 4, 'K') + "u24abcd" +
-                           Entry(3, 2, 4, 'S') + "u32ab" + Entry(4, 3, 6) + "w40@AC" + "u44Xyes" +
-                           "d0o3" + kEnd));
+    ASSERT_TRUE(
+        peer.Write("Hs0Ef1005Label"
+                   "i210K@4u24abcd"
+                   "i320S@4u32ab"
+                   "i430C@6w40@ACu44Xyes"
+                   "d0o3" +
+                   kEnd));
     ASSERT_EQ(peer.ReadMessage(), "12H" + kEnd);
     EXPECT_EQ(Last("wait unlock"), "ok");
     EXPECT_EQ(Run("screen"),
@@ -81,10 +79,7 @@ TEST_F(HeadlessTest, TheScreenShowsWhatTheFieldsShow) {
 }
 
 TEST_F(HeadlessTest, BadCommandsSayWhyAndChangeNothing) {
-    const struct {
-        const char* command;
-        const char* last;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"bogus", "error: unknown command bogus"},
         {"key Hyper", "error: unknown key Hyper"},
         {"type x", "error: input locked"},
@@ -102,8 +97,7 @@ TEST_F(HeadlessTest, BadCommandsSayWhyAndChangeNothing) {
         {"expect \"x\\x0Ay\"", "error: not shown: x\\x0Ay"},
         {"STATUS", "ok"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Last(c.command), c.last) << c.command;
-    EXPECT_EQ(Last("status"), "ok");
+    for (const auto& [command, last] : cases) EXPECT_EQ(Last(command), last) << command;
     EXPECT_EQ(Run("status"), "L page=0 field=-1 dialog=none link=connecting\nok\n");
 
     std::istringstream script("# comment\nstatus\n\nbogus\nstatus\n");
@@ -113,38 +107,20 @@ TEST_F(HeadlessTest, BadCommandsSayWhyAndChangeNothing) {
 }
 
 TEST(KeyNames, NamesGiveTheKeysOfTheWindowsKeyboard) {
-    const struct {
-        const char* name;
-        bool known;
-        unsigned virtualKey;
-        bool shift, ctrl;
-        char16_t character;
-    } cases[] = {
-        {"Enter", true, 0x0D, false, false, u'\r'},
-        {"BACKTAB", true, 0x09, true, false, u'\t'},
-        {"Backspace", true, 0x08, false, false, 8},
-        {"F24", true, 0x87, false, false, 0},
-        {"shift+F1", true, 0x70, true, false, 0},
-        {"Ctrl+F10", true, 0x79, false, true, 0},
-        {"Ctrl+0", true, '0', false, true, 0},
-        {"Device245", true, 0xF5, false, false, 0},
-        {"F25", false},
-        {"F", false},
-        {"Device246", false},
-        {"Ctrl+10", false},
-        {"Shift+Enter", false},
-        {"Alt+F4", false},
-    };
-    for (const auto& c : cases) {
-        CKeyPress key;
-        char16_t character = 0;
-        ASSERT_EQ(ParseKeyName(c.name, key, character), c.known) << c.name;
-        if (!c.known) continue;
-        EXPECT_EQ(key.virtualKey, c.virtualKey) << c.name;
-        EXPECT_EQ(key.shift, c.shift) << c.name;
-        EXPECT_EQ(key.ctrl, c.ctrl) << c.name;
-        EXPECT_EQ(character, c.character) << c.name;
+    // The virtual key, with 0x100 for Shift and 0x200 for Ctrl, and the character.
+    const std::tuple<const char*, unsigned, char16_t> known[] = {
+        {"Enter", 0x0D, u'\r'}, {"BACKTAB", 0x109, u'\t'}, {"Backspace", 0x08, 8},
+        {"F24", 0x87, 0},       {"shift+F1", 0x170, 0},    {"Ctrl+F10", 0x279, 0},
+        {"Ctrl+0", 0x230, 0},   {"Device245", 0xF5, 0}};
+    CKeyPress key;
+    char16_t character = 0;
+    for (const auto& [name, code, typed] : known) {
+        ASSERT_TRUE(ParseKeyName(name, key, character)) << name;
+        EXPECT_EQ(key.virtualKey | key.shift << 8 | key.ctrl << 9, code) << name;
+        EXPECT_EQ(character, typed) << name;
     }
+    for (const char* name : {"F25", "F", "Device246", "Ctrl+10", "Shift+Enter", "Alt+F4"})
+        EXPECT_FALSE(ParseKeyName(name, key, character)) << name;
 }
 
 }  // namespace

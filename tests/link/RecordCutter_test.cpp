@@ -46,19 +46,4 @@ TEST(RecordCutterTest, RecordsWhereverReadsEnd) {
     }
 }
 
-// A host that never ends its record is cut off at the limit, and the next
-// record starts afresh.
-TEST(RecordCutterTest, Limit) {
-    CRecordCutter cutter;
-    std::string block(1 << 20, 'x');
-    size_t fed = 0;
-    while (cutter.Feed(reinterpret_cast<const unsigned char*>(block.data()), block.size(),
-                       [](const unsigned char*, size_t) {})) {
-        fed += block.size();
-        ASSERT_LE(fed, CRecordCutter::kMaxRecord);
-    }
-    EXPECT_EQ(fed, CRecordCutter::kMaxRecord);
-    EXPECT_EQ(Cut(cutter, {"H\xFF\xEF"}), Records{"H\xFF\xEF"});
-}
-
 }  // namespace

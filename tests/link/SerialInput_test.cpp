@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "config/Settings.h"
-#include "link/SerialOptions.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
 #include "support/RecordingPort.h"
@@ -15,12 +14,11 @@
 namespace {
 
 // Logs a cleared field as " N:" and then what is typed into it; a carriage
-// return typed locks input, as the entry field's Enter does.
+// return typed locks input, as the entry field's Enter does. What command
+// mode sends is the shared exchanges' (tests/app/exchanges.py).
 class CRecordingSide : public CSerialInputSide {
 public:
-    void SendToHost(const unsigned char* bytes, size_t n) override {
-        log += "host:" + std::string(reinterpret_cast<const char*>(bytes), n);
-    }
+    void SendToHost(const unsigned char*, size_t) override {}
     CPage* CurrentPage() override { return page; }
     bool InputOpen() override { return open; }
     void ClearField(CField& field) override {
@@ -37,75 +35,38 @@ public:
     std::string log;
 };
 
-void Deliver(CRecordingSide& side, const std::string& input, bool commandMode = false) {
-    DeliverSerialInput(reinterpret_cast<const unsigned char*>(input.data()), input.size(),
-                       commandMode, side);
-}
-
 TEST(SerialInputTest, FieldModeFillsThePortsEntryFieldsInTurn) {
-    struct Target {
-        int number, length;
-        bool bound, window;
+    // The fields by number, length, bound to the port and with a window; the
+    // inputs; what was cleared and typed.
+    using Fields = std::vector<std::tuple<int, int, bool, bool>>;
+    const std::tuple<Fields, std::vector<std::string>, std::string> cases[] = {
+        // Once every target is filled, the last takes the next input from its start.
+        {{{8, 8, true, true}, {9, 5, false, true}, {10, 10, true, true}},
+         {"ABCDEFGHIJKL", "0123456789XYZ"},
+         " 8:ABCDEFGH 10:IJKL 10:0123456789"},
+        // Enter sends the field; input stays locked until the host answers.
+        {{{2, 4, true, true}, {3, 4, true, true}}, {"AB\rCD", "XY"}, " 2:AB\r"},
+        {{{4, 6, true, false}, {5, 6, true, true}}, {"ABC"}, ""},  // the first has no window
+        {{{4, 6, true, true}}, {"\xE9t\xE9"}, " 4:\xE9t\xE9"},     // ANSI text
     };
-    const std::tuple<const char*, std::vector<Target>, std::vector<std::string>, std::string>
-        cases[] = {
-            // Once every target is filled, the last takes the next input from its start.
-            {"in turn",
-             {{8, 8, true, true}, {9, 5, false, true}, {10, 10, true, true}},
-             {"ABCDEFGHIJKL", "0123456789XYZ"},
-             " 8:ABCDEFGH 10:IJKL 10:0123456789"},
-            // Enter sends the field; input stays locked until the host answers.
-            {"until input closes",
-             {{2, 4, true, true}, {3, 4, true, true}},
-             {"AB\rCD", "XY"},
-             " 2:AB\r"},
-            {"first target without a window",
-             {{4, 6, true, false}, {5, 6, true, true}},
-             {"ABC"},
-             ""},
-            {"ANSI text", {{4, 6, true, true}}, {"\xE9t\xE9"}, " 4:\xE9t\xE9"},
-        };
-    for (const auto& [name, targets, inputs, log] : cases) {
+    for (const auto& [fields, inputs, log] : cases) {
         CRecordingPort port;
         CSettings settings{u"Ravelin.ini"};
         CPage page{0, port, settings};
-        for (const Target& t : targets) {
-            CField* field = page.fields.CreateField(t.number, t.number, 0, t.length);
+        for (const auto& [number, length, bound, window] : fields) {
+            CField* field = page.fields.CreateField(number, number, 0, length);
             field->typeByte = 'C';
-            field->skipFocus = t.bound;
-            if (t.window) field->fieldWindow = port.MakeFieldWindow(*field);
+            field->skipFocus = bound;
+            if (window) field->fieldWindow = port.MakeFieldWindow(*field);
         }
         CRecordingSide side;
         side.page = &page;
-        for (const std::string& input : inputs) Deliver(side, input);
-        EXPECT_EQ(side.log, log) << name;
+        for (const std::string& input : inputs) {
+            auto* bytes = reinterpret_cast<const unsigned char*>(input.data());
+            DeliverSerialInput(bytes, input.size(), false, side);
+        }
+        EXPECT_EQ(side.log, log) << inputs[0];
     }
-}
-
-TEST(SerialInputTest, CommandModeSendsTheBytesAsTheyCame) {
-    CRecordingSide side;
-    Deliver(side, "ABC");  // field mode without a page: nothing
-    Deliver(side, std::string("A\0B", 3), true);
-    EXPECT_EQ(side.log, std::string("host:A\0B", 8));
-}
-
-TEST(SerialOptions, TakesEverySerialSetting) {
-    CSettings settings{u"Ravelin.ini"};
-    settings.SetSerialPort(u"COM3:");
-    settings.SetSerialBaudRate(u"19200");
-    settings.SetSerialInEnabled(true);
-    settings.SetSerialInPrefix(2);
-    settings.SetSerialInSuffix(3);
-    settings.SetSerialOutPrefix(4);
-    settings.SetSerialOutSuffix(13);
-    settings.SetSerialTimeouts({700, 1, 2, 3, 4});
-    CSerialOptions o = SerialOptionsFrom(settings);
-    EXPECT_EQ(o.portName, u"COM3:");
-    EXPECT_EQ(
-        std::vector<unsigned>({o.line.baudRate, o.serialIn, o.serialOut, o.in.prefix, o.in.suffix,
-                               o.out.prefix, o.out.suffix, o.timeouts.readIntervalTimeout,
-                               o.timeouts.writeTotalTimeoutConstant}),
-        std::vector<unsigned>({19200, 1, 0, 2, 3, 4, 13, 700, 4}));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The fields of a page and the pages of the terminal, with the windows they
-// ask the port for.
+// The fields of a page, their texts, and the pages, with their windows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,24 +13,18 @@
 #include "config/Settings.h"
 #include "screen/Field.h"
 #include "screen/FieldList.h"
+#include "screen/FieldText.h"
 #include "screen/Page.h"
 #include "screen/PageList.h"
 #include "support/RecordingPort.h"
 
 namespace {
 
-using Events = std::vector<std::string>;
 using Numbers = std::vector<int>;
 constexpr uint8_t kFixed = 0x41;
 constexpr uint8_t kEntry = 0x43;
 
-class PagesTest : public testing::Test {
-protected:
-    CRecordingPort port;
-    CSettings settings{u"Ravelin.ini"};
-};
-
-class FieldListTest : public PagesTest {
+class FieldListTest : public testing::Test {
 protected:
     // Number, row, column, length, fixed (else entry) and skipFocus of each field.
     void Add(std::initializer_list<std::array<int, 6>> fields) {
@@ -41,10 +34,31 @@ protected:
             field->skipFocus = skip;
         }
     }
+    // Gives each page two fields with windows.
+    void AddWindowedFields() {
+        for (int i = 0; i < pages.Count(); ++i)
+            for (int number = 10 * i + 1; number <= 10 * i + 2; ++number) {
+                CField* field = pages.PageAt(i).fields.CreateField(number, number % 10, 0, 1);
+                field->fieldWindow = port.MakeFieldWindow(*field);
+            }
+        port.Clear();
+    }
+    // The port's calls since the last look, ", " between them.
+    std::string Calls() {
+        std::string calls;
+        for (const std::string& call : port.Events()) calls += (calls.empty() ? "" : ", ") + call;
+        port.Clear();
+        return calls;
+    }
 
+    CRecordingPort port;
+    CSettings settings{u"Ravelin.ini"};
     CPage page{0, port, settings};
     CFieldList& list = page.fields;
+    WindowHandle mainWindow = port.RegisterMainWindow();
+    CPageList pages{port, settings};
 };
+using PageListTest = FieldListTest;
 
 TEST_F(FieldListTest, KeepsNumberOrderAndClosesEachWindowOnce) {
     Add({{5, 3, 10}, {2, 3, 10}, {9, 3, 4}, {1, 8, 0}});
@@ -59,8 +73,7 @@ TEST_F(FieldListTest, KeepsNumberOrderAndClosesEachWindowOnce) {
     list.CreateField(5, 1, 0, 3);
     list.DeleteField(4);
     list.Clear();
-    EXPECT_EQ(port.Events(),
-              (Events{"close field5", "close field1", "close field2", "close field9"}));
+    EXPECT_EQ(Calls(), "close field5, close field1, close field2, close field9");
     EXPECT_TRUE(list.IsEmpty());
 }
 
@@ -79,9 +92,8 @@ TEST_F(FieldListTest, FieldStyleAtReadsRowIndex) {
     const int cases[][3] = {{10, 3, 4},  {14, 3, 4},  {15, 3, 0}, {9, 3, 0}, {1, 3, 1},
                             {20, 3, 19}, {21, 3, 19}, {22, 3, 0}, {2, 1, 1}, {3, 1, 0},
                             {40, 7, 1},  {6, 2, 0},   {0, 9, 0}};
-    for (const auto& [column, row, style] : cases) {
+    for (const auto& [column, row, style] : cases)
         EXPECT_EQ(list.FieldStyleAt(column, row), style) << column << "," << row;
-    }
     // Emptying a row drops its entry; the rows around it stay reachable.
     for (int number : {4, 1, 2, 7}) list.DeleteField(number);
     EXPECT_EQ(list.FieldStyleAt(0, 1), 0);
@@ -111,10 +123,9 @@ TEST_F(FieldListTest, InputStops) {
         while (!done) list.FindField(12), list.FindField(7), list.FindField(3);
     });
     int wrong = 0;
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0; i < 200000; ++i)
         wrong += list.FirstInputField() != 2 || list.NextInputField(5) != 12 ||
                  list.PreviousInputField(12) != 5;
-    }
     done = true;
     lookups.join();
     EXPECT_EQ(wrong, 0);
@@ -145,51 +156,33 @@ TEST_F(FieldListTest, ModifiedFields) {
     }
 }
 
-class PageListTest : public PagesTest {
-protected:
-    // Gives each page two fields with windows.
-    void AddWindowedFields() {
-        for (int i = 0; i < pages.Count(); ++i) {
-            for (int number = 10 * i + 1; number <= 10 * i + 2; ++number) {
-                CField* field = pages.PageAt(i).fields.CreateField(number, number % 10, 0, 1);
-                field->fieldWindow = port.MakeFieldWindow(*field);
-            }
-        }
-        port.Clear();
-    }
-
-    WindowHandle mainWindow = port.RegisterMainWindow();
-    CPageList pages{port, settings};
-};
-
-TEST_F(PageListTest, ShowsAndRefreshesOnlyExistingPages) {
+TEST_F(PageListTest, ShowsAndRefreshesOnlyExistingPagesAndWindows) {
     pages.Create(3, mainWindow);
-    EXPECT_EQ(port.Events(), (Events{"create page0", "create page1", "create page2",
-                                     "place page0 show", "place page1 hide", "place page2 hide"}));
+    EXPECT_EQ(Calls(),
+              "create page0, create page1, create page2, place page0 show, "
+              "place page1 hide, place page2 hide");
     EXPECT_EQ(pages.PageAt(2).parentWindow, mainWindow);
-    const std::pair<int, Events> cases[] = {
-        {2, {"place page0 hide", "place page1 hide", "place page2 show", "refresh page2"}},
-        {3, {"place page0 hide", "place page1 hide", "place page2 hide"}},
-        {-1, {"place page0 hide", "place page1 hide", "place page2 hide"}}};
-    for (const auto& [number, events] : cases) {
-        port.Clear();
+    const std::pair<int, const char*> cases[] = {
+        {2, "place page0 hide, place page1 hide, place page2 show, refresh page2"},
+        {3, "place page0 hide, place page1 hide, place page2 hide"},
+        {-1, "place page0 hide, place page1 hide, place page2 hide"}};
+    for (const auto& [number, calls] : cases) {
         pages.ShowPage(number);
         pages.RefreshPage(number);
-        EXPECT_EQ(port.Events(), events) << number;
+        EXPECT_EQ(Calls(), calls) << number;
         for (int i = 0; i < 3; ++i) EXPECT_EQ(pages.PageAt(i).shown, i == number) << number;
     }
-}
-
-TEST_F(PageListTest, WithoutPageWindows) {
+    // Without page windows there is nothing to place, refresh or unbind.
     port.SetMakePageWindows(false);
-    pages.Create(2, mainWindow);
-    EXPECT_EQ(pages.PageAt(0).parentWindow, nullptr);
-    EXPECT_EQ(pages.PageAt(0).shown, 1);
-    pages.ShowPage(1);
-    pages.RefreshPage(1);
-    pages.DestroyWindows();
-    EXPECT_EQ(port.Events(), (Events{"create page0", "create page1"}));
-    EXPECT_EQ(pages.Count(), 0);
+    CPageList bare(port, settings);
+    bare.Create(2, mainWindow);
+    EXPECT_EQ(std::pair(bare.PageAt(0).parentWindow, bare.PageAt(0).shown),
+              std::pair(WindowHandle{}, uint8_t{1}));
+    bare.ShowPage(1);
+    bare.RefreshPage(1);
+    bare.DestroyWindows();
+    EXPECT_EQ(Calls(), "create page0, create page1");
+    EXPECT_EQ(bare.Count(), 0);
 }
 
 // Closing a focused field's window reaches the main window, which must find
@@ -198,16 +191,54 @@ TEST_F(PageListTest, ClosesFieldWindowsAfterUnbindingAll) {
     pages.Create(2, mainWindow);
     AddWindowedFields();
     pages.ClearAllPages();
-    EXPECT_EQ(port.Events(),
-              (Events{"close field1", "close field2", "close field11", "close field12"}));
+    EXPECT_EQ(Calls(), "close field1, close field2, close field11, close field12");
     EXPECT_EQ(pages.Count(), 2);
     AddWindowedFields();
     pages.DestroyWindows();
-    EXPECT_EQ(port.Events(),
-              (Events{"unbind field1", "unbind field2", "unbind page0", "unbind field11",
-                      "unbind field12", "unbind page1", "close field1", "close field2",
-                      "close field11", "close field12"}));
+    EXPECT_EQ(Calls(),
+              "unbind field1, unbind field2, unbind page0, unbind field11, "
+              "unbind field12, unbind page1, close field1, close field2, "
+              "close field11, close field12");
     EXPECT_EQ(pages.FindPage(0), nullptr);
+}
+
+using Text = CFieldText;
+constexpr unsigned char kLatin1[] = {'H', 'I', 0xE9};
+
+TEST(FieldTextTest, CapacityBoundsTheText) {
+    // Steps on a fresh text and a second one; the capacity after (-1: null), the text.
+    const std::tuple<void (*)(Text&, Text&), int, std::u16string> cases[] = {
+        // Negative capacities are 0; Allocate empties; cuts stop before a pair.
+        {[](Text& t, Text&) { t.Reallocate(-1), t.Set(u"A"), t.Allocate(-2); }, 0, u""},
+        {[](Text& t, Text&) { t.Set(u"HI"), t.Allocate(4); }, 4, u""},
+        {[](Text& t, Text&) { t.Allocate(2), t.Set(u"A\U0001F600"); }, 2, u"A"},
+        {[](Text& t, Text&) { t.Set(u"AB\U0001F600"), t.Reallocate(3); }, 3, u"AB"},
+        // Clear keeps the buffer; a freed text is null, and its storage grows.
+        {[](Text& t, Text&) { t.Set(u"HI"), t.Clear(); }, 2, u""},
+        {[](Text& t, Text&) { t.Set(u"HI"), t.Free(), t.Insert(0, u'X', 9); }, -1, u""},
+        {[](Text& t, Text&) { t.Set(u"HI"), t.Free(), t.Allocate(3), t.Set(u"HEY"); }, 3, u"HEY"},
+        // Move and copy keep the text; decoding into a null text sizes its buffer.
+        {[](Text& t, Text& s) { t.Allocate(4), t.Set(u"HI"), s = std::move(t), t = s; }, 4, u"HI"},
+        {[](Text& t, Text&) { t.Decode(kLatin1, 3, false); }, 3, u"HI\u00E9"},
+        // Insert at the index, at -1 before all, within the room and the capacity.
+        {[](Text& t, Text&) { t.Allocate(4), t.Set(u"AC"), t.Insert(1, u'B', 4); }, 4, u"ABC"},
+        {[](Text& t, Text&) { t.Allocate(4), t.Set(u"BC"), t.Insert(-1, u'A', 4); }, 4, u"ABC"},
+        {[](Text& t, Text&) { t.Allocate(4), t.Set(u"AB"), t.Insert(0, u'X', 2); }, 4, u"AB"},
+        {[](Text& t, Text&) { t.Set(u"AB"), t.Insert(0, u'X', 9); }, 2, u"AB"},
+        {[](Text& t, Text&) { t.Set(u"ABC"), t.Erase(1), t.Erase(2), t.Erase(-1); }, 3, u"AC"},
+        // A copy over the start; a shorter one ends the text; cut to the
+        // capacity; from the text itself.
+        {[](Text& t, Text& s) { t.Set(u"abcdef"), s.Set(u"XY"), t.CopyFrom(s, 2); }, 6, u"XYcdef"},
+        {[](Text& t, Text& s) { t.Set(u"abcdef"), s.Set(u"X"), t.CopyFrom(s, 2); }, 6, u"X"},
+        {[](Text& t, Text& s) { t.Set(u"abc"), s.Set(u"WXYZ"), t.CopyFrom(s, 4); }, 3, u"WXY"},
+        {[](Text& t, Text&) { t.Set(u"abc"), t.CopyFrom(t, 2); }, 3, u"abc"}};
+    for (const auto& c : cases) {
+        const auto& [steps, capacity, expected] = c;
+        Text text, second;
+        steps(text, second);
+        EXPECT_EQ(text.Capacity(), capacity) << "case " << &c - cases;
+        EXPECT_TRUE(text.Get() == expected) << "case " << &c - cases;
+    }
 }
 
 }  // namespace

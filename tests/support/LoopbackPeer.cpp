@@ -7,37 +7,31 @@ using socklen_t = int;
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
-#define closesocket close
 #endif
 
 CLoopbackPeer::CLoopbackPeer(bool silent) {
-    intptr_t s = OpenStreamSocket();
-    if (s == kNone) return;
+    listener = OpenStreamSocket();
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(s, silent ? 0 : 4) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        closesocket(s);
-        return;
+    bool made = listener != kNone &&
+                bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                listen(listener, silent ? 0 : 4) == 0 &&
+                getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    port = made ? ntohs(address.sin_port) : 0;
+    if (made && silent) {
+        queued = OpenStreamSocket();
+        made = queued != kNone && ConnectSocket(queued, address.sin_addr.s_addr, port);
     }
-    listener = s;
-    port = ntohs(address.sin_port);
-    if (!silent) return;
-    queued = OpenStreamSocket();
-    if (queued == kNone || !ConnectSocket(queued, address.sin_addr.s_addr, port)) {
-        closesocket(listener);
-        listener = kNone;
-    }
+    if (!made && listener != kNone) CloseSocket(listener);
+    if (!made) listener = kNone;
 }
 
 CLoopbackPeer::~CLoopbackPeer() {
     Close();
-    if (queued != kNone) closesocket(queued);
-    if (listener != kNone) closesocket(listener);
+    if (queued != kNone) CloseSocket(queued);
+    if (listener != kNone) CloseSocket(listener);
 }
 
 bool CLoopbackPeer::Accept() {
@@ -84,7 +78,7 @@ bool CLoopbackPeer::ReadsEnd() {
 }
 
 void CLoopbackPeer::Close() {
-    if (connection != kNone) closesocket(connection);
+    if (connection != kNone) CloseSocket(connection);
     connection = kNone;
 }
 

@@ -15,8 +15,6 @@ public:
     // as to a host that never answers.
     explicit CLoopbackPeer(bool silent = false);
     ~CLoopbackPeer();
-    CLoopbackPeer(const CLoopbackPeer&) = delete;
-    CLoopbackPeer& operator=(const CLoopbackPeer&) = delete;
 
     bool Listening() const { return listener != kNone; }
     uint16_t Port() const { return port; }

@@ -6,14 +6,6 @@
 #include "screen/Field.h"
 #include "screen/Page.h"
 
-namespace {
-
-constexpr const char* kSoundNames[kSoundEventCount] = {
-    "Normal", "Error", "ScanAccept", "ScanReject", "User01", "User02", "User03", "User04",
-};
-
-}  // namespace
-
 void CRecordingPort::Clear() {
     std::lock_guard<std::mutex> hold(lock);
     events.clear();
@@ -36,27 +28,26 @@ bool CRecordingPort::WaitFor(const std::string& prefix, int timeoutSeconds) cons
 }
 
 void CRecordingPort::SendToSerialPort(const std::string& bytes) {
-    if (!Count()) return;
+    if (onlyCount) return Log("");
     static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string line = "serial out ";
-    for (unsigned char byte : bytes) {
-        line += kDigits[byte >> 4];
-        line += kDigits[byte & 15];
-    }
-    Record(std::move(line));
+    std::string hex;
+    for (unsigned char byte : bytes) hex += {kDigits[byte >> 4], kDigits[byte & 15]};
+    Log("serial out ", hex);
 }
 
 void CRecordingPort::OfferLabel(int slot, const std::u16string& text) {
-    if (!Count()) return;
-    std::string line = "offer label " + std::to_string(slot) + " ";
+    if (onlyCount) return Log("");
+    std::string ascii;
     for (char16_t c : text) {
-        if (c < 128) line += static_cast<char>(c);
+        if (c < 128) ascii += static_cast<char>(c);
     }
-    Record(std::move(line));
+    Log("offer label ", std::to_string(slot) + " " + ascii);
 }
 
 void CRecordingPort::PlaySound(SoundEventKind kind) {
-    if (Count()) Record(std::string("sound ") + kSoundNames[static_cast<int>(kind)]);
+    static constexpr const char* kNames[kSoundEventCount] = {
+        "Normal", "Error", "ScanAccept", "ScanReject", "User01", "User02", "User03", "User04"};
+    Log("sound ", kNames[static_cast<int>(kind)]);
 }
 
 void CRecordingPort::ServeSentMessages() {
@@ -68,26 +59,28 @@ void CRecordingPort::RefreshPage(CPage& page) {
     page.RefreshFieldWindows();
 }
 
-void CRecordingPort::Log(const char* what) {
-    if (Count()) Record(what);
+void CRecordingPort::Log(const char* what, const std::string& rest) {
+    ++calls;
+    if (onlyCount) return;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        events.push_back(what + rest);
+    }
+    recorded.notify_all();
 }
 
 void CRecordingPort::Log(const char* what, int number) {
-    if (Count()) Record(std::string(what) + " " + std::to_string(number));
+    Log(what, onlyCount ? "" : std::to_string(number));
+}
+
+void CRecordingPort::Log(const char* what, LockAnimationKind kind) {
+    Log(what, kind == LockAnimationKind::Connecting ? " connecting" : " awaiting");
 }
 
 void CRecordingPort::Log(const char* what, const CPage& page, const char* tail) {
-    if (Count()) Record(std::string(what) + " page" + std::to_string(page.pageNumber) + tail);
+    Log(what, onlyCount ? "" : " page" + std::to_string(page.pageNumber) + tail);
 }
 
 void CRecordingPort::Log(const char* what, const CField& field) {
-    if (Count()) Record(std::string(what) + " field" + std::to_string(field.fieldNumber));
-}
-
-void CRecordingPort::Record(std::string event) {
-    {
-        std::lock_guard<std::mutex> hold(lock);
-        events.push_back(std::move(event));
-    }
-    recorded.notify_all();
+    Log(what, onlyCount ? "" : " field" + std::to_string(field.fieldNumber));
 }

@@ -17,10 +17,6 @@
 // the field windows.
 class CRecordingPort : public CWindowPort {
 public:
-    CRecordingPort() = default;
-    CRecordingPort(const CRecordingPort&) = delete;
-    CRecordingPort& operator=(const CRecordingPort&) = delete;
-
     // A fresh handle for the main window.
     WindowHandle RegisterMainWindow() { return NewHandle(); }
 
@@ -41,11 +37,11 @@ public:
     void StartLockAnimation(LockAnimationKind kind) override { Log("start animation", kind); }
     void StopLockAnimation(LockAnimationKind kind) override { Log("stop animation", kind); }
     void UnlockInput() override { Log("unlock input"); }
-    void AskForAdvisory(int field) override { Log("ask advisory", field); }
-    void AskForPrompt(int answerLength) override { Log("ask prompt", answerLength); }
+    void AskForAdvisory(int field) override { Log("ask advisory ", field); }
+    void AskForPrompt(int answerLength) override { Log("ask prompt ", answerLength); }
     // Records "offer label SLOT TEXT", the text's characters below 128 only.
     void OfferLabel(int slot, const std::u16string& text) override;
-    void SignalDevice(int value) override { Log("signal device", value); }
+    void SignalDevice(int value) override { Log("signal device ", value); }
     void RelayoutAll() override { Log("relayout all"); }
     void SendToSerialPort(const std::string& bytes) override;
     void ReportSessionEnded(bool stopped) override {
@@ -82,27 +78,17 @@ public:
     void UnbindFieldWindow(CField& field) override { Log("unbind", field); }
 
 private:
-    // Records "what" or "what number"; nothing is formatted while only counting.
+    // Records what, then the rest; nothing is formatted while only counting.
+    void Log(const char* what, const std::string& rest = "");
     void Log(const char* what, int number);
-    void Log(const char* what);
-    void Log(const char* what, LockAnimationKind kind) {
-        if (Count())
-            Record(what + std::string(kind == LockAnimationKind::Connecting ? " connecting"
-                                                                            : " awaiting"));
-    }
-    // Records "what pageN" or "what fieldN", then the tail.
+    void Log(const char* what, LockAnimationKind kind);
+    // "what pageN" or "what fieldN", then the tail.
     void Log(const char* what, const CPage& page, const char* tail = "");
     void Log(const char* what, const CField& field);
     WindowHandle NewHandle() {
         // Distinct, non-null and 16-aligned, so no odd parameter is taken for one.
         return reinterpret_cast<WindowHandle>(0x100000 + 16 * ++handlesMade);
     }
-    // Counts the call; true when it is to be recorded.
-    bool Count() {
-        ++calls;
-        return !onlyCount;
-    }
-    void Record(std::string event);
 
     mutable std::mutex lock;
     mutable std::condition_variable recorded;

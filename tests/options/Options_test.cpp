@@ -1,18 +1,69 @@
-#include "options/SoundEvent.h"
-
+// The options' portable parts: the dialogs' rules and the sound events.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "config/Settings.h"
+#include "options/FontFamilyList.h"
+#include "options/OptionsRules.h"
+#include "options/SerialDialogRules.h"
+#include "options/SoundEvent.h"
 #include "options/ToneImage.h"
 #include "platform/SoundOutput.h"
 
 namespace {
+
+TEST(DialogRulesTest, ToolbarRadiosTypedValuesAndFontFaces) {
+    const std::pair<int, int> shown[] = {{-1, 0}, {1, 2}, {2, 3}, {0, 1}, {5, 1}, {-2, 1}};
+    for (auto [size, radio] : shown) EXPECT_EQ(ToolbarRadioFor(size), radio) << size;
+    // The first checked one counts.
+    EXPECT_EQ(ToolbarSizeFromRadios({false, true, true, false}), 0);
+    EXPECT_EQ(ToolbarSizeFromRadios({true, false, false, true}), -1);
+    EXPECT_EQ(ToolbarSizeFromRadios({false, false, false, false}), 0);
+    // Typed numbers and texts are cut.
+    EXPECT_EQ(DialogWaterMark(std::u16string(32, u'W')), std::u16string(31, u'W'));
+    EXPECT_EQ(std::pair(DialogCellWidth(12), DialogCellWidth(-3)), std::pair(9, 0));
+    EXPECT_EQ(std::pair(int(SevenBitCode(200)), int(DialogReadInterval(50))), std::pair(72, 100));
+
+    // Font faces sorted once, whatever the case.
+    CFontFamilyList list;
+    for (const char16_t* face : {u"Tahoma", u"arial", u"Courier New", u"Arial", u"COURIER NEW",
+                                 u"@MS Gothic", u"Tahoma", u"\u00C9lan", u"\u00E9LAN"})
+        list.Add(face);
+    EXPECT_EQ(list.Names(), (std::vector<std::u16string>{u"@MS Gothic", u"arial", u"Courier New",
+                                                         u"Tahoma", u"\u00C9lan"}));
+    const std::pair<const char16_t*, size_t> selections[] = {
+        {u"courier new", 2}, {u"Tahoma", 3}, {u"No Such Face", 0}, {u"Courier", 0}};
+    for (auto [name, index] : selections) EXPECT_EQ(list.SelectionFor(name), index);
+    EXPECT_EQ(CFontFamilyList().SelectionFor(u"Arial"), 0u);
+}
+
+// On opening an unknown setting shows the list's fallback; OK keeps the
+// setting (-1) when the text names no entry.
+TEST(DialogRulesTest, SerialListsAndPorts) {
+    const std::tuple<const CChoiceList&, std::u16string_view, int, int> cases[] = {
+        {kBaudRateList, u"256000", 14, 14}, {kBaudRateList, u"1920", 6, -1},
+        {kBaudRateList, u"", 6, -1},        {kParityList, u"SPACE", 4, 4},
+        {kParityList, u"E", 2, -1},         {kSerialInModeList, u"Comm", 0, -1}};
+    for (const auto& [list, setting, shown, typed] : cases)
+        EXPECT_EQ(std::pair(ChoiceIndexFor(list, setting), ChoiceIndexTyped(list, setting)),
+                  std::pair(shown, typed))
+            << std::string(setting.begin(), setting.end());
+    // The port's number read from its name, and its name formed.
+    const std::pair<std::u16string_view, int> read[] = {
+        {u"COM12:", 12}, {u"COM7", 7},  {u"COM 3:", 3}, {u"COM-2:", -2},
+        {u"COM:", 1},    {u"LPT2:", 1}, {u"com4:", 1},  {u"COM99999999999:", 99999999}};
+    for (auto [text, n] : read)
+        EXPECT_EQ(ComPortNumber(text), n) << std::string(text.begin(), text.end());
+    const std::pair<unsigned, std::u16string_view> formed[] = {
+        {0, u"COM1:"}, {100, u"COM1:"}, {137, u"COM37:"}, {4294967295u, u"COM95:"}};
+    for (auto [typed, text] : formed) EXPECT_EQ(ComPortText(typed), text) << typed;
+}
 
 int16_t Sample(const std::vector<uint8_t>& b, size_t i) {
     return static_cast<int16_t>(b[44 + 2 * i] | b[45 + 2 * i] << 8);
@@ -33,12 +84,8 @@ TEST(ToneImageTest, HeaderSizesAndSamples) {
     int peak = 0, crossings = 0;
     for (long i = 1; i < n; ++i) {
         int sample = Sample(image, i), jump = std::abs(sample - Sample(image, i - 1));
-        if (i < n / 20) {
-            ASSERT_LE(jump, 2 * 32000 * 4 * 3.1416 * 440 / 44100) << i;
-        }
-        if (i >= 33075) {
-            ASSERT_EQ(sample, 0) << i;
-        }
+        ASSERT_LE(i < n / 20 ? jump : 0, 2 * 32000 * 4 * 3.1416 * 440 / 44100) << i;
+        ASSERT_EQ(i >= 33075 ? sample : 0, 0) << i;
         peak = std::max(peak, std::abs(sample));
         crossings += i < n / 2 && Sample(image, i - 1) < 0 && sample >= 0;
     }
@@ -47,8 +94,7 @@ TEST(ToneImageTest, HeaderSizesAndSamples) {
     EXPECT_NEAR(crossings, 880 / 2, 2);
 }
 
-class CRecordingOutput : public CSoundOutput {
-public:
+struct CRecordingOutput : CSoundOutput {
     void PlayFile(const std::u16string& path) override { played.push_back(path); }
     void PlayImage(const std::vector<uint8_t>& image) override {
         played.push_back(u"tone " + std::u16string(1, char16_t(u'0' + image.size() % 10)));
@@ -56,7 +102,7 @@ public:
     std::vector<std::u16string> played;
 };
 
-TEST(SoundEventTest, TonesAndPlaying) {
+TEST(SoundEventTest, TonesPlayingAndTheTable) {
     CSoundEvent tone(CSoundEvent::kTone, u"", 10, 0, true, false, 0, 0, 0);
     EXPECT_EQ(std::tuple(tone.Frequency(), tone.Duration(), tone.Image().size()),
               std::tuple(30, 0.001, 44u + 88u));
@@ -76,9 +122,8 @@ TEST(SoundEventTest, TonesAndPlaying) {
         CSoundEvent(type, file, 440, 10, soundFlag, false, 0, 0, 0).Play(output);
         EXPECT_EQ(output.played, played) << type;
     }
-}
 
-TEST(SoundEventTest, TableBuiltFromSettingsAndReplaced) {
+    // The table, built from the settings.
     CSettings settings(u"unused");
     settings.SetSoundType(SoundEventKind::User02, CSoundEvent::kTone);
     settings.SetSoundTone(SoundEventKind::User02, 880, 50);
