@@ -268,11 +268,12 @@ bool Blinks(const CField& field) {
 }
 
 void KeepPageBlinking(HWND pageWindow, CPage& page) {
-    if (page.blinkTimerRuns) return;
+    UINT period = page.blinkTimerRuns ? 0 : TickPeriodMs(page);
+    if (period == 0) return;
     page.blinkTimerRuns = 1;
     page.blinkPhase = BlinkPhaseNow();
     for (CField* field = page.fields.Head(); field; field = field->next) {
         if (Blinks(*field)) field->blinkOn = page.blinkPhase == 1 ? 1 : 0;
     }
-    ArmBlinkTimer(pageWindow, TickPeriodMs(page));
+    ArmBlinkTimer(pageWindow, period);
 }

@@ -228,6 +228,34 @@ size_t WorkingSetBytes() {
                : 0;
 }
 
+// A page wakes the terminal only while it shows something that changes with
+// time: a shown page of plain fields has no timer; one with a blinking field
+// blinks it in both phases; once another page shows, the next tick stops the
+// hidden page's timer.
+TEST_F(FieldWindowsTest, OnlyAShownPageWithABlinkingFieldKeepsItsTimer) {
+    auto pumpUntil = [](auto done) {
+        for (DWORD start = GetTickCount(); !done() && GetTickCount() - start < 20000;) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            Pump();
+        }
+        return done();
+    };
+    Rebuild("s0Ef1225Plaind0o9");
+    CPage* page = terminal.pages->FindPage(0);
+    EXPECT_FALSE(page->blinkTimerRuns);
+    // Field 1 blinking ("P"): both phases come.
+    Rebuild("s0Ef1225Plain+1APd0o9");
+    EXPECT_TRUE(page->blinkTimerRuns);
+    const CField* field = page->fields.FindField(1);
+    bool seen[2] = {};
+    EXPECT_TRUE(pumpUntil([&] {
+        seen[field->blinkOn ? 1 : 0] = true;
+        return seen[0] && seen[1];
+    }));
+    Rebuild("s1Ef1225Otherd1o9");
+    EXPECT_TRUE(pumpUntil([&] { return !page->blinkTimerRuns; }));
+}
+
 // Lent again, a canvas is as new, whatever was drawn on it; a resize drag, a
 // new size at every step, must not grow what is kept for later paints.
 TEST(MemoryCanvasTest, LentAgainAsMadeAndWhatIsKeptStaysWithinItsBytes) {
