@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,13 +14,20 @@ public:
     bool AtEnd() const { return at == end; }
     uint8_t Byte() { return at < end ? *at++ : 0; }
     // The next n bytes, fewer at the end.
-    std::string Take(size_t n);
+    std::string Take(size_t n) { return Next<std::string>(n); }
     // A byte counted text: its length byte, then the bytes.
     std::string Counted() { return Take(Byte()); }
     // The same with each byte as the character of that code.
-    std::u16string CountedText();
+    std::u16string CountedText() { return Next<std::u16string>(Byte()); }
 
 private:
+    template <class Text>
+    Text Next(size_t n) {
+        n = std::min(n, static_cast<size_t>(end - at));
+        at += n;
+        return Text(at - n, at);
+    }
+
     const uint8_t* at;
     const uint8_t* end;
 };

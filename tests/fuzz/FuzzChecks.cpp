@@ -10,10 +10,6 @@
 #include "screen/PageList.h"
 #include "screen/TerminalState.h"
 
-void Require(bool holds) {
-    if (!holds) __builtin_trap();
-}
-
 void CheckFieldTexts(const CPage& page) {
     for (const CField* f = page.fields.Head(); f; f = f->next) {
         for (const CFieldText* t : {&f->text, &f->prefixText}) {
@@ -25,10 +21,6 @@ void CheckFieldTexts(const CPage& page) {
 
 void CheckFieldTexts(const CTerminalState& terminal) {
     for (int i = 0; i < terminal.pages->Count(); ++i) CheckFieldTexts(terminal.pages->PageAt(i));
-}
-
-bool IsKeyNumber(int key) {
-    return key >= 0 && key <= 44;
 }
 
 bool NumericAllows(const CSettings& settings, std::u16string_view text) {

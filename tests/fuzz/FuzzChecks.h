@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "fields/ControlInput.h"
+#include "fields/EntryEditor.h"
+#include "platform/KeyMap.h"
+
 class CFuzzBytes;
 class CPage;
 class CSettings;
@@ -13,14 +17,52 @@ class CTerminalState;
 
 // Ends the run as a crash, so that libFuzzer keeps the input, when a promise
 // does not hold.
-void Require(bool holds);
+inline void Require(bool holds) {
+    if (!holds) __builtin_trap();
+}
 
 // No field text outgrows its buffer, whatever came in.
 void CheckFieldTexts(const CPage& page);
 void CheckFieldTexts(const CTerminalState& terminal);
 
 // A number the key map can give: from Enter as F0 up to Ctrl+F24.
-bool IsKeyNumber(int key);
+inline bool IsKeyNumber(int key) {
+    return key >= 0 && key <= 44;
+}
+
+// A key with Ctrl, Shift and Alt from the low three bits.
+inline CKeyPress KeyPress(unsigned key, unsigned bits) {
+    return {key, (bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+}
+
+// The window side of an entry or control field: counts the reports, and checks
+// that the focus moves by one, keys are real keys and, when field is set, that
+// the reports name it (a key may name the current field).
+class CCheckedWork : public CEntryWindowWork, public CControlWork {
+public:
+    void CompleteField(int number) override { Count(number); }
+    void MoveFocus(int direction) override { Count(field, direction == 1 || direction == -1); }
+    void SendKey(int number, int key) override {
+        Count(number == current ? field : number, IsKeyNumber(key));
+    }
+    void SetCurrentField(int number) override { Require(field < 0 || number == field); }
+    int CurrentField() override { return current; }
+    void Beep(bool) override {}
+    void Redraw() override {}
+    void Repaint(CField&) override {}
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+
+    int field = -1;
+    int current = -1;
+    int reports = 0;
+
+private:
+    void Count(int number, bool holds = true) {
+        Require(holds && (field < 0 || number == field));
+        ++reports;
+    }
+};
 
 // Whether a numeric entry field may hold the text: each character is one of
 // the set, or the capital of a small letter of the set when input is turned

@@ -21,26 +21,6 @@ namespace {
 constexpr uint8_t kKinds[] = {kButtonControl, kSelectButtonControl, kCheckBoxControl,
                               kRadioButtonControl, kKeysControl};
 
-// Counts what the controls report; the rest needs no window here.
-class CCountingWork : public CControlWork {
-public:
-    void CompleteField(int) override { ++reports; }
-    void MoveFocus(int direction) override {
-        Require(direction == 1 || direction == -1);
-        ++reports;
-    }
-    void SendKey(int, int key) override {
-        Require(IsKeyNumber(key));
-        ++reports;
-    }
-    void SetCurrentField(int) override {}
-    void Repaint(CField&) override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-
-    int reports = 0;
-};
-
 int ChosenRadioButtons(const CPage& page) {
     int chosen = 0;
     for (const CField* f = page.fields.Head(); f; f = f->next) {
@@ -89,13 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<std::u16string> before;
         for (const CField* g : fields) before.push_back(g->text.Get());
         const bool oneChosen = ChosenRadioButtons(page) <= 1;
-        const bool input = f.Class() == kEntryField;
-        CCountingWork work;
+        CCheckedWork work;
         CControlInput control(f, kind, settings, work);
         switch (op % 5) {
             case 0:
                 control.MouseDown();
-                pressed[index] = kind == FieldWindowClass::Button && input;
+                pressed[index] = kind == FieldWindowClass::Button && f.Class() == kEntryField;
                 break;
             case 1:
                 control.MouseUp();
@@ -109,15 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 control.FocusLost();
                 if (kind == FieldWindowClass::Button) pressed[index] = false;
                 break;
-            default: {
-                CKeyPress key;
-                key.virtualKey = in.Byte();
-                key.ctrl = op & 0x08;
-                key.shift = op & 0x10;
-                key.alt = op & 0x20;
-                control.KeyDown(key);
+            default:
+                control.KeyDown(KeyPress(in.Byte(), op >> 3));
                 break;
-            }
         }
         if (kind == FieldWindowClass::Keys) Require(work.reports == 0);
         for (size_t i = 0; i < fields.size(); ++i) {

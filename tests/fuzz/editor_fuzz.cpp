@@ -12,31 +12,6 @@
 #include "fields/EntryEditor.h"
 #include "screen/Field.h"
 
-namespace {
-
-constexpr int kFieldNumber = 7;
-constexpr int kOtherField = 9;
-
-class CCheckedWork : public CEntryWindowWork {
-public:
-    explicit CCheckedWork(int current) : current(current) {}
-    void CompleteField(int field) override { Require(field == kFieldNumber); }
-    void MoveFocus(int direction) override { Require(direction == 1 || direction == -1); }
-    void SendKey(int field, int key) override {
-        Require(field == kFieldNumber || field == current);
-        Require(IsKeyNumber(key));
-    }
-    void SetCurrentField(int field) override { Require(field == kFieldNumber); }
-    int CurrentField() override { return current; }
-    void Beep(bool) override {}
-    void Redraw() override {}
-
-private:
-    int current;
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFuzzBytes in(data, size);
     const uint8_t flags = in.Byte();
@@ -44,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetEditingSettings(settings, flags, in);
 
     CField field;
-    field.fieldNumber = kFieldNumber;
+    field.fieldNumber = 7;
     field.typeByte = in.Byte() | kEntryField;
     field.attrByte = in.Byte();
     field.attrFlag4 = flags & 0x10;
@@ -56,35 +31,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     field.text.Allocate(field.maxLength);
     field.text.Set(in.CountedText());
     field.caretIndex = in.Byte() % (field.text.Length() + 1);
-    CCheckedWork work(in.Byte() & 1 ? kOtherField : -1);
+    CCheckedWork work;  // the current field: this one, another or none
+    work.field = field.fieldNumber;
+    work.current = in.Byte() & 1 ? 9 : -1;
     CEntryEditor editor(field, settings, work);
 
     while (!in.AtEnd()) {
         const uint8_t op = in.Byte();
-        CKeyPress key;
-        key.ctrl = op & 0x04;
-        key.shift = op & 0x08;
-        key.alt = op & 0x10;
         const std::u16string before = field.text.Get();
         const bool keyboard = op % 4 < 2;
         switch (op % 4) {
             case 0:
-                key.virtualKey = in.Byte();
-                editor.KeyDown(key);
+                editor.KeyDown(KeyPress(in.Byte(), op >> 2));
                 break;
             case 1:
             case 2: {
                 char16_t code = in.Byte();
                 if (op & 0x80) code = static_cast<char16_t>(code << 8 | in.Byte());
-                editor.Character(code, op % 4 == 2, key);
+                editor.Character(code, op % 4 == 2, KeyPress(0, op >> 2));
                 break;
             }
             default:
-                if (op & 0x20) {
-                    editor.Clear();
-                } else {
-                    editor.LoseFocus();
-                }
+                op & 0x20 ? editor.Clear() : editor.LoseFocus();
                 break;
         }
         const std::u16string after = field.text.Get();

@@ -21,7 +21,7 @@ namespace {
 
 // The window side of field mode: a key or a completed field goes to the host,
 // which locks input until it answers.
-class CFillingSide : public CSerialInputSide, public CEntryWindowWork {
+class CFillingSide : public CSerialInputSide, public CCheckedWork {
 public:
     CFillingSide(CPage& page, const CSettings& settings) : page(page), settings(settings) {}
 
@@ -40,12 +40,7 @@ public:
     }
 
     void CompleteField(int) override { open = false; }
-    void MoveFocus(int) override {}
     void SendKey(int, int) override { open = false; }
-    void SetCurrentField(int) override {}
-    int CurrentField() override { return -1; }
-    void Beep(bool) override {}
-    void Redraw() override {}
 
     bool open = true;
     std::u16string typed;

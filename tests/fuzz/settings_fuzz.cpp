@@ -20,21 +20,17 @@ std::string FileRead(std::string bytes) {
     return bytes;
 }
 
-bool Fits(const std::u16string& text, size_t capacity) {
-    return text.size() < capacity;
-}
-
 void CheckCapacities(const CSettings& s) {
-    Require(Fits(s.FontName(), CSettings::kFontNameCapacity));
-    Require(Fits(s.WaterMarkText(), CSettings::kWaterMarkCapacity));
-    Require(Fits(s.FieldNumericValue(), CSettings::kFieldNumericCapacity));
+    Require(s.FontName().size() < CSettings::kFontNameCapacity);
+    Require(s.WaterMarkText().size() < CSettings::kWaterMarkCapacity);
+    Require(s.FieldNumericValue().size() < CSettings::kFieldNumericCapacity);
     for (const std::u16string* text : {&s.SerialPort(), &s.SerialBaudRate(), &s.SerialDataBits(),
                                        &s.SerialParity(), &s.SerialStopBits()}) {
-        Require(Fits(*text, CSettings::kSerialTextCapacity));
+        Require(text->size() < CSettings::kSerialTextCapacity);
     }
     for (int kind = 0; kind < kSoundEventCount; ++kind) {
-        Require(
-            Fits(s.SoundFile(static_cast<SoundEventKind>(kind)), CSettings::kSoundFileCapacity));
+        Require(s.SoundFile(static_cast<SoundEventKind>(kind)).size() <
+                CSettings::kSoundFileCapacity);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -38,13 +39,10 @@ TEST(SerialLine, DevicePathAndOutputFraming) {
 
 TEST(SerialLine, InputFramingAcrossReads) {
     using Inputs = std::vector<std::string>;
-    struct Case {
-        CSerialFraming framing;
-        Inputs reads, want;
-    };
     const CSerialFraming angles{'<', '>'};
     const std::string big(CSerialInputFramer::kHeldLimit, 'x');
-    const Case cases[] = {
+    // The framing, the reads and the inputs they give.
+    const std::tuple<CSerialFraming, Inputs, Inputs> cases[] = {
         {angles, {"<ABC>"}, {"ABC"}},
         {angles, {"ABC>"}, {}},                        // no prefix: dropped
         {angles, {"zz<ABC>yy"}, {"ABC"}},              // noise around
@@ -60,16 +58,16 @@ TEST(SerialLine, InputFramingAcrossReads) {
         {angles, {"<" + big, "tail>", "<OK>"}, {"OK"}},  // too long: dropped to its suffix
         {{0, '>'}, {big, ">"}, {big}},                   // at the limit
     };
-    for (const Case& c : cases) {
-        CSerialInputFramer framer(c.framing);
+    for (const auto& [framing, reads, want] : cases) {
+        CSerialInputFramer framer(framing);
         Inputs inputs;
-        for (const std::string& read : c.reads) {
+        for (const std::string& read : reads) {
             framer.Feed(reinterpret_cast<const unsigned char*>(read.data()), read.size(),
                         [&inputs](const unsigned char* bytes, size_t n) {
                             inputs.emplace_back(reinterpret_cast<const char*>(bytes), n);
                         });
         }
-        EXPECT_EQ(inputs, c.want) << c.reads[0];
+        EXPECT_EQ(inputs, want) << reads[0];
     }
 }
 

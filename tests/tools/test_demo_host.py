@@ -16,13 +16,11 @@ from records import field_data, short_number  # noqa: E402
 
 
 class DemoHostTest(unittest.TestCase):
-    def test_records(self):
+    def test_records_and_pick_decisions(self):
         hello = dh.Screen("x", 0, [dh.Text(0, 0, "Hello"), dh.Entry("name", 1, 0, 8)], "")
         self.assertEqual(hello.record(), b"Hs0Ef1005Helloi210C@8d0o2")
         self.assertEqual(dh.update_record(dh.SIGN_ON, 4, ["password"], prompt_text="Why?"),
                          b"Hs0u60h<4Why?o4")
-
-    def test_pick_decisions(self):
         screen = dh.picking_screen(0, 0)
         location, quantity = screen.field("location"), screen.field("quantity")
         next_line = dh.picking_record(0, 1)

@@ -1,24 +1,31 @@
 """Tests of the scripted host and the record builders, against a plain socket
-on loopback as the terminal."""
+on loopback as the terminal, and of the trace reader."""
 
 import io
+import os
 import socket
 import threading
 import unittest
 
 import ravelin_host as rh
 import records as r
+import wire_trace as wt
+
+# What the terminal's trace writer writes: its unit test checks against the same file.
+WRITTEN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "link", "data",
+                       "wire-trace.txt")
 
 
 class HostTest(unittest.TestCase):
-    def test_records_and_messages_on_the_wire(self):
+    def test_records_messages_and_sync_on_the_wire(self):
         trace = io.StringIO()
         with rh.Host(0, trace=trace) as host, socket.create_connection(
                 ("127.0.0.1", host.port), timeout=10) as terminal:
             host.accept(timeout=10)
+            wire = terminal.makefile("rb")
             # 0xFF doubled, 0xFF 0xEF at the end, whole however it is cut.
             host.send(b"Hu1\xff\xef", pieces=[1, 5], delay=0.01)
-            self.assertEqual(terminal.makefile("rb").read(8), b"Hu1\xff\xff\xef\xff\xef")
+            self.assertEqual(wire.read(8), b"Hu1\xff\xff\xef\xff\xef")
             terminal.sendall(b"1I\xff\xef1H\xff")
             self.assertEqual(host.expect(b"1I"), b"1I")
             threading.Timer(0.1, terminal.sendall, [b"\xef\xff\xef1RF2/\xff\xef"]).start()
@@ -30,28 +37,22 @@ class HostTest(unittest.TestCase):
             with self.assertRaises(rh.HostError):
                 host.expect(b"1I", timeout=0.2)
             self.assertIn("<-", trace.getvalue())
-            terminal.close()
-            host.expect_end()
-
-    def test_sync_keeps_the_messages_before_the_answer(self):
-        with rh.Host(0) as host, socket.create_connection(("127.0.0.1", host.port),
-                                                          timeout=10) as terminal:
-            host.accept(timeout=10)
+            # sync keeps the messages before the answer to its empty record.
             terminal.sendall(b"1H\xff\xef")
-            # The answer to the empty record comes after a message of its own.
             replies = threading.Thread(target=lambda: (
-                terminal.makefile("rb").read(2), terminal.sendall(b"1RX\xff\xef\xff\xef")))
+                wire.read(2), terminal.sendall(b"1RX\xff\xef\xff\xef")))
             replies.start()
             host.sync(timeout=10)
             replies.join()
             self.assertEqual([host.next_message(), host.next_message()], [b"1H", b"1RX"])
+            terminal.shutdown(socket.SHUT_RDWR)
+            host.expect_end()
 
     def test_script(self):
         steps = rh.parse_script(["# a comment\n", "\n", "accept\n", "expect 7I\r\n",
                                  "send Hs0f1005Hello\\sthere\n", "raw \\xFF\\xEF\n",
                                  "expect 7H\n", "wait 0.01\n", "expect-end\n"])
-        with self.assertRaises(ValueError):
-            rh.parse_script(["bogus step\n"])
+        self.assertRaises(ValueError, rh.parse_script, ["bogus step\n"])
         with rh.Host(0) as host:
             def play():
                 with socket.create_connection(("127.0.0.1", host.port), timeout=10) as sock:
@@ -79,6 +80,24 @@ class HostTest(unittest.TestCase):
         ]:
             self.assertEqual(built, expected)
         self.assertRaises(ValueError, r.long_number, 43264)
+
+    def test_trace_reader_reads_the_writers_lines_and_plays_them_back(self):
+        entries = wt.read_trace(WRITTEN)
+        self.assertEqual(entries[:6], [
+            (0, "open", b"2024-05-01T12:34:56Z"),
+            (0, "connect", b"connecting 10.0.0.5:4000"),
+            (3, "connect", b"connected"),
+            (3, "out", b"12I\xff\xef"),
+            (10, "in", b"A\\ b\x7f\x00\xff\xef"),
+            (10, "out", b"\xff\xef")])
+        self.assertEqual(entries[-1], (0, "connect", b"connecting h\xe9te:1"))
+        script = wt.to_script(entries)
+        self.assertEqual(script[2:6], ["accept", "expect 12I", r"send A\x5C\sb\x7F\x00", "expect"])
+        # The script's steps carry the traced bytes, terminators aside.
+        steps = [(command, data) for _, command, data in rh.parse_script(script)]
+        exchanged = [("send" if direction == "in" else "expect", data[:-2])
+                     for _, direction, data in entries if direction in ("in", "out")]
+        self.assertEqual([step for step in steps if step[0] != "accept"], exchanged)
 
 
 if __name__ == "__main__":
