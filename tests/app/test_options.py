@@ -356,14 +356,14 @@ class SerialPortTest(OptionsTest, SerialTest):
         self.host.expect(b"12R<1412" b"34")
 
         # The device going closes the port: output goes nowhere, keys reach the
-        # host, and the window's own part of the exit, the port's close
-        # included, is well inside the second.
+        # host, and the exit, the port's close included, is not held up by a
+        # port thread (a stuck one kept it for 20 s).
         self.device.unplug()
         self.assertTrue(wait_until(lambda: not self.port_open()))
         self.page(b"Hs0E" + serial_out(0, b"AB") + entry_field(2, 2, 0, 4) + b"d0o2")
         self.terminal.press("F3")
         self.host.expect(b"12RF32")
-        self.assertExits(within=1.0)
+        self.assertExits(within=10)
 
     def assertTexts(self, title, controls, texts):
         self.assertEqual([probe("text", title, control)[1] for control in controls], texts)
