@@ -10,8 +10,8 @@ int main() {
                                   700, nullptr, nullptr, instance, nullptr);
     if (!parent) return 1;
     for (int i = 0; i < 40; ++i) {
-        CreateWindowExW(0, L"STATIC", L"label", WS_CHILD | WS_VISIBLE, (i % 4) * 200,
-                        (i / 4) * 20, 180, 16, parent, nullptr, instance, nullptr);
+        CreateWindowExW(0, L"STATIC", L"label", WS_CHILD | WS_VISIBLE, (i % 4) * 200, (i / 4) * 20,
+                        180, 16, parent, nullptr, instance, nullptr);
     }
     MSG msg;
     while (IsWindow(parent) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
