@@ -21,7 +21,7 @@ namespace {
 constexpr UINT_PTR kBlinkTimer = 5;
 constexpr UINT kBlinkPeriodMs = 500;
 // A timer may fire a little before its time; the phase is read as it will be
-// this much later, so a tick never finds the old phase and idles.
+// this much later, so that an early tick still shows the new phase.
 constexpr ULONGLONG kBlinkSlackMs = 20;
 constexpr BYTE kRomanFamily = 0x10;
 
@@ -138,8 +138,7 @@ void OnBlinkTimer(HWND window, CPage& page) {
         page.blinkTimerRuns = 0;
         return;
     }
-    page.blinkPhase = BlinkPhaseNow();
-    EnumChildWindows(window, BlinkChild, page.blinkPhase);
+    EnumChildWindows(window, BlinkChild, BlinkPhaseNow());
     ArmBlinkTimer(window, period);
 }
 
@@ -271,9 +270,9 @@ void KeepPageBlinking(HWND pageWindow, CPage& page) {
     UINT period = page.blinkTimerRuns ? 0 : TickPeriodMs(page);
     if (period == 0) return;
     page.blinkTimerRuns = 1;
-    page.blinkPhase = BlinkPhaseNow();
+    uint8_t on = BlinkPhaseNow() == 1 ? 1 : 0;
     for (CField* field = page.fields.Head(); field; field = field->next) {
-        if (Blinks(*field)) field->blinkOn = page.blinkPhase == 1 ? 1 : 0;
+        if (Blinks(*field)) field->blinkOn = on;
     }
     ArmBlinkTimer(pageWindow, period);
 }

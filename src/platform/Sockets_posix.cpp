@@ -21,11 +21,9 @@ sockaddr_in Peer(uint32_t address, uint16_t port) {
     return peer;
 }
 
-bool SetBlocking(int fd, bool blocking) {
+bool SetNonBlocking(int fd) {
     int flags = fcntl(fd, F_GETFL);
-    if (flags < 0) return false;
-    flags = blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK;
-    return fcntl(fd, F_SETFL, flags) == 0;
+    return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
 }
 
 }  // namespace
@@ -67,7 +65,7 @@ bool ConnectSocket(SocketHandle socket, uint32_t address, uint16_t port) {
 
 bool StartConnect(SocketHandle socket, uint32_t address, uint16_t port) {
     int fd = static_cast<int>(socket);
-    if (!SetBlocking(fd, false)) return false;
+    if (!SetNonBlocking(fd)) return false;
     sockaddr_in peer = Peer(address, port);
     return connect(fd, reinterpret_cast<sockaddr*>(&peer), sizeof peer) == 0 ||
            errno == EINPROGRESS;
@@ -112,8 +110,7 @@ SocketHandle OpenWakeSocket() {
     // Connected to itself: it takes datagrams from nobody else.
     if (bind(fd, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
         getsockname(fd, reinterpret_cast<sockaddr*>(&self), &length) != 0 ||
-        connect(fd, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
-        !SetBlocking(fd, false)) {
+        connect(fd, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 || !SetNonBlocking(fd)) {
         close(fd);
         return kInvalidSocket;
     }

@@ -18,8 +18,8 @@ sockaddr_in Peer(uint32_t address, uint16_t port) {
     return peer;
 }
 
-bool SetBlocking(SOCKET socket, bool blocking) {
-    u_long nonBlocking = blocking ? 0 : 1;
+bool SetNonBlocking(SOCKET socket) {
+    u_long nonBlocking = 1;
     return ioctlsocket(socket, FIONBIO, &nonBlocking) == 0;
 }
 
@@ -67,7 +67,7 @@ bool ConnectSocket(SocketHandle socket, uint32_t address, uint16_t port) {
 }
 
 bool StartConnect(SocketHandle socket, uint32_t address, uint16_t port) {
-    if (!SetBlocking(Native(socket), false)) return false;
+    if (!SetNonBlocking(Native(socket))) return false;
     sockaddr_in peer = Peer(address, port);
     return connect(Native(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer) !=
                SOCKET_ERROR ||
@@ -114,8 +114,7 @@ SocketHandle OpenWakeSocket() {
     // Connected to itself: it takes datagrams from nobody else.
     if (bind(s, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
         getsockname(s, reinterpret_cast<sockaddr*>(&self), &length) != 0 ||
-        connect(s, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
-        !SetBlocking(s, false)) {
+        connect(s, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 || !SetNonBlocking(s)) {
         closesocket(s);
         return kInvalidSocket;
     }

@@ -21,7 +21,6 @@ public:
 
     int32_t pageNumber;
     CFieldList fields;
-    int32_t blinkPhase = 0;
     uint8_t blinkTimerRuns = 0;  // the page window's blink timer
     WindowHandle pageWindow = nullptr;
     WindowHandle parentWindow = nullptr;  // receives every message fields and pages send
