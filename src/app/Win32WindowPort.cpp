@@ -57,21 +57,28 @@ void SetNumberAndText(HWND window, const CField& field) {
 }
 
 // A spare window of the page takes the field as a new window would: its
-// record, number, text and place, at the top of its siblings.
+// record, number, text and place. It keeps its place among its siblings,
+// which the page's refresh orders.
 HWND BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field, const RECT& place,
                           bool visible) {
     WNDCLASSEXW info = {};
     info.cbSize = sizeof info;
     auto windowClass = static_cast<ATOM>(GetClassInfoExW(gInstance, className, &info));
-    HWND window = windowClass ? SpareFieldWindowsOf(page).Take(windowClass, place) : nullptr;
+    bool there = false;
+    HWND window = windowClass ? SpareFieldWindowsOf(page).Take(windowClass, place, there) : nullptr;
     if (!window) return nullptr;
     SetNumberAndText(window, field);
     SendMessageW(window, UM_BINDFIELD, 0, reinterpret_cast<LPARAM>(&field));
-    // Nothing of the former field is copied along, and a page that holds its
-    // drawing paints all its windows anew at the end.
-    SetWindowPos(window, HWND_TOP, place.left, place.top, place.right, place.bottom,
-                 SWP_NOACTIVATE | SWP_NOCOPYBITS | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    if (IsWindowVisible(page)) InvalidateRect(window, nullptr, TRUE);
+    // Most windows of a page built again are already where they go, and
+    // shown: moving them would only cost the window system.
+    bool shows = (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (!there || shows != visible) {
+        // Nothing of the former field is copied along, and the page's
+        // refresh erases and paints all its windows anew at the end.
+        SetWindowPos(window, nullptr, place.left, place.top, place.right, place.bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_DEFERERASE |
+                         (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
     return window;
 }
 
@@ -79,6 +86,9 @@ HWND BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field, co
 // that is the first child, or hides it at the bottom.
 void PlacePage(HWND window, bool show) {
     if (!show) {
+        // A page already hidden stays where it is: its place among its
+        // siblings counts again only when it shows.
+        if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) return;
         SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
         return;
@@ -377,7 +387,6 @@ WindowHandle CWin32WindowPort::MakeFieldWindow(CField& field) {
                                   place.top, place.right, place.bottom, page,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.fieldNumber)),
                                   gInstance, &field);
-    if (window) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
     return window;
 }
 

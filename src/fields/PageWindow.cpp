@@ -169,10 +169,11 @@ void OnRelayout(HWND window, CPage& page) {
     UpdateWindow(window);
 }
 
-// A shown page is drawn once, when all its field windows are in place.
+// A shown page is drawn once, when all its field windows are in place:
+// nothing paints before, since the windows are bound, moved and shown with
+// their erasing left to the end. Turning the page's drawing off and on
+// again would cost the window system more than the whole refresh.
 void OnRefresh(HWND window, CPage& page) {
-    bool shown = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     page.RefreshFieldWindows();
     size_t live = 0;
     for (CField* field = page.fields.Head(); field; field = field->next) {
@@ -181,8 +182,7 @@ void OnRefresh(HWND window, CPage& page) {
     CSpareFieldWindows& spares = SpareFieldWindowsOf(window);
     spares.Settle(live);
     spares.HideAll();
-    if (!shown) return;
-    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    if (!(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE)) return;
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

@@ -68,18 +68,23 @@ void CSpareFieldWindows::HideAll() {
     hidePosted = false;
     for (Spare& spare : windows) {
         if (spare.hidden) continue;
-        ShowWindow(spare.window, SW_HIDE);
+        // The page erases what shows again when it next paints: in a
+        // refresh, once its new fields are in place.
+        SetWindowPos(spare.window, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                         SWP_DEFERERASE);
         SetWindowLongPtrW(spare.window, GWLP_ID, kSpareWindowId);
         spare.hidden = true;
     }
 }
 
-HWND CSpareFieldWindows::Take(ATOM windowClass, const RECT& place) {
-    auto there = [windowClass, &place](const Spare& s) {
+HWND CSpareFieldWindows::Take(ATOM windowClass, const RECT& place, bool& there) {
+    auto atPlace = [windowClass, &place](const Spare& s) {
         return s.windowClass == windowClass && SamePlace(s.place, place);
     };
-    auto found = std::find_if(windows.rbegin(), windows.rend(), there);
-    if (found == windows.rend()) {
+    auto found = std::find_if(windows.rbegin(), windows.rend(), atPlace);
+    there = found != windows.rend();
+    if (!there) {
         found = std::find_if(windows.rbegin(), windows.rend(), [windowClass](const Spare& s) {
             return s.windowClass == windowClass;
         });

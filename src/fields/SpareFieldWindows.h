@@ -19,8 +19,9 @@ public:
     void HideAll();
     // A kept window of the class, or null; it shows when bound anew.
     // One already at the place (left, top, width, height, as the field
-    // windows are placed) is taken first: it need not move.
-    HWND Take(ATOM windowClass, const RECT& place);
+    // windows are placed) is taken first, and says so in there: it need not
+    // move.
+    HWND Take(ATOM windowClass, const RECT& place, bool& there);
     // After a refresh that left the page live field windows: keeps no more
     // spares than the most windows the page has had at once would need,
     // destroying those kept longest.

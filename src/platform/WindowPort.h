@@ -83,7 +83,9 @@ public:
     // Clears the page window's link to its page record, which is about to go.
     virtual void UnbindPageWindow(CPage& page) = 0;
 
-    // Creates the field's window on its page window; null when none is made.
+    // Creates the field's window on its page window, or binds a window the
+    // page window kept, which keeps its place among its siblings; null when
+    // none is made.
     virtual WindowHandle MakeFieldWindow(CField& field) = 0;
     // Moves the field's window to the top of its siblings without redrawing.
     virtual void RaiseFieldWindow(CField& field) = 0;

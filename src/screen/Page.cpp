@@ -1,5 +1,7 @@
 #include "screen/Page.h"
 
+#include <unordered_set>
+
 #include "config/Settings.h"
 #include "screen/Field.h"
 
@@ -27,7 +29,6 @@ CPage::~CPage() {
 
 void CPage::RefreshFieldWindows() {
     for (CField* field = fields.Head(); field; field = field->next) {
-        if (field->fieldWindow) port.RaiseFieldWindow(*field);
         if (field->isNew) {
             // A field changed in the record that made it still needs only one window.
             field->isNew = 0;
@@ -39,4 +40,33 @@ void CPage::RefreshFieldWindows() {
             field->fieldWindow = port.MakeFieldWindow(*field);
         }
     }
+    StackFieldWindows();
+}
+
+// Raising a window costs the window system a good deal, and a page built
+// again mostly gets back the windows it had, where they were: the windows at
+// the bottom still in the order the last refresh left them stay, and only
+// those above the first one out of order are raised. A window made since is
+// out of order wherever it is; a window bound again keeps its place.
+void CPage::StackFieldWindows() {
+    std::vector<WindowHandle> wanted;
+    for (CField* field = fields.Head(); field; field = field->next) {
+        if (field->fieldWindow) wanted.push_back(field->fieldWindow);
+    }
+    std::unordered_set<WindowHandle> live(wanted.begin(), wanted.end());
+    size_t inOrder = 0;
+    for (WindowHandle window : stackedWindows) {
+        if (!live.count(window)) continue;
+        if (inOrder == wanted.size() || window != wanted[inOrder]) break;
+        ++inOrder;
+    }
+    for (CField* field = fields.Head(); field; field = field->next) {
+        if (!field->fieldWindow) continue;
+        if (inOrder > 0) {
+            --inOrder;
+            continue;
+        }
+        port.RaiseFieldWindow(*field);
+    }
+    stackedWindows = std::move(wanted);
 }

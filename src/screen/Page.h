@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/WindowPort.h"
 #include "screen/FieldList.h"
@@ -16,7 +17,8 @@ public:
     CPage& operator=(const CPage&) = delete;
 
     // The page window's refresh: makes the windows of new fields and makes
-    // those of changed fields again, in ascending field number.
+    // those of changed fields again, in ascending field number, then stacks
+    // the windows in that order, a later field's above an earlier one's.
     void RefreshFieldWindows();
 
     int32_t pageNumber;
@@ -27,4 +29,10 @@ public:
     uint32_t backColour;
     uint8_t shown = 0;
     CWindowPort& port;
+
+private:
+    void StackFieldWindows();
+
+    // The field windows as the last refresh stacked them, bottom first.
+    std::vector<WindowHandle> stackedWindows;
 };

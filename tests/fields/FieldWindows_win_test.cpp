@@ -220,6 +220,27 @@ TEST_F(FieldWindowsTest, ReusedWindowShowsNothingOfItsFormerField) {
     }
 }
 
+// Where fields overlap, a later field shows above an earlier one, however
+// the page is built again: the same page, fields that swap places, a field
+// moved onto another and one added over the first.
+TEST_F(FieldWindowsTest, OverlappingFieldsStackInFieldOrder) {
+    const std::string same = "f120:AAAAAAAAAAf225:BBBBBBBBBBf350:CCCCCCCCCC";
+    const std::string swapped = "f125:AAAAAAAAAAf220:BBBBBBBBBBf350:CCCCCCCCCC";
+    const std::string moved = "f120:AAAAAAAAAAf253:BBBBBBBBBBf350:CCCCCCCCCCf423:DDDDDDDDDD";
+    for (const std::string& fields : {same, same, swapped, same, moved, same}) {
+        SCOPED_TRACE(fields);
+        Rebuild("s0E" + fields + "d0o9");
+        HWND page = static_cast<HWND>(terminal.pages->FindPage(0)->pageWindow);
+        std::vector<int> topFirst;
+        for (HWND w = GetWindow(page, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (IsWindowVisible(w)) topFirst.push_back(GetDlgCtrlID(w));
+        }
+        EXPECT_TRUE(std::is_sorted(topFirst.rbegin(), topFirst.rend()))
+            << ::testing::PrintToString(topFirst);
+        EXPECT_EQ(topFirst.size(), fields == moved ? 4U : 3U);
+    }
+}
+
 size_t WorkingSetBytes() {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
