@@ -425,8 +425,6 @@ void CWin32WindowPort::CloseFieldWindow(CField& field) {
         ShowWindow(window, SW_HIDE);
         focusKnown = false;
     }
-    // The field's record is about to go, or to serve another field.
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (!field.page) return;
     HWND page = Hwnd(field.page->pageWindow);
     // Windows closed one after another go to their page window together.
@@ -454,8 +452,4 @@ void* CWin32WindowPort::HeldFocusWindow() {
         focusKnown = true;
     }
     return heldFocus;
-}
-
-void CWin32WindowPort::UnbindFieldWindow(CField& field) {
-    SetWindowLongPtrW(Hwnd(field.fieldWindow), GWLP_USERDATA, 0);
 }

@@ -52,7 +52,6 @@ public:
     void RaiseFieldWindow(CField& field) override;
     void FocusField(CField& field) override;
     void CloseFieldWindow(CField& field) override;
-    void UnbindFieldWindow(CField& field) override;
 
     // The main window thread says after every start or stop whether a lock
     // animation runs, and of which kind, so that other threads can leave out

@@ -10,12 +10,14 @@
 #include "screen/Field.h"
 #include "screen/Page.h"
 
-CField* BindField(HWND window, LPARAM createStruct) {
-    return KeepCreationObject<CField>(window, createStruct);
+CField* CreationField(LPARAM createStruct) {
+    auto* create = reinterpret_cast<const CREATESTRUCTW*>(createStruct);
+    return create ? static_cast<CField*>(create->lpCreateParams) : nullptr;
 }
 
-CField* BoundField(HWND window) {
-    return WindowObject<CField>(window);
+CField* BoundField(HWND window, const CPage& page) {
+    CField* field = page.fields.FindField(GetDlgCtrlID(window));
+    return field && field->fieldWindow == window ? field : nullptr;
 }
 
 LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -85,13 +87,9 @@ bool CommonFieldMessage(HWND window, const CField& field, UINT message, const Fi
 
 LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT message, WPARAM wParam,
                            LPARAM lParam) {
-    if (message == WM_CREATE) {
-        if (CField* field = BindField(window, lParam)) kind.setSlots(*field);
-        return 0;
-    }
-    if (message == UM_BINDFIELD) {
-        auto* field = reinterpret_cast<CField*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
+    if (message == WM_CREATE || message == UM_BINDFIELD) {
+        CField* field =
+            message == WM_CREATE ? CreationField(lParam) : reinterpret_cast<CField*>(lParam);
         if (field) kind.setSlots(*field);
         return 0;
     }
@@ -101,7 +99,7 @@ LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT messa
     if (!page) return UnboundFieldMessage(window, message, wParam, lParam);
     {
         CStateTurn turn(page->port.state);
-        CField* field = BoundField(window);
+        CField* field = BoundField(window, *page);
         if (!field) return UnboundFieldMessage(window, message, wParam, lParam);
         LRESULT result = 0;
         auto paint = [&kind, window, field](HDC dc, int w, int h) {

@@ -7,15 +7,17 @@
 #include "platform/AppMessages.h"
 
 class CField;
+class CPage;
 
-// What every field window shares: the binding to its record through the
-// user-data slot, the messages to the main window, and the double-buffered
-// paint.
+// What every field window shares: the binding to its record, the messages
+// to the main window, and the double-buffered paint.
 
-// Binds the record passed as creation parameter at WM_CREATE (none: 0).
-CField* BindField(HWND window, LPARAM createStruct);
-// The bound record, or null once the field list has let the window go.
-CField* BoundField(HWND window);
+// The record passed as creation parameter at WM_CREATE (none: 0).
+CField* CreationField(LPARAM createStruct);
+// The page's record whose window this is, found by the window's id, the
+// field number: null once the field list has let the window go. Binding and
+// letting go so cost the window system nothing.
+CField* BoundField(HWND window, const CPage& page);
 
 // Handling while no record is bound: close and destroy, else default.
 LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

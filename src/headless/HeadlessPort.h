@@ -81,7 +81,6 @@ public:
     void RaiseFieldWindow(CField&) override {}
     void FocusField(CField& field) override;
     void CloseFieldWindow(CField& field) override;
-    void UnbindFieldWindow(CField&) override {}
 
 private:
     using Work = std::function<void()>;

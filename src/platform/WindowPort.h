@@ -91,9 +91,8 @@ public:
     virtual void RaiseFieldWindow(CField& field) = 0;
     // The field's window takes the focus, as if clicked.
     virtual void FocusField(CField& field) = 0;
-    // Unbinds the field's live window at once and has the page window take
-    // it back, hidden, to serve a later field.
+    // Has the page window take the field's window back, hidden, to serve a
+    // later field. The window lets go of the field once the field no longer
+    // names it, which the caller sees to before the state is given up.
     virtual void CloseFieldWindow(CField& field) = 0;
-    // Clears the field window's link to its field record, which is about to go.
-    virtual void UnbindFieldWindow(CField& field) = 0;
 };

@@ -37,6 +37,7 @@ void CPage::RefreshFieldWindows() {
         } else if (field->changed) {
             field->changed = 0;
             if (field->fieldWindow) port.CloseFieldWindow(*field);
+            field->fieldWindow = nullptr;
             field->fieldWindow = port.MakeFieldWindow(*field);
         }
     }

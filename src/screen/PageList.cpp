@@ -40,11 +40,9 @@ void CPageList::ClearAllPages() {
 void CPageList::DestroyWindows() {
     // Every window lets go of its record before any is hidden or any page
     // freed: hiding a focused entry field reports its completion to the main
-    // window, which would look the current page up in this list.
+    // window, which would look the current page up in this list. A field
+    // window reaches its record only through its page window.
     for (const std::unique_ptr<CPage>& page : pages) {
-        for (CField* field = page->fields.Head(); field; field = field->next) {
-            if (field->fieldWindow) port.UnbindFieldWindow(*field);
-        }
         if (page->pageWindow) port.UnbindPageWindow(*page);
     }
     pages.clear();

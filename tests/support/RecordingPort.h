@@ -17,7 +17,6 @@
 // the field windows.
 class CRecordingPort : public CWindowPort {
 public:
-    // A fresh handle for the main window.
     WindowHandle RegisterMainWindow() { return NewHandle(); }
 
     // Whether CreatePageWindow and MakeFieldWindow hand out windows or null.
@@ -75,7 +74,6 @@ public:
     void RaiseFieldWindow(CField& field) override { Log("raise", field); }
     void FocusField(CField& field) override { Log("focus", field); }
     void CloseFieldWindow(CField& field) override { Log("close", field); }
-    void UnbindFieldWindow(CField& field) override { Log("unbind", field); }
 
 private:
     // Records what, then the rest; nothing is formatted while only counting.
