@@ -16,10 +16,9 @@ the ANSI code page, and exchanges played in turn once the terminal has said
 
 from collections import namedtuple
 
-from records import (AUTO_ADVANCE, BUTTON, CHECK_BOX, COMPLETE_ON_LEAVE, ENTRY, FIXED, NUMERIC,
-                     PLAIN, PROTECTED, RADIO_BUTTON, SELECT_BUTTON, advisory, entry_field,
-                     field_data as data, fixed_field, label, options, prompt, set_text,
-                     short_number, text)
+from records import (AUTO_ADVANCE, BUTTON, CHECK_BOX, COMPLETE_ON_LEAVE, ENTRY, FIXED, PLAIN,
+                     RADIO_BUTTON, SELECT_BUTTON, advisory, entry_field, field_data as data,
+                     fixed_field, label, options, prompt, set_text, short_number, text)
 
 Group = namedtuple("Group", "name settings codepage exchanges")
 
@@ -100,7 +99,6 @@ CYRILLIC = "Щит №5"
 GROUPS = [
     Group("keys_fields_dialogs_and_toolbar", {}, None, [
         ["key F1", None],  # input starts locked
-        [("send", b"Ax"), b"12I", b""],  # the host asks who it is
         [("page", b"Hs0Ef1005Hellod0o/"), "key F3", key_message(3, -1)],  # no input stop
         *([("page", WORKED_RECORD), "key " + key, key_message(number), "key F2", None]
           for key, number in [("F1", 1), ("Shift+F1", 11), ("Ctrl+3", 23), ("Enter", 0)]),
@@ -108,10 +106,6 @@ GROUPS = [
         [on(entry(2, 1, 3, REPORT)), "type abc", b"12R%2" + data(2, b"abc")],
         [on(entry(2, 1, 2, ENTRY, PLAIN | AUTO_ADVANCE), entry(3, 2, 4)), "type abc",
          "key Enter", b"12RF03" + data(2, b"ab") + data(3, b"c")],
-        [on(entry(2, 1, 4, ENTRY, PLAIN | PROTECTED) + set_text(2, b"12")), "type x",
-         "key Backspace", "key Delete", "key Enter", None],
-        ["key F2", b"12RF22"],
-        [on(entry(2, 1, 3, ENTRY | NUMERIC)), "type 12ab", "key Enter", b"12RF02" + data(2, b"12")],
         # Tab and the arrows follow the field numbers, not the rows.
         [on(entry(2, 1, 4), entry(4, 2, 4), entry(3, 3, 4)), "key Tab", "type x", "key Enter",
          b"12RF03" + data(3, b"x")],
@@ -165,15 +159,6 @@ GROUPS = [
          "toolbar NEXT", key_message(9), ("page", TOOLBAR_PAGE + label(9, b"GO")),
          "toolbar NEXT", None, "toolbar EXIT", key_message(8)],
     ]),
-    Group("enter_moves_on_when_it_is_no_key", {"fieldentertof0": "false"}, None, [
-        [on(field, control(3, BUTTON, b"Next")), action, "key F2", message]
-        for field, action, message in [
-            (OK_BUTTON, "key Enter", b"12RF23"), (YES, "key Enter", b"12RF23"),
-            (OK_BUTTON, "click 2", b"12RF23" + data(2, b"OK"))]
-    ]),
-    Group("serial_command_mode", {"serialcommand": "true", **SERIAL}, None, [
-        ["scan ABC", b"12R<13ABC", "scan XY", b"12R<12XY"],
-    ]),
     # The bound fields fill in turn; a carriage return is the focused field's
     # Enter; nothing is typed while the host is awaited.
     Group("serial_field_mode", {"serialcommand": "false", **SERIAL}, None, [
@@ -182,8 +167,15 @@ GROUPS = [
         [SERIAL_PAGE, "scan 0123456789XY\r", b"12RF04" + data(2, b"01234567") + data(3, b"89XY")],
         ["scan LOCKED", ("page", b"Hd0o4"), "key F2", b"12RF24"],
     ]),
-    # Texts both ways in the ANSI code page.
-    Group("code_page_1251", {}, 1251, [
+    # Scans as commands, Enter moving on where it is no key, and texts both ways
+    # in the ANSI code page.
+    Group("serial_commands_enter_moving_on_and_code_page_1251",
+          {"serialcommand": "true", **SERIAL, "fieldentertof0": "false"}, 1251, [
+        ["scan ABC", b"12R<13ABC", "scan XY", b"12R<12XY"],
+        *([on(field, control(3, BUTTON, b"Next")), action, "key F2", message]
+          for field, action, message in [
+              (OK_BUTTON, "key Enter", b"12RF23"), (YES, "key Enter", b"12RF23"),
+              (OK_BUTTON, "click 2", b"12RF23" + data(2, b"OK"))]),
         [on(fixed_field(1, 0, 0, "Имя:".encode("cp1251")), entry(2, 1, 8)), "type " + CYRILLIC,
          "key F2", b"12RF22" + data(2, CYRILLIC.encode("cp1251"))],
         asking(8, "Причина?", "prompt Ящик разбит", b"12R?8" + "Ящик раз".encode("cp1251"),

@@ -5,6 +5,7 @@ port. CTest sets the environment; DISPLAY and WINEPREFIX come from the test run.
 import contextlib
 import fcntl
 import os
+import pathlib
 import re
 import select
 import shutil
@@ -50,7 +51,6 @@ ID = read_ids()
 
 
 def wait_until(predicate, timeout=TIMEOUT, step=0.1):
-    """Returns the first true value of predicate(), or None after timeout."""
     end = time.monotonic() + timeout
     while not (value := predicate()):
         if time.monotonic() > end:
@@ -123,15 +123,17 @@ class Terminal:
     """One Ravelin.exe with its own folder and settings file."""
 
     def __init__(self, name, settings=None):
+        """settings: the values of the settings file, or its bytes."""
         self.folder = os.path.join(ARTIFACTS, name)
         shutil.rmtree(self.folder, ignore_errors=True)
         os.makedirs(self.folder)
         self.exe = os.path.join(self.folder, "Ravelin.exe")
         shutil.copy(EXE, self.exe)
-        self.settings_path = os.path.join(self.folder, "Ravelin.ini")
+        self.settings_path = pathlib.Path(self.folder, "Ravelin.ini")
+        if isinstance(settings, dict):
+            settings = "".join(f"{k}={v}\r\n" for k, v in settings.items()).encode("latin-1")
         if settings is not None:
-            with open(self.settings_path, "wb") as f:
-                f.write("".join(f"{k}={v}\r\n" for k, v in settings.items()).encode("latin-1"))
+            self.settings_path.write_bytes(settings)
         self.process = None
 
     def start(self, trace=None, args=(), lang=None):
@@ -148,8 +150,7 @@ class Terminal:
         return wait_until(lambda: probe("shown", title)[1] not in ("", "0"), timeout)
 
     def settings(self):
-        with open(self.settings_path, "rb") as f:
-            lines = f.read().decode("latin-1").split("\r\n")
+        lines = self.settings_path.read_bytes().decode("latin-1").split("\r\n")
         return dict(line.split("=", 1) for line in lines if "=" in line)
 
     def command(self, command_id, title=TITLE, message=WM_COMMAND):
@@ -205,17 +206,20 @@ class TerminalTest(unittest.TestCase):
         self.host.close_listener()
         self.trace.close()
 
-    def start(self, connect=True, args=(), lang=None, **extra):
+    def start(self, connect=True, args=(), lang=None, trace=None, **extra):
         if self.terminal:
             self.terminal.kill()
         values = {"hostname": "127.0.0.1", "hostport": self.host.port, "terminalid": 12,
                   "screencols": 80, "screenrows": 24, "windowstate": 0,
                   "windowpos": "20,20,480,360", "fieldentertof0": "true",
                   "CarrowinAdminMode": "true", **extra}
-        self.terminal = Terminal(self.name, values).start(args=args, lang=lang)
+        self.terminal = Terminal(self.name, self.settings_file(values)).start(trace, args, lang)
         if connect:
             self.connect()
         self.assertTrue(self.terminal.wait_window())
+
+    def settings_file(self, values):
+        return values
 
     def connect(self):
         self.host.accept(TIMEOUT)
@@ -241,13 +245,11 @@ class TerminalTest(unittest.TestCase):
         with contextlib.suppress(HostError):
             self.fail(f"the terminal sent {self.host.next_message(seconds)!r}")
 
-    def assertExits(self, *command, within=None):
-        """The command (WM_CLOSE by default) ends the terminal, within seconds if given."""
+    def assertExits(self, *command):
+        """The command (WM_CLOSE by default) ends the terminal well inside the 20 s that a
+        stuck port thread or look-up held it."""
         self.terminal.command(*(command or (0, TITLE, WM_CLOSE)))
-        asked = time.monotonic()
-        self.assertEqual(self.terminal.wait_exit(), 0)
-        if within:
-            self.assertLess(time.monotonic() - asked, within)
+        self.assertEqual(self.terminal.wait_exit(10), 0)
 
     def assertToolBar(self, height):
         """The toolbar of that height (0: none) across the top, its buttons in a row, the

@@ -23,16 +23,12 @@ def gradient(selected, n, i):
     return red << 16 | green << 8 | blue
 
 
-def check_mark(width, height, cells=8):
-    """A point well inside the check mark of a box two cells wide."""
-    size = min(2 * (width // cells), height)
-    top = (height - size) // 2 + 1
-    return 1 + (size - 1) // 2, top + (size - 1) // 2 + (size - 1) // 4
-
-
-def radio_dot(width, height, cells=8):
-    size = min(2 * (width // cells), height)
-    return (1 + size) // 2, (height - size) // 2 + size // 2
+def marks(width, height):
+    """Points well inside the check mark and the radio dot of a box two cells wide, of eight."""
+    size = min(2 * (width // 8), height)
+    top = (height - size) // 2
+    return ((1 + (size - 1) // 2, top + 1 + (size - 1) // 2 + (size - 1) // 4),
+            ((1 + size) // 2, top + size // 2))
 
 
 class PageTest(TerminalTest):
@@ -110,7 +106,7 @@ class PageTest(TerminalTest):
                 self.page(screen(*controls, focus=focus))
                 w, h = field_window(2)["rect"][2:]
                 n = h - 1  # rows of the button's gradient
-                mark, dot = check_mark(w, h), radio_dot(w, h)
+                mark, dot = marks(w, h)
                 probes = [(2, 3, 0, 0x73716B), (2, 3, 3, gradient(False, n, 2)),
                           (2, 3, -4, gradient(False, n, n - 4)),
                           (3, 3, 3, gradient(True, n, 2)), (3, 5, 1, gradient(True, n, 0))]

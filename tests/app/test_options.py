@@ -4,6 +4,7 @@ Cancel leaves alone, and what the window and the serial port do afterwards;
 the sounds the dialogs play, seen in Wine's trace of the system's sound calls."""
 
 import os
+import pathlib
 import re
 import subprocess
 import termios
@@ -12,16 +13,14 @@ import time
 from exchanges import TOOLBAR_PAGE, key_message, serial_bound
 from records import entry_field, fixed_field, label, set_text, short_number
 from terminal import (ID, IDCANCEL, IDOK, PORT, TITLE, WM_CLOSE, WS_CAPTION, WS_DISABLED,
-                      SerialTest, Terminal, TerminalTest, centre, probe, screenshot, serial_out,
+                      SerialTest, TerminalTest, centre, probe, screenshot, serial_out,
                       wait_until, window_exists, windows)
 from test_fields import NEXT
 
 BM_GETCHECK, CB_GETCURSEL, BST_CHECKED = 0x00F0, 0x0147, 1
-INITIAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "config", "data",
-                       "initial.ini")
-SOUND_TITLES = ["Options Normal Sound", "Options Error Sound", "Options Accept Scan Sound",
-                "Options Reject Scan Sound", "Options User 1 Sound", "Options User 2 Sound",
-                "Options User 3 Sound", "Options User 4 Sound"]
+INITIAL = pathlib.Path(__file__).resolve().parent.parent / "config" / "data" / "initial.ini"
+SOUND_TITLES = [f"Options {name} Sound" for name in (
+    "Normal", "Error", "Accept Scan", "Reject Scan", *(f"User {n}" for n in range(1, 5)))]
 # Serial settings shares its mnemonic with Screen: reached by the arrow keys from About.
 SERIAL_SETTINGS = ("Down",) * 6 + ("Return",)
 VIBRATE = (ID.IDC_VIBRATE, ID.IDC_VIBRATE_ON, ID.IDC_VIBRATE_ON_SPIN, ID.IDC_VIBRATE_OFF,
@@ -42,32 +41,18 @@ def checked(title, control):
 
 
 class OptionsTest(TerminalTest):
-    wine_trace = None  # Wine debug channels for wine.log
-
-    def start_file(self, **values):
-        """The terminal with a whole settings file as the program writes it."""
-        with open(INITIAL, "rb") as f:
-            self.written = with_lines(f.read(), **{
-                "hostname": "127.0.0.1", "hostport": self.host.port, "terminalid": 12,
-                "windowpos": "20,20,480,360", "CarrowinAdminMode": "true", **values})
-        self.terminal = Terminal(self.name)
-        self.restart()
-
-    def restart(self):
-        self.edit()
-        self.terminal.start(self.wine_trace)
-        self.connect()
-        self.assertTrue(self.terminal.wait_window())
+    def settings_file(self, values):
+        """A whole settings file, as the program writes it."""
+        self.written = with_lines(INITIAL.read_bytes(), **values)
+        return self.written
 
     def edit(self, **values):
         """The settings file changed by hand."""
         self.written = with_lines(self.written, **values)
-        with open(self.terminal.settings_path, "wb") as f:
-            f.write(self.written)
+        self.terminal.settings_path.write_bytes(self.written)
 
     def file(self):
-        with open(self.terminal.settings_path, "rb") as f:
-            return f.read()
+        return self.terminal.settings_path.read_bytes()
 
     def open_menu(self, keys, title):
         """File, then the item with that mnemonic (or the keys that reach it);
@@ -81,7 +66,6 @@ class OptionsTest(TerminalTest):
         self.terminal.mouse(*centre(self.layout[control][1]), "click", title=title)
 
     def type_into(self, title, control, text):
-        """Clicks an edit, selects what it holds and types over it."""
         self.click(title, control)
         self.terminal.press("End", "shift+Home", "BackSpace", title=title)
         if text:
@@ -91,33 +75,31 @@ class OptionsTest(TerminalTest):
                         text)
 
     def fill(self, title, *steps):
-        """Clicks each control, types each (control, text), in turn."""
         for step in steps:
             self.type_into(title, *step) if isinstance(step, tuple) else self.click(title, step)
 
     def close(self, title, button, shot=None):
-        """OK or Cancel; a screenshot before it, if named."""
         if shot:
             screenshot(shot)
         self.click(title, button)
         self.assertTrue(wait_until(lambda: not window_exists(title)), title)
 
-    def assertFileBecomes(self, expected):
+    def assertFileBecomes(self, **changes):
+        """The file as last written, those lines changed."""
+        expected = with_lines(self.written, **changes)
         self.assertTrue(wait_until(lambda: self.file() == expected, step=0.3),
                         f"{self.file()!r}\n!=\n{expected!r}")
         self.written = expected
 
 
 class OptionsDialogTest(OptionsTest):
-    # Without an audio device the system's sound call fails at once; Wine's
-    # trace still shows what it was given.
-    wine_trace = "trace+winmm"
-
     def test_ok_stores_what_the_dialogs_show_and_cancel_nothing(self):
-        self.start_file(ScannerModeCallBack="true", toolbarsize=5,
-                        fontname='"No Such Face"', CharacterCellAdditionalWidth="03",
-                        ErrorSoundToneFrequency=440, NormalSoundToneFrequency=440,
-                        NormalSoundType=7, NormalVibrateEnabled=1, NormalVibrateOnTime=50)
+        # Without an audio device the system's sound call fails at once; Wine's
+        # trace still shows what it was given.
+        self.start(trace="trace+winmm", ScannerModeCallBack="true", toolbarsize=5,
+                   fontname='"No Such Face"', CharacterCellAdditionalWidth="03",
+                   ErrorSoundToneFrequency=440, NormalSoundToneFrequency=440,
+                   NormalSoundType=7, NormalVibrateEnabled=1, NormalVibrateOnTime=50)
         self.page(TOOLBAR_PAGE + label(10, b"NEXT"))
         cases = [  # mnemonic, title, checked (None: hidden), steps of fill(), stored
             ("n", "Scanner Options", {ID.IDC_CALLBACK: True, ID.IDC_WEDGE_READER: False,
@@ -152,8 +134,7 @@ class OptionsDialogTest(OptionsTest):
                                      "0")
                     stored = dict(stored, fontname=f'"{names[0]}"')
                 self.close(title, button, button == IDOK and title.lower().replace(" ", "-"))
-                self.assertFileBecomes(self.written if button == IDCANCEL else
-                                       with_lines(self.written, **stored))
+                self.assertFileBecomes(**(stored if button == IDOK else {}))
         # Screen's OK made the toolbar anew in size 3x, its keys as the host's labels left them.
         buttons = self.assertToolBar(59)
         screenshot("toolbar-size-2")
@@ -169,7 +150,7 @@ class OptionsDialogTest(OptionsTest):
             if frequency:
                 self.dialog(title, ID.IDC_TONE_FREQUENCY, frequency)
             self.close(title, IDCANCEL)
-        self.assertEqual(self.file(), self.written)
+        self.assertFileBecomes()
         self.assertPlays([])
         # Play leaves the settings alone, and OK stores them unclamped.
         title = self.open_sound(0)
@@ -182,19 +163,18 @@ class OptionsDialogTest(OptionsTest):
         self.fill(title, ID.IDC_SOUND_TONE, (ID.IDC_TONE_FREQUENCY, "440"),
                   (ID.IDC_TONE_DURATION, "500"), ID.IDC_PLAY)
         self.assertPlays([22050])
-        self.assertEqual(self.file(), self.written)
+        self.assertFileBecomes()
         self.type_into(title, ID.IDC_TONE_DURATION, "0")
         self.close(title, IDOK, "sound-options")
         # The file keeps 0; the event made anew plays its shortest tone.
-        self.assertFileBecomes(with_lines(self.written, NormalSoundType=2,
-                                          NormalSoundToneFrequency=440,
-                                          NormalSoundToneDuration=0))
+        self.assertFileBecomes(NormalSoundType=2, NormalSoundToneFrequency=440,
+                               NormalSoundToneDuration=0)
         self.assertPlays([22050, 44])
         title = self.open_sound(1)
         self.fill(title, ID.IDC_SOUND_WAVE, (ID.IDC_SOUND_FILE, r"C:\chime.wav"), ID.IDC_PLAY)
         self.assertPlays([22050, 44], [r"C:\\chime.wav"])
         self.close(title, IDCANCEL)
-        self.assertEqual(self.file(), self.written)
+        self.assertFileBecomes()
 
     def open_sound(self, event):
         return self.open_menu(("d",) + ("Down",) * event + ("Return",), SOUND_TITLES[event])
@@ -202,8 +182,7 @@ class OptionsDialogTest(OptionsTest):
     def assertPlays(self, tones, files=()):
         """What reached the system so far: the sample count of each tone, the name of each file."""
         def played():
-            with open(os.path.join(self.terminal.folder, "wine.log"), "rb") as f:
-                log = f.read().decode("latin-1")
+            log = pathlib.Path(self.terminal.folder, "wine.log").read_bytes().decode("latin-1")
             return ([int(size, 16) // 2 for size in re.findall(r"ckid=data.*cksize=(\w+)", log)],
                     re.findall(r"SoundName=L\"([^\"]*\.wav)\"", log))
         self.assertTrue(wait_until(lambda: played() == (list(tones), list(files))), played())
@@ -218,8 +197,7 @@ class AccessModeTest(OptionsTest):
         if admin is None:
             return self.close("Login", IDCANCEL, "login")
         self.click("Login", IDOK)
-        box, text = ("Admin Mode", "Terminal UnLocked") if admin else ("User Mode",
-                                                                      "Terminal Locked")
+        box, text = [("User Mode", "Terminal Locked"), ("Admin Mode", "Terminal UnLocked")][admin]
         self.assertTrue(self.terminal.wait_window(box), box)
         self.assertIn(text, [probe("text", box, w["id"])[1] for w in windows(box)])
         screenshot(box.lower().replace(" ", "-"))
@@ -232,28 +210,25 @@ class AccessModeTest(OptionsTest):
 
     def assertMenu(self, admin):
         """The menu of the mode: the user one opens Login, the other Host Options."""
-        self.close(self.open_menu("h", "Host Options") if admin else
-                   self.open_menu("o", "Login"), IDCANCEL)
+        self.close(self.open_menu(*(("h", "Host Options") if admin else ("o", "Login"))), IDCANCEL)
 
     def test_login_switches_the_mode_and_user_mode_survives_a_restart(self):
-        self.start_file(CarrowinAdminMode="false")
+        self.start(CarrowinAdminMode="false")
         self.login("604318")
-        self.assertEqual(self.file(), self.written)
+        self.assertFileBecomes()
         for password, admin in (("", False), ("604318 ", False), ("604318", True)):
             # The file says the other mode, so that the rewrite shows.
             self.edit(CarrowinAdminMode=str(not admin).lower())
             self.login(password, admin)
-            self.assertFileBecomes(with_lines(self.written, CarrowinAdminMode=str(admin).lower()))
+            self.assertFileBecomes(CarrowinAdminMode=str(admin).lower())
             self.assertMenu(admin)
         self.terminal.press("alt+f", "u")
-        self.assertFileBecomes(with_lines(self.written, CarrowinAdminMode="false"))
+        self.assertFileBecomes(CarrowinAdminMode="false")
         self.assertMenu(False)
 
         # In full screen: no caption, close and exit ignored, the menu given
         # at creation, whatever the mode.
-        self.terminal.kill()
-        self.written = with_lines(self.written, fullscreen="true")
-        self.restart()
+        self.start(CarrowinAdminMode="false", fullscreen="true")
         self.assertEqual(int(probe("style", TITLE)[1], 16) & WS_CAPTION, 0)
         self.terminal.command(0, TITLE, WM_CLOSE)
         self.terminal.command(ID.IDM_EXIT)
@@ -264,8 +239,7 @@ class AccessModeTest(OptionsTest):
         self.terminal.command(ID.IDM_FULLSCREEN)
         self.assertTrue(wait_until(self.has_menu))
         # The file follows at once, so the dialog that reads it keeps the mode.
-        self.assertFileBecomes(with_lines(self.written, fullscreen="false",
-                                          CarrowinAdminMode="true"))
+        self.assertFileBecomes(fullscreen="false", CarrowinAdminMode="true")
         self.assertMenu(True)
         self.terminal.command(ID.IDM_FULLSCREEN)
         self.assertTrue(wait_until(lambda: not self.has_menu()))
@@ -277,9 +251,8 @@ class AccessModeTest(OptionsTest):
 
 class SerialPortTest(OptionsTest, SerialTest):
     def test_dialogs_reopen_the_port_for_output_and_input_until_unplugged(self):
-        self.start_file(serial=f'"COM{PORT}:,4000,8,None,1"', serialfeature="false,0,3,true,2,3",
-                        serialReadIntervalTimeout=5000)
-        self.assertTrue(wait_until(self.port_open))
+        self.start_with_port(serial=f'"COM{PORT}:,4000,8,None,1"',
+                             serialfeature="false,0,3,true,2,3", serialReadIntervalTimeout=5000)
         title = "Serial Port Options"
         for button in (IDCANCEL, IDOK):
             self.open_menu(SERIAL_SETTINGS, title)
@@ -292,8 +265,8 @@ class SerialPortTest(OptionsTest, SerialTest):
             self.terminal.press("Down", "Down", title=title)
             self.dialog(title, ID.IDC_STOP_BITS, "2")
             self.close(title, button, "serial-port-options")
-            self.assertFileBecomes(self.written if button == IDCANCEL else with_lines(
-                self.written, serial=f'"COM{PORT}:,19200,8,Even,2"'))
+            self.assertFileBecomes(**({} if button == IDCANCEL else
+                                      {"serial": f'"COM{PORT}:,19200,8,Even,2"'}))
         self.assertTrue(wait_until(lambda: self.device.line() == (termios.B19200, 2)),
                         self.device.line())
 
@@ -311,7 +284,7 @@ class SerialPortTest(OptionsTest, SerialTest):
         finally:
             self.terminal.mouse(x + w // 2, y + h // 4, "mouseup", title=title)
         self.close(title, IDCANCEL)
-        self.assertEqual(self.file(), self.written)
+        self.assertFileBecomes()
         for steps, stored in [  # an empty port number stands for 1
                 ([(ID.IDC_COMPORT, ""), (ID.IDC_SI_PREFIX, "200"),
                   (ID.IDC_READ_INTERVAL, "20000"), ID.IDC_SERIAL_OUT],
@@ -324,7 +297,7 @@ class SerialPortTest(OptionsTest, SerialTest):
                       serialcommand="true", serialReadIntervalTimeout=100))]:
             self.fill(self.open_menu("r", title), *steps)
             self.close(title, IDOK, "serial-feature-options")
-            self.assertFileBecomes(with_lines(self.written, **stored))
+            self.assertFileBecomes(**stored)
         self.assertTrue(wait_until(self.port_open))
 
         # The host's output framed by line-end mode, then a stream the write
@@ -363,7 +336,7 @@ class SerialPortTest(OptionsTest, SerialTest):
         self.page(b"Hs0E" + serial_out(0, b"AB") + entry_field(2, 2, 0, 4) + b"d0o2")
         self.terminal.press("F3")
         self.host.expect(b"12RF32")
-        self.assertExits(within=10)
+        self.assertExits()
 
     def assertTexts(self, title, controls, texts):
         self.assertEqual([probe("text", title, control)[1] for control in controls], texts)

@@ -15,7 +15,6 @@ from terminal import IDOK, TIMEOUT, TerminalTest
 
 SEED = int(os.environ.get("RAVELIN_SOAK_SEED", "20240607"))
 SECONDS = float(os.environ.get("RAVELIN_SOAK_SECONDS", "60"))
-TERMINAL_ID = b"12"
 LARGEST = 207  # the largest short number
 # Measured under Wine: under 40 MB with paint bitmaps bounded to what shows,
 # close to a gigabyte without.
@@ -79,9 +78,9 @@ class Records(random.Random):
         if roll < 0.03:
             return b"A" + bytes([self.randint(0x20, 0x7E)]), b""
         if roll < 0.06:
-            return b"H" + self.randbytes(self.randint(1, 60)), TERMINAL_ID + b"H"
+            return b"H" + self.randbytes(self.randint(1, 60)), b"12H"
         body = b"".join(self.command() for _ in range(self.randint(1, 12)))
-        return (b"IH" if roll < 0.12 else b"H") + body, TERMINAL_ID + b"H"
+        return (b"IH" if roll < 0.12 else b"H") + body, b"12H"
 
 
 class SoakTest(TerminalTest):
@@ -105,8 +104,8 @@ class SoakTest(TerminalTest):
         while time.monotonic() < end:
             self.acknowledged(sent, *records.next())
             sent += 1
-        self.acknowledged(sent, b"H!", TERMINAL_ID + b"H")
-        self.assertTrue(self.host.next_message(TIMEOUT).startswith(TERMINAL_ID + b"R!"))
+        self.acknowledged(sent, b"H!", b"12H")
+        self.assertTrue(self.host.next_message(TIMEOUT).startswith(b"12R!"))
         self.assertIsNone(self.terminal.process.poll())
         print(f"\nsoak: seed {SEED}, {sent} records, peak memory {self.peak_memory_mb()} MB",
               flush=True)
@@ -118,7 +117,6 @@ class SoakTest(TerminalTest):
                         for line in status if line.startswith("VmHWM:"))
 
     def acknowledged(self, index, record, last):
-        """Sends a record and takes messages up to the one that acknowledges it."""
         self.host.send(record)
         try:
             while (message := self.host.next_message(TIMEOUT)) != last:

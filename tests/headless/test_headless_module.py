@@ -40,7 +40,7 @@ class ExchangeTest(unittest.TestCase):
         self.host.send(record)
         self.host.expect(b"12H")
         self.host.sync()
-        self.terminal.wait_unlock()
+        self.assertEqual(self.terminal.wait_unlock(), [])
 
     def shows(self, kind, text):
         self.host.sync()  # the records' window work is done before the answer
@@ -63,38 +63,34 @@ class ExchangeTest(unittest.TestCase):
         self.assertEqual(self.host.pending, b"")
 
 
-for group in GROUPS:
-    setattr(ExchangeTest, "test_" + group.name, lambda self, group=group: self.run_group(group))
-
-
-class TerminalTest(unittest.TestCase):
     def test_screen_fields_and_refusals(self):
-        with Host(0) as host, Terminal(host="127.0.0.1", port=host.port, id=12, cols=16,
-                                       rows=2) as terminal:
-            host.accept()
-            host.expect(b"12I")
-            host.send(PAGE)
-            host.expect(b"12H")
-            host.sync()
-            self.assertEqual(terminal.wait_unlock(), [])
-            self.assertEqual(terminal.state, (False, 0, 2, "none", "connected"))
-            terminal.type(TYPED)
-            terminal.click(3)
-            self.assertEqual(terminal.screen(), ['Item: A"\\é      ', "[X]Urgen        "])
-            self.assertEqual(terminal.fields()[2], (3, 1, 0, 8, "check",
-                                                    ("input", "focused", "modified"), "XUrgent"))
-            terminal.key("F2")
-            host.expect(b"12RF23" + field_data(2, TYPED.encode("cp1252")) +
-                        field_data(3, b"XUrgent"))
+        with Host(0) as self.host, Terminal(host="127.0.0.1", port=self.host.port, id=12,
+                                            cols=16, rows=2) as self.terminal:
+            self.host.accept()
+            self.host.expect(b"12I")
+            self.page(PAGE)
+            self.assertEqual(self.terminal.state, (False, 0, 2, "none", "connected"))
+            self.terminal.type(TYPED)
+            self.terminal.click(3)
+            self.assertEqual(self.terminal.screen(), ['Item: A"\\é      ', "[X]Urgen        "])
+            self.assertEqual(self.terminal.fields()[2], (
+                3, 1, 0, 8, "check", ("input", "focused", "modified"), "XUrgent"))
+            self.terminal.key("F2")
+            self.host.expect(b"12RF23" + field_data(2, TYPED.encode("cp1252")) +
+                             field_data(3, b"XUrgent"))
             # The key awaits the host: typing now is refused.
             with self.assertRaises(TerminalError) as refused:
-                terminal.type("X")
+                self.terminal.type("X")
             self.assertEqual(refused.exception.reason, "input locked")
             self.assertTrue(refused.exception.status.locked)
 
     def test_a_program_that_ends_raises_with_its_complaint(self):
         with self.assertRaisesRegex(TerminalError, "status 2: .*--port takes a number"):
             Terminal(port=0)
+
+
+for group in GROUPS:
+    setattr(ExchangeTest, "test_" + group.name, lambda self, group=group: self.run_group(group))
 
 
 if __name__ == "__main__":
