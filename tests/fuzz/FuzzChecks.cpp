@@ -1,12 +1,7 @@
 #include "FuzzChecks.h"
 
-#include <algorithm>
 #include <memory>
 
-#include "FuzzBytes.h"
-#include "config/Settings.h"
-#include "screen/Field.h"
-#include "screen/Page.h"
 #include "screen/PageList.h"
 #include "screen/TerminalState.h"
 

@@ -1,19 +1,48 @@
+// What the fuzz targets share: their input, the checks, and what they all
+// build on: settings, pages and the recording port.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "config/Settings.h"
 #include "fields/ControlInput.h"
 #include "fields/EntryEditor.h"
 #include "platform/KeyMap.h"
+#include "screen/Field.h"
+#include "screen/Page.h"
+#include "support/RecordingPort.h"
 
-class CFuzzBytes;
-class CPage;
-class CSettings;
 class CTerminalState;
+
+// The fuzz input read front to back as the choices of one run. Past its end
+// every byte reads 0, so a short input is still a whole run.
+class CFuzzBytes {
+public:
+    CFuzzBytes(const uint8_t* data, size_t size) : at(data), end(data + size) {}
+
+    bool AtEnd() const { return at == end; }
+    uint8_t Byte() { return at < end ? *at++ : 0; }
+    // The next n bytes, fewer at the end.
+    std::string Take(size_t n) { return Next<std::string>(n); }
+    // A byte counted text, each byte the character of that code.
+    std::u16string CountedText() { return Next<std::u16string>(Byte()); }
+
+private:
+    template <class Text>
+    Text Next(size_t n) {
+        n = std::min(n, static_cast<size_t>(end - at));
+        at += n;
+        return Text(at - n, at);
+    }
+
+    const uint8_t* at;
+    const uint8_t* end;
+};
 
 // Ends the run as a crash, so that libFuzzer keeps the input, when a promise
 // does not hold.
@@ -24,11 +53,6 @@ inline void Require(bool holds) {
 // No field text outgrows its buffer, whatever came in.
 void CheckFieldTexts(const CPage& page);
 void CheckFieldTexts(const CTerminalState& terminal);
-
-// A number the key map can give: from Enter as F0 up to Ctrl+F24.
-inline bool IsKeyNumber(int key) {
-    return key >= 0 && key <= 44;
-}
 
 // A key with Ctrl, Shift and Alt from the low three bits.
 inline CKeyPress KeyPress(unsigned key, unsigned bits) {
@@ -42,8 +66,9 @@ class CCheckedWork : public CEntryWindowWork, public CControlWork {
 public:
     void CompleteField(int number) override { Count(number); }
     void MoveFocus(int direction) override { Count(field, direction == 1 || direction == -1); }
+    // The key map gives Enter as F0 up to Ctrl+F24.
     void SendKey(int number, int key) override {
-        Count(number == current ? field : number, IsKeyNumber(key));
+        Count(number == current ? field : number, key >= 0 && key <= 44);
     }
     void SetCurrentField(int number) override { Require(field < 0 || number == field); }
     int CurrentField() override { return current; }

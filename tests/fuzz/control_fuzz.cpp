@@ -2,19 +2,10 @@
 // and either field class. After each: a toggle changes only the state mark of
 // a field it marks for the host, a page never holds two chosen radio buttons,
 // key caps report nothing, and a button reports a release only of its press.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 #include <vector>
 
-#include "FuzzBytes.h"
 #include "FuzzChecks.h"
-#include "config/Settings.h"
-#include "fields/ControlInput.h"
 #include "fields/ControlPaint.h"
-#include "screen/Field.h"
-#include "screen/Page.h"
-#include "support/RecordingPort.h"
 
 namespace {
 
@@ -30,11 +21,11 @@ int ChosenRadioButtons(const CPage& page) {
 }
 
 // How a field's text may change in one event: not at all, or in its state
-// mark alone.
-void CheckChange(const CField& f, const std::u16string& before, bool mayMark) {
+// mark alone, and that only in an entry field or a radio button.
+void CheckChange(const CField& f, const std::u16string& before) {
     const std::u16string after = f.text.Get();
     if (after == before) return;
-    Require(mayMark && f.modified);
+    Require((f.Class() == kEntryField || f.controlKind == kRadioButtonControl) && f.modified);
     Require(after[0] == u'X' || after[0] == u' ');
     Require(before.empty() ? after.size() == 1 : after.substr(1) == before.substr(1));
 }
@@ -93,11 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
         }
         if (kind == FieldWindowClass::Keys) Require(work.reports == 0);
-        for (size_t i = 0; i < fields.size(); ++i) {
-            const CField& g = *fields[i];
-            bool radio = g.controlKind == kRadioButtonControl;
-            CheckChange(g, before[i], g.Class() == kEntryField || radio);
-        }
+        for (size_t i = 0; i < fields.size(); ++i) CheckChange(*fields[i], before[i]);
         if (oneChosen) Require(ChosenRadioButtons(page) <= 1);
     }
     return 0;

@@ -2,15 +2,7 @@
 // stays in the text, typing stays within the field's length, a protected field
 // keeps its text against the keyboard, a change is marked for the host, a
 // numeric field takes nothing outside its set, and reports name real keys.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
-#include "FuzzBytes.h"
 #include "FuzzChecks.h"
-#include "config/Settings.h"
-#include "fields/EntryEditor.h"
-#include "screen/Field.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFuzzBytes in(data, size);
@@ -60,13 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(after.size() <= size_t(field.text.Capacity()));
         Require(field.caretIndex >= 0 && field.caretIndex <= field.text.Length());
         if (after.size() > before.size()) Require(field.text.Length() <= field.maxLength);
-        if (after != before) {
-            Require(field.modified);
-            Require(!(keyboard && field.attrFlag4));
-        }
-        if (field.typeByte & kNumericEntry && NumericAllows(settings, before)) {
+        if (after != before) Require(field.modified && !(keyboard && field.attrFlag4));
+        if (field.typeByte & kNumericEntry && NumericAllows(settings, before))
             Require(NumericAllows(settings, after));
-        }
     }
     return 0;
 }

@@ -2,20 +2,11 @@
 // from the first bytes: only into shown fields bound to the port, while input
 // is open, up to a field's width, in order; no field holds more than its
 // length, nor a numeric field a character outside its set.
-#include <cstddef>
-#include <cstdint>
 #include <map>
-#include <string>
 
-#include "FuzzBytes.h"
 #include "FuzzChecks.h"
-#include "config/Settings.h"
-#include "fields/EntryEditor.h"
 #include "link/SerialInput.h"
 #include "platform/TextCodec.h"
-#include "screen/Field.h"
-#include "screen/Page.h"
-#include "support/RecordingPort.h"
 
 namespace {
 
@@ -82,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFillingSide side(page, settings);
     while (!in.AtEnd()) {
         if (in.Byte() & 1) side.open = true;  // the host answered
-        const std::string input = in.Counted();
+        const std::string input = in.Take(in.Byte());
         // Only a numeric field that held a numeric text has to keep one.
         std::map<const CField*, bool> numeric;
         for (const CField* f = page.fields.Head(); f; f = f->next) {

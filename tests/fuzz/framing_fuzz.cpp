@@ -1,12 +1,8 @@
 // Device bytes through the serial input framing, in the pieces the port's
 // reads bring, against a plain reading of the framing: with a suffix, every
 // input short enough arrives whole and in order; without one, each read is one.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 #include <vector>
 
-#include "FuzzBytes.h"
 #include "FuzzChecks.h"
 #include "platform/SerialLine.h"
 
@@ -48,9 +44,7 @@ Inputs ReadInput(const std::string& read, uint8_t prefix) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFuzzBytes in(data, size);
-    CSerialFraming framing;
-    framing.prefix = in.Byte();
-    framing.suffix = in.Byte();
+    const CSerialFraming framing{in.Byte(), in.Byte()};  // braces read left to right
     uint16_t seed = static_cast<uint16_t>(in.Byte() << 8 | in.Byte());
     const std::string stream = in.Take(size);
 

@@ -2,20 +2,13 @@
 // reads bring: cut into records, each answered and run against one session's
 // terminal. The records may not depend on where the reads ended. The first
 // byte chooses the code page and whether field windows are made.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "FuzzBytes.h"
 #include "FuzzChecks.h"
-#include "config/Settings.h"
 #include "link/RecordCutter.h"
 #include "link/Session.h"
 #include "screen/TerminalState.h"
-#include "support/RecordingPort.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFuzzBytes in(data, size);

@@ -1,14 +1,7 @@
 // A hand-edited Ravelin.ini through the settings reader: whatever the file
 // holds, each text setting fits its capacity, and the file the terminal then
 // writes reads back as the same record.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-
 #include "FuzzChecks.h"
-#include "config/Settings.h"
 #include "config/SettingsFile.h"
 #include "platform/SoundEventKind.h"
 

@@ -12,14 +12,10 @@
 #include <string>
 #include <thread>
 
-#include "platform/TextCodec.h"
-
 namespace {
 
 std::u16string TempPath(const char* name) {
-    std::string path = testing::TempDir() + name;
-    return DecodeText(reinterpret_cast<const unsigned char*>(path.data()), path.size(), false,
-                      path.size());
+    return std::filesystem::path(testing::TempDir() + name).u16string();
 }
 
 TEST(FilesTest, ReadersSeeOnlyWholeTextsWhileTheFileIsRewritten) {

@@ -78,12 +78,10 @@ TEST(ResponsesTest, LengthFormAndLongValues) {
         EXPECT_EQ(message, bytes) << length;
     }
     // Too long for the length form: cut to it, and never inside a character.
-    std::u16string euros(20000, u'\u20ac');
-    std::string bytes = ResponseBytes(euros, true);
-    EXPECT_EQ(bytes.size(), 43263u);
+    EXPECT_EQ(ResponseBytes(std::u16string(20000, u'\u20ac'), true).size(), 43263u);
     std::u16string pairs;
     for (int i = 0; i < 15000; ++i) pairs += u"\U0001F600";
-    bytes = ResponseBytes(pairs, true);
+    const std::string bytes = ResponseBytes(pairs, true);
     EXPECT_LE(bytes.size(), kMaxResponseLength);
     EXPECT_EQ(bytes.size() % 4, 0u);
 }

@@ -62,14 +62,9 @@ using PageListTest = FieldListTest;
 
 TEST_F(FieldListTest, KeepsNumberOrderAndClosesEachWindowOnce) {
     Add({{5, 3, 10}, {2, 3, 10}, {9, 3, 4}, {1, 8, 0}});
-    Numbers numbers;
-    for (CField* f = list.Head(); f; f = f->next) {
-        numbers.push_back(f->fieldNumber);
-        f->fieldWindow = port.MakeFieldWindow(*f);
-    }
-    EXPECT_EQ(numbers, (Numbers{1, 2, 5, 9}));
+    for (CField* f = list.Head(); f; f = f->next) f->fieldWindow = port.MakeFieldWindow(*f);
+    EXPECT_EQ(Calls(), "make field1, make field2, make field5, make field9");
     // Replacing field 5 closes its window; the new field 5 has none yet.
-    port.Clear();
     list.CreateField(5, 1, 0, 3);
     list.DeleteField(4);
     list.Clear();
@@ -156,22 +151,33 @@ TEST_F(FieldListTest, ModifiedFields) {
     }
 }
 
-TEST_F(PageListTest, ShowsAndRefreshesOnlyExistingPagesAndWindows) {
-    pages.Create(3, mainWindow);
-    EXPECT_EQ(Calls(),
-              "create page0, create page1, create page2, place page0 show, "
-              "place page1 hide, place page2 hide");
-    EXPECT_EQ(pages.PageAt(2).parentWindow, mainWindow);
+TEST_F(PageListTest, ShowsExistingPagesAndUnbindsAllBeforeClosing) {
+    pages.Create(2, mainWindow);
+    EXPECT_EQ(Calls(), "create page0, create page1, place page0 show, place page1 hide");
+    EXPECT_EQ(pages.PageAt(1).parentWindow, mainWindow);
     const std::pair<int, const char*> cases[] = {
-        {2, "place page0 hide, place page1 hide, place page2 show, refresh page2"},
-        {3, "place page0 hide, place page1 hide, place page2 hide"},
-        {-1, "place page0 hide, place page1 hide, place page2 hide"}};
+        {1, "place page0 hide, place page1 show, refresh page1"},
+        {2, "place page0 hide, place page1 hide"},
+        {-1, "place page0 hide, place page1 hide"}};
     for (const auto& [number, calls] : cases) {
         pages.ShowPage(number);
         pages.RefreshPage(number);
         EXPECT_EQ(Calls(), calls) << number;
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(pages.PageAt(i).shown, i == number) << number;
+        for (int i = 0; i < 2; ++i) EXPECT_EQ(pages.PageAt(i).shown, i == number) << number;
     }
+    AddWindowedFields();
+    pages.ClearAllPages();
+    EXPECT_EQ(Calls(), "close field1, close field2, close field11, close field12");
+    EXPECT_EQ(pages.Count(), 2);
+    // Closing a focused field's window reaches the main window, which must find
+    // no window still bound to a record of the pages being freed.
+    AddWindowedFields();
+    pages.DestroyWindows();
+    EXPECT_EQ(Calls(),
+              "unbind page0, unbind page1, close field1, close field2, close field11, "
+              "close field12");
+    EXPECT_EQ(pages.FindPage(0), nullptr);
+
     // Without page windows there is nothing to place, refresh or unbind.
     port.SetMakePageWindows(false);
     CPageList bare(port, settings);
@@ -183,22 +189,6 @@ TEST_F(PageListTest, ShowsAndRefreshesOnlyExistingPagesAndWindows) {
     bare.DestroyWindows();
     EXPECT_EQ(Calls(), "create page0, create page1");
     EXPECT_EQ(bare.Count(), 0);
-}
-
-// Closing a focused field's window reaches the main window, which must find
-// no window still bound to a record of the pages being freed.
-TEST_F(PageListTest, ClosesFieldWindowsAfterUnbindingAll) {
-    pages.Create(2, mainWindow);
-    AddWindowedFields();
-    pages.ClearAllPages();
-    EXPECT_EQ(Calls(), "close field1, close field2, close field11, close field12");
-    EXPECT_EQ(pages.Count(), 2);
-    AddWindowedFields();
-    pages.DestroyWindows();
-    EXPECT_EQ(Calls(),
-              "unbind page0, unbind page1, close field1, close field2, close field11, "
-              "close field12");
-    EXPECT_EQ(pages.FindPage(0), nullptr);
 }
 
 using Text = CFieldText;
