@@ -37,6 +37,7 @@ void CPage::RefreshFieldWindows() {
         } else if (field->changed) {
             field->changed = 0;
             if (field->fieldWindow) port.CloseFieldWindow(*field);
+            // The closed window lets go of the field before another is bound.
             field->fieldWindow = nullptr;
             field->fieldWindow = port.MakeFieldWindow(*field);
         }
