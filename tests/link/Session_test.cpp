@@ -101,26 +101,6 @@ protected:
     std::unique_ptr<CSession> session;
 };
 
-TEST_F(SessionLinkTest, AnswersRecordsUntilStopped) {
-    Connect();
-    // A doubled 0xFF is data, and a data 0xEF after it stays in the record.
-    ASSERT_TRUE(peer.Write("Hs0Ei310C@5d0u32\xFF\xFF\xEFW4" + kEnd));
-    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
-    EXPECT_EQ(peer.ReadMessage(), "7RF43" + kEnd);
-
-    // Once the last record's end has run and the read waits again (5 seconds
-    // a turn), Stop ends it at once. The pages are the test's only then.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    auto started = std::chrono::steady_clock::now();
-    session->Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
-    EXPECT_TRUE(port.WaitFor("session stopped", 1));
-    EXPECT_TRUE(peer.ReadsEnd());
-    CField* field = terminal->pages->FindPage(0)->fields.FindField(3);
-    ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->text.Get(), u"\u00FF\u00EF");
-}
-
 // The operator presses a key twice while a record that releases input has
 // decided the release but not yet applied it: one key reaches the host, and
 // the release cannot reopen input behind it for the second.
@@ -145,8 +125,25 @@ TEST_F(SessionLinkTest, AReleaseNeverReopensInputBehindAKey) {
     session->Stop();
 }
 
-// Whatever the host does to the stream, the session reaches its end signal.
-TEST_F(SessionLinkTest, EndsWhateverTheHostDoesAndReconnects) {
+// Records are answered until Stop; whatever the host does, the session reaches its end signal.
+TEST_F(SessionLinkTest, AnswersUntilStoppedAndEndsWhateverTheHostDoes) {
+    Connect();
+    // A doubled 0xFF is data, and a data 0xEF after it stays in the record.
+    ASSERT_TRUE(peer.Write("Hs0Ei310C@5d0u32\xFF\xFF\xEFW4" + kEnd));
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    EXPECT_EQ(peer.ReadMessage(), "7RF43" + kEnd);
+
+    // Once the last record's end has run and the read waits again (5 seconds
+    // a turn), Stop ends it at once. The pages are the test's only then.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    auto started = std::chrono::steady_clock::now();
+    session->Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
+    EXPECT_TRUE(port.WaitFor("session stopped", 1));
+    EXPECT_TRUE(peer.ReadsEnd());
+    CField* field = terminal->pages->FindPage(0)->fields.FindField(3);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text.Get(), u"\u00FF\u00EF");
     // Half a record, then the host ends its side: the terminal says "&".
     Connect();
     ASSERT_TRUE(peer.Write("Hf1"));

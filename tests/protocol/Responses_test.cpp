@@ -4,7 +4,7 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
+#include <utility>
 
 #include "config/Settings.h"
 #include "screen/Field.h"
@@ -33,7 +33,7 @@ TEST(ResponsesTest, PrefixRules) {
 }
 
 // Modified fields in number order, each reported once, in either code page,
-// and the other messages.
+// the other messages and the length form.
 TEST(ResponsesTest, Messages) {
     CSettings settings{u"Ravelin.ini"};
     CRecordingPort port;
@@ -66,10 +66,8 @@ TEST(ResponsesTest, Messages) {
     EXPECT_EQ(PromptAnswerMessage(std::u16string(208, u'a'), false).substr(0, 5), "R?!10");
     EXPECT_EQ(PortDataMessage("12345"), "R<1512345");
     EXPECT_EQ(PortDataMessage(std::string("ab\0cd", 5)), "R<12ab");
-}
 
-TEST(ResponsesTest, LengthFormAndLongValues) {
-    const std::vector<std::pair<size_t, std::string>> lengths = {
+    const std::pair<size_t, std::string> lengths[] = {
         {0, "0"}, {207, "\xFF"}, {208, "!10"}, {43263, "!\xFF\xFF"}, {50000, "!\xFF\xFF"},
     };
     for (const auto& [length, bytes] : lengths) {

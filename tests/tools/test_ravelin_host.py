@@ -17,7 +17,7 @@ WRITTEN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "link",
 
 
 class HostTest(unittest.TestCase):
-    def test_records_messages_and_sync_on_the_wire(self):
+    def test_records_messages_sync_and_a_script_on_the_wire(self):
         trace = io.StringIO()
         with rh.Host(0, trace=trace) as host, socket.create_connection(
                 ("127.0.0.1", host.port), timeout=10) as terminal:
@@ -47,25 +47,17 @@ class HostTest(unittest.TestCase):
             self.assertEqual([host.next_message(), host.next_message()], [b"1H", b"1RX"])
             terminal.shutdown(socket.SHUT_RDWR)
             host.expect_end()
-
-    def test_script(self):
-        steps = rh.parse_script(["# a comment\n", "\n", "accept\n", "expect 7I\r\n",
-                                 "send Hs0f1005Hello\\sthere\n", "raw \\xFF\\xEF\n",
-                                 "expect 7H\n", "wait 0.01\n", "expect-end\n"])
+            # A script plays the next connection; the terminal's side is sent up front.
+            with socket.create_connection(("127.0.0.1", host.port), timeout=10) as again:
+                again.sendall(b"7I\xff\xef7H\xff\xef")
+                again.shutdown(socket.SHUT_WR)
+                rh.run_script(host, rh.parse_script([
+                    "# a comment\n", "\n", "accept\n", "expect 7I\r\n",
+                    "send Hs0f1005Hello\\sthere\n", "raw \\xFF\\xEF\n", "expect 7H\n", "wait 0.01\n",
+                    "expect-end\n"]))
+                self.assertEqual(again.makefile("rb").read(23),
+                                 b"Hs0f1005Hello there\xff\xef\xff\xef")
         self.assertRaises(ValueError, rh.parse_script, ["bogus step\n"])
-        with rh.Host(0) as host:
-            def play():
-                with socket.create_connection(("127.0.0.1", host.port), timeout=10) as sock:
-                    sock.sendall(b"7I\xff\xef")
-                    received.append(sock.makefile("rb").read(23))  # record and raw terminator
-                    sock.sendall(b"7H\xff\xef")
-
-            received = []
-            player = threading.Thread(target=play)
-            player.start()
-            rh.run_script(host, steps)
-            player.join(10)
-        self.assertEqual(received, [b"Hs0f1005Hello there\xff\xef\xff\xef"])
 
     def test_record_builders(self):
         for built, expected in [
