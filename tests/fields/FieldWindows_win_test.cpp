@@ -94,15 +94,16 @@ protected:
     void Paint() {
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    // The windows on page 0, spares included. A spare left over from the last page must not show.
-    int PageWindowCount() {
-        int count = 0;
+    // The windows on page 0 from the top down, spares included. A spare left
+    // over from the last page must not show.
+    std::vector<HWND> PageWindows() {
+        std::vector<HWND> windows;
         HWND page = static_cast<HWND>(terminal.pages->FindPage(0)->pageWindow);
         for (HWND w = GetWindow(page, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            ++count;
+            windows.push_back(w);
             EXPECT_FALSE(GetDlgCtrlID(w) == -1 && IsWindowVisible(w)) << "a spare shows";
         }
-        return count;
+        return windows;
     }
 
     // The program's globals are set before the windows that read them are made.
@@ -126,18 +127,18 @@ TEST_F(FieldWindowsTest, RebuildingAndPaintingFullPagesKeepsGdiObjectsAndWindows
     const std::vector<std::string> inTurn = {ScreenRecord(), ControlsRecord()};
     const std::vector<std::string> controls = {ControlsRecord()};
     for (auto [records, rebuildEvery] : {std::pair{inTurn, 1}, {controls, 10}}) {
-        int windows = 0;
+        size_t windows = 0;
         for (const std::string& record : records) {
             Rebuild(record);
-            windows = std::max(windows, PageWindowCount());
+            windows = std::max(windows, PageWindows().size());
         }
-        ASSERT_GT(windows, 0);
+        ASSERT_GT(windows, 0u);
         int before = FreeGdiObjects();
         ASSERT_GT(before, 0);
         for (int i = 1; i <= 300; ++i) {
             if (i % rebuildEvery == 0) {
                 Rebuild(records[static_cast<size_t>(i) % records.size()]);
-                ASSERT_LE(PageWindowCount(), windows) << "rebuild " << i;
+                ASSERT_LE(PageWindows().size(), windows) << "rebuild " << i;
             } else {
                 Paint();
             }
@@ -207,9 +208,7 @@ TEST_F(FieldWindowsTest, ReusedWindowShowsNothingOfItsFormerField) {
 
         auto [next, reused] = build(0, nextFields, 3);
         ASSERT_EQ(reused, former) << "no window reused";
-        EXPECT_NE(GetFocus(), reused);
-        EXPECT_NE(GetCapture(), reused);
-        EXPECT_NE(CaretWindow(), reused);
+        for (HWND held : {GetFocus(), GetCapture(), CaretWindow()}) EXPECT_NE(held, reused);
         std::vector<COLORREF> shown = Shown(reused);
 
         auto [fresh, made] = build(freshPage++, nextFields, 3);
@@ -230,11 +229,9 @@ TEST_F(FieldWindowsTest, OverlappingFieldsStackInFieldOrder) {
     for (const std::string& fields : {same, same, swapped, same, moved, same}) {
         SCOPED_TRACE(fields);
         Rebuild("s0E" + fields + "d0o9");
-        HWND page = static_cast<HWND>(terminal.pages->FindPage(0)->pageWindow);
         std::vector<int> topFirst;
-        for (HWND w = GetWindow(page, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        for (HWND w : PageWindows())
             if (IsWindowVisible(w)) topFirst.push_back(GetDlgCtrlID(w));
-        }
         EXPECT_TRUE(std::is_sorted(topFirst.rbegin(), topFirst.rend()))
             << ::testing::PrintToString(topFirst);
         EXPECT_EQ(topFirst.size(), fields == moved ? 4U : 3U);

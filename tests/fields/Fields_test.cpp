@@ -97,8 +97,8 @@ constexpr uint32_t kYellow = 0x33CCFF;
 
 // A control field of cells 10-pixel cells; class 3 takes input, 1 is
 // display-only.
-CField Control(const char16_t* text, int cls = 3, uint32_t cells = 10) {
-    CField f;
+CField Control(const char16_t* text, int cls = 3, uint32_t cells = 10, uint8_t style = 0) {
+    CField f = Field(style);
     f.typeByte = static_cast<uint8_t>(cls);
     f.displayLength = cells;
     f.text.Set(text);
@@ -136,8 +136,7 @@ TEST(ControlPaint, ButtonFacesBoxesFocusAndLabels) {
     EXPECT_EQ(deep[10], Colour(165, 158, 148));
     EXPECT_EQ(Gradient(2, {0, 0, 0}, {-600, 300, 0})[1], Colour(-300 & 0xFF, 150, 0));
     // Key caps of the blinking and reverse styles are yellow.
-    CField keys = Control(u"F1", 1);
-    keys.attrByte = 0x30;
+    CField keys = Control(u"F1", 1, 10, 0x30);
     EXPECT_EQ(FaceRows(Paint(keys, K::Keys))[1], Colour(255, 247, 158));
     // A select button's state and label come from its text; pressed, its face
     // darkens twice as fast from the top.
@@ -177,11 +176,10 @@ TEST(ControlPaint, ButtonFacesBoxesFocusAndLabels) {
     EXPECT_EQ(Paint(one, K::RadioButton, 60, 20).text, u"One");
     EXPECT_EQ(one.text.Get(), u"X\x7F\x7FOne two");
     // Blinking, off phase: the ball but no label.
-    CField blinking = Control(u" Off");
-    blinking.attrByte = 0x10;
+    CField blinking = Control(u" Off", 3, 10, 0x10);
     CDrawing dark = Paint(blinking, K::RadioButton, 100, 20, true);
-    EXPECT_FALSE(Of(dark, DrawKind::Ellipse).empty());
-    EXPECT_TRUE(Of(dark, DrawKind::Label).empty());
+    EXPECT_EQ(std::pair(Of(dark, DrawKind::Ellipse).empty(), Of(dark, DrawKind::Label).size()),
+              std::pair(false, size_t{0}));
     blinking.blinkOn = 1;
     EXPECT_EQ(Of(Paint(blinking, K::RadioButton, 100, 20, true), DrawKind::Label).size(), 2u);
 }
@@ -228,8 +226,7 @@ TEST(CellGrid, AutoSizeShrinksTheFontIntoTheCellAndPointSizesMakeCells) {
             return CFontMetrics{-h, 3, 0, w, w + 4};
         });
         EXPECT_EQ(Parts(grid), Parts(expected)) << width << "x" << height;
-        ASSERT_FALSE(asked.empty());
-        EXPECT_EQ(asked.front(), firstAsked);
+        EXPECT_EQ(asked.at(0), firstAsked);
     }
 
     // The cells of a point size: points, additional width, variable pitch,
@@ -324,8 +321,7 @@ TEST(BevelBlock, OuterBoundaryOnlyShadedInwards) {
     // The outermost line in the page colour, lighter inwards; five deep at
     // most, and none under 7 pixels.
     std::vector<CBevelStroke> strokes = Strokes(5, "");
-    ASSERT_GE(strokes.size(), 3u);
-    EXPECT_EQ(std::tuple(strokes[0].colour, strokes[1].colour, strokes[2].colour),
+    EXPECT_EQ(std::tuple(strokes.at(0).colour, strokes.at(1).colour, strokes.at(2).colour),
               std::tuple(kPageColour, 0xD7CBB8u, 0xEBE4DBu));
     EXPECT_EQ(Strokes(5, "", 40).size(), 50u);
     EXPECT_TRUE(Strokes(5, "", 6).empty());
@@ -390,10 +386,9 @@ TEST(EntryEditor, TypingEditingAndReports) {
         settings.SetFieldEdit(!has('n'));
         settings.SetUpperCaseInputMode(has('U'));
         settings.SetFieldEnterToF0(!has('e'));
-        CField field;
+        CField field = Field(attrByte);
         field.fieldNumber = 7;
         field.typeByte = typeByte;
-        field.attrByte = attrByte;
         field.attrFlag4 = has('P');
         field.prefixSet = has('s');
         field.completing = has('c');
@@ -486,8 +481,7 @@ TEST(ControlInputTest, EventsByClassAndTheMarks) {
 
     // The mark goes into the text, a blank one's too. A page's radio buttons
     // are one group: Space or a click moves the mark; the chosen one ignores Space.
-    CField& blank = make(5, kCheckBoxControl, u"");
-    EXPECT_EQ(Play(blank, settings, "down"), "paint5 capture");
+    EXPECT_EQ(Play(make(5, kCheckBoxControl, u""), settings, "down"), "paint5 capture");
     CField& one = make(3, kRadioButtonControl, u"XOne");
     CField& two = make(7, kRadioButtonControl, u" Two");
     make(8, kCheckBoxControl, u"XOther");

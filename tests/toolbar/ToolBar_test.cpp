@@ -21,8 +21,6 @@ TEST(ToolBarKeys, LabelsEnableDisableAndRebindInWalkOrder) {
     // enabled or "-" disabled; then SAVE, BACK, EXIT, NEXT and CLEAR: each
     // one's key, "+" when enabled.
     const char* const cases[][3] = {
-        {"7=NEXT", "3+", "1 3 8 7+ 2"},            // a name enables its button with the slot's key
-        {"7=NEXT 7=GO", "3-", "1 3 8 7 2"},        // another text for the slot disables it again
         {"2=", "4-", "1 3 8 4 2"},                 // an empty text disables the holder
         {"9=GO", "", "1 3 8 4 2"},                 // no name and no holder: nothing changes
         {"9=next", "", "1 3 8 4 2"},               // names are case-sensitive
