@@ -10,11 +10,6 @@
 #include "screen/Field.h"
 #include "screen/Page.h"
 
-CField* CreationField(LPARAM createStruct) {
-    auto* create = reinterpret_cast<const CREATESTRUCTW*>(createStruct);
-    return create ? static_cast<CField*>(create->lpCreateParams) : nullptr;
-}
-
 CField* BoundField(HWND window, const CPage& page) {
     CField* field = page.fields.FindField(GetDlgCtrlID(window));
     return field && field->fieldWindow == window ? field : nullptr;
@@ -88,8 +83,8 @@ bool CommonFieldMessage(HWND window, const CField& field, UINT message, const Fi
 LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT message, WPARAM wParam,
                            LPARAM lParam) {
     if (message == WM_CREATE || message == UM_BINDFIELD) {
-        CField* field =
-            message == WM_CREATE ? CreationField(lParam) : reinterpret_cast<CField*>(lParam);
+        CField* field = message == WM_CREATE ? CreationObject<CField>(lParam)
+                                             : reinterpret_cast<CField*>(lParam);
         if (field) kind.setSlots(*field);
         return 0;
     }

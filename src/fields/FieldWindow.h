@@ -12,8 +12,6 @@ class CPage;
 // What every field window shares: the binding to its record, the messages
 // to the main window, and the double-buffered paint.
 
-// The record passed as creation parameter at WM_CREATE (none: 0).
-CField* CreationField(LPARAM createStruct);
 // The page's record whose window this is, found by the window's id, the
 // field number: null once the field list has let the window go. Binding and
 // letting go so cost the window system nothing.

@@ -5,10 +5,16 @@
 // A window's object kept in its user-data slot: the creation parameter of
 // WM_CREATE (none: null), read back for every later message.
 
+// The creation parameter of WM_CREATE, or null.
+template <typename Object>
+Object* CreationObject(LPARAM createStruct) {
+    auto* create = reinterpret_cast<const CREATESTRUCTW*>(createStruct);
+    return create ? static_cast<Object*>(create->lpCreateParams) : nullptr;
+}
+
 template <typename Object>
 Object* KeepCreationObject(HWND window, LPARAM createStruct) {
-    auto* create = reinterpret_cast<const CREATESTRUCTW*>(createStruct);
-    auto* object = create ? static_cast<Object*>(create->lpCreateParams) : nullptr;
+    auto* object = CreationObject<Object>(createStruct);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
     return object;
 }
