@@ -25,15 +25,21 @@ public:
     bool Feed(const unsigned char* bytes, size_t n, const RecordHandler& onRecord);
     // Drops a partial record, for a new connection.
     void Reset();
+    // While the handler runs: whether the read that ended the record brought
+    // bytes of the stream behind it.
+    bool MoreFollows() const { return moreFollows; }
 
 private:
     static constexpr size_t kKeptCapacity = 64 * 1024;
 
     // Appends, growing the buffer in whole KiB.
     void Append(const unsigned char* bytes, size_t n);
-    // Ends the record with its terminator and passes it to the handler.
-    void HandOn(const RecordHandler& onRecord);
+    // Ends the record with its terminator and passes it to the handler;
+    // after: the rest of the read.
+    void HandOn(const RecordHandler& onRecord, const unsigned char* after,
+                const unsigned char* end);
 
     std::vector<unsigned char> record;
     bool pendingFF = false;
+    bool moreFollows = false;
 };

@@ -57,6 +57,10 @@ bool CSession::SendToHost(int32_t terminalId, std::string_view text) {
     return false;
 }
 
+void CSession::SendHeld() {
+    if (!link.SendHeld()) trace.SendFailed();
+}
+
 void CSession::Interpret(const unsigned char*& p, const unsigned char* e) {
     CInterpreter interpreter(terminal, settings, responses, p, e);
     interpreter.Run();
@@ -102,8 +106,15 @@ void CSession::ConnectionThread() {
 
 std::string_view CSession::ReadRecords() {
     CRecordCutter cutter;
-    auto onRecord = [this](const unsigned char* record, size_t size) {
+    auto onRecord = [this, &cutter](const unsigned char* record, size_t size) {
         trace.In(record, size);
+        // A host that has sent more behind this record is not waiting for
+        // its answers: they go out with the next record's, in one send.
+        if (cutter.MoreFollows()) {
+            link.HoldSends();
+        } else {
+            SendHeld();
+        }
         HandleRecord(record, record + size);
     };
     unsigned char block[kReadBlock];
@@ -114,7 +125,9 @@ std::string_view CSession::ReadRecords() {
             if (stopRequested) break;
             return link.HostClosed() ? "closed by host" : "broken";
         }
-        if (!cutter.Feed(block, static_cast<size_t>(got), onRecord)) return "record too long";
+        bool cut = cutter.Feed(block, static_cast<size_t>(got), onRecord);
+        SendHeld();
+        if (!cut) return "record too long";
     }
     return "stopped";
 }

@@ -54,6 +54,8 @@ private:
     std::string_view ReadRecords();
     // Every message to the host goes here, past the trace.
     bool SendToHost(int32_t terminalId, std::string_view text);
+    // Sends the answers gathered while the host's stream ran ahead.
+    void SendHeld();
 
     CTerminalState& terminal;
     CSettings& settings;

@@ -116,7 +116,7 @@ bool WSockCom::Connect(const char* host, uint16_t port, const std::atomic<int32_
 
 // Tried before any wait: a host that reads leaves room for the message, and
 // a wait before every send costs a system call more.
-bool WSockCom::SendPiece(SocketHandle s, const std::string& piece) {
+bool WSockCom::SendPiece(SocketHandle s, std::string_view piece) {
     const char* bytes = piece.data();
     int left = static_cast<int>(piece.size());
     while (left > 0) {
@@ -136,19 +136,50 @@ bool WSockCom::Send(int32_t terminalId, std::string_view text) {
     std::lock_guard<std::mutex> hold(sendLock);
     SocketHandle s = socket;
     if (s == kInvalidSocket) return false;
+    if (gatherer == std::this_thread::get_id()) {
+        gathered += WireMessage(terminalId, text);
+        return true;
+    }
+    if (!SendGathered(s)) return false;
 
     std::vector<std::string> pieces = SendPieces(terminalId, text, pieceSize);
     bool sent = true;
     size_t textPieces = pieces.size() == 1 ? 1 : pieces.size() - 1;
     for (size_t i = 0; i < textPieces && sent; ++i) sent = SendPiece(s, pieces[i]);
-    if (!sent) {
-        // The terminator would reach nobody: a link that failed a send ends.
-        lastError = LastSocketError();
-        Shutdown();
-        return false;
-    }
+    // The terminator would reach nobody.
+    if (!sent) return SendFailed();
     if (pieces.size() > 1) SendPiece(s, pieces.back());
     return true;
+}
+
+void WSockCom::HoldSends() {
+    std::lock_guard<std::mutex> hold(sendLock);
+    gatherer = std::this_thread::get_id();
+}
+
+bool WSockCom::SendHeld() {
+    std::lock_guard<std::mutex> hold(sendLock);
+    gatherer = std::thread::id();
+    // Without a link nothing was gathered: Close drops it, and Send takes none.
+    SocketHandle s = socket;
+    return s == kInvalidSocket || SendGathered(s);
+}
+
+bool WSockCom::SendGathered(SocketHandle s) {
+    std::string_view rest = gathered;
+    const size_t piece = static_cast<size_t>(pieceSize.load());
+    bool sent = true;
+    for (; sent && !rest.empty(); rest.remove_prefix(std::min(piece, rest.size()))) {
+        sent = SendPiece(s, rest.substr(0, piece));
+    }
+    gathered.clear();
+    return sent || SendFailed();
+}
+
+bool WSockCom::SendFailed() {
+    lastError = LastSocketError();
+    Shutdown();
+    return false;
 }
 
 int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
@@ -189,6 +220,7 @@ bool WSockCom::Close() {
     {
         std::lock_guard<std::mutex> hold(sendLock);
         s = socket.exchange(kInvalidSocket);
+        gathered.clear();
     }
     if (woken != kInvalidSocket) ClearWakes(woken);
     shutDown = false;

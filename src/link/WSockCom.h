@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,13 @@ public:
     // down, and so does a host that takes nothing for a few seconds while the
     // message does not fit the buffers.
     bool Send(int32_t terminalId, std::string_view text);
+    // From here until SendHeld, this thread's messages are gathered and go
+    // out together then, in one send where they fit; another thread's
+    // message sends them first, so that the order on the wire is kept.
+    void HoldSends();
+    // Sends what was gathered and ends the gathering; false when that
+    // failed, which shuts the link down as a failed Send does.
+    bool SendHeld();
     // Waits up to timeoutSeconds and reads what arrived, raw as the host sent
     // it (0xFF doubled): the record cutter undoes the doubling. Returns the
     // byte count, 0 when the link is closed, shut down or broken, -1 on
@@ -69,7 +77,11 @@ private:
     uint32_t ResolveUnlessStopped(const char* host, const std::atomic<int32_t>* stop,
                                   int32_t& error);
     bool ConnectUnlessWoken(SocketHandle s, uint32_t address, uint16_t port, int32_t& error);
-    bool SendPiece(SocketHandle s, const std::string& piece);
+    bool SendPiece(SocketHandle s, std::string_view piece);
+    // Under sendLock: sends the gathered messages, in pieces.
+    bool SendGathered(SocketHandle s);
+    // Under sendLock: a link that failed a send ends.
+    bool SendFailed();
 
     CHostLookUp::LookUp lookUp;
     // The connected socket; invalid while a connect is under way, so that
@@ -90,6 +102,9 @@ private:
     CEchoReply reply;
     // Held for a whole message, and by Close while it takes the socket.
     std::mutex sendLock;
+    // Under sendLock: the thread whose messages are gathered, and those messages.
+    std::thread::id gatherer;
+    std::string gathered;
 };
 
 // One message as it goes on the wire: the terminal id in decimal (none for

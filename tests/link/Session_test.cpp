@@ -128,10 +128,11 @@ TEST_F(SessionLinkTest, AReleaseNeverReopensInputBehindAKey) {
 // Records are answered until Stop; whatever the host does, the session reaches its end signal.
 TEST_F(SessionLinkTest, AnswersUntilStoppedAndEndsWhateverTheHostDoes) {
     Connect();
-    // A doubled 0xFF is data, and a data 0xEF after it stays in the record.
-    ASSERT_TRUE(peer.Write("Hs0Ei310C@5d0u32\xFF\xFF\xEFW4" + kEnd));
-    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
-    EXPECT_EQ(peer.ReadMessage(), "7RF43" + kEnd);
+    // Records sent together are answered in order. A doubled 0xFF is data,
+    // and a data 0xEF after it stays in the record.
+    ASSERT_TRUE(peer.Write("A" + kEnd + "Hs0Ei310C@5d0u32\xFF\xFF\xEFW4" + kEnd + kEnd));
+    for (std::string answer : {"7I", "7H", "7RF43", ""})
+        EXPECT_EQ(peer.ReadMessage(), answer + kEnd);
 
     // Once the last record's end has run and the read waits again (5 seconds
     // a turn), Stop ends it at once. The pages are the test's only then.
@@ -144,10 +145,12 @@ TEST_F(SessionLinkTest, AnswersUntilStoppedAndEndsWhateverTheHostDoes) {
     CField* field = terminal->pages->FindPage(0)->fields.FindField(3);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text.Get(), u"\u00FF\u00EF");
-    // Half a record, then the host ends its side: the terminal says "&".
+    // A record and half of one, then the host ends its side: the terminal
+    // answers the record and says "&".
     Connect();
-    ASSERT_TRUE(peer.Write("Hf1"));
+    ASSERT_TRUE(peer.Write("H" + kEnd + "Hf1"));
     peer.EndWriting();
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
     EXPECT_EQ(peer.ReadMessage(), "7&" + kEnd);
     EXPECT_TRUE(peer.ReadsEnd());
     WaitForEnd();

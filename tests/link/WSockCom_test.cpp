@@ -80,6 +80,14 @@ TEST(WSockComTest, SendsReceivesAndCloses) {
         {12, "I"}, {0, ""}, {7, std::string(4500, 'b')}, {0, std::string("ab\0cd", 5)}};
     for (const auto& [id, text] : sent) EXPECT_TRUE(link.Send(id, text));
     for (const auto& [id, text] : sent) EXPECT_EQ(peer.ReadMessage(), WireMessage(id, text));
+    // Gathered messages go out before another thread's, and the rest at SendHeld.
+    link.HoldSends();
+    EXPECT_TRUE(link.Send(12, "H"));
+    std::thread([&link] { link.Send(12, "RF"); }).join();
+    EXPECT_TRUE(link.Send(12, std::string(4500, 'h')));
+    EXPECT_TRUE(link.SendHeld());
+    for (const std::string& text : {std::string("H"), std::string("RF"), std::string(4500, 'h')})
+        EXPECT_EQ(peer.ReadMessage(), WireMessage(12, text));
     // Whole messages from several threads never interleave on the wire.
     std::vector<std::thread> senders;
     for (char letter : {'a', 'b', 'c'}) {
