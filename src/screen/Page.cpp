@@ -1,6 +1,6 @@
 #include "screen/Page.h"
 
-#include <unordered_set>
+#include <algorithm>
 
 #include "config/Settings.h"
 #include "screen/Field.h"
@@ -55,12 +55,21 @@ void CPage::StackFieldWindows() {
     for (CField* field = fields.Head(); field; field = field->next) {
         if (field->fieldWindow) wanted.push_back(field->fieldWindow);
     }
-    std::unordered_set<WindowHandle> live(wanted.begin(), wanted.end());
     size_t inOrder = 0;
+    // Sorted, and made only once a stacked window is not the next one wanted:
+    // a page built again seldom needs it.
+    std::vector<WindowHandle> live;
     for (WindowHandle window : stackedWindows) {
-        if (!live.count(window)) continue;
-        if (inOrder == wanted.size() || window != wanted[inOrder]) break;
-        ++inOrder;
+        if (inOrder < wanted.size() && window == wanted[inOrder]) {
+            ++inOrder;
+            continue;
+        }
+        if (live.empty()) {
+            live = wanted;
+            std::sort(live.begin(), live.end());
+        }
+        // A window gone from the page is passed over; one still on it is out of order.
+        if (std::binary_search(live.begin(), live.end(), window)) break;
     }
     for (CField* field = fields.Head(); field; field = field->next) {
         if (!field->fieldWindow) continue;
