@@ -5,7 +5,7 @@ The terminal (Ravelin.exe) against a bare Winsock client of ours that answers
 the same way with Nagle's algorithm off, in the same run and prefix; then the
 bare client with Nagle's algorithm on, which stalls the second send on the
 host's delayed acknowledgement. Prints figures, last the ratio of the
-terminal's time per round trip to the bare client's (goal: at most 1.5).
+terminal's time per round trip to the bare client's (goal: at most 1.2).
 Environment as for the end-to-end tests (scripts/bench sets it), plus
 RAVELIN_BARE_CLIENT.
 """

@@ -3,9 +3,7 @@
 // message loop.
 #include <windows.h>
 
-// shellapi.h needs the types of windows.h.
-#include <shellapi.h>
-
+#include <cstdlib>
 #include <cwchar>
 #include <iterator>
 #include <string>
@@ -18,7 +16,6 @@
 #include "fields/FieldWindowClasses.h"
 #include "options/SoundEvent.h"
 #include "platform/Files.h"
-#include "platform/Handles_win.h"
 #include "platform/Sockets.h"
 #include "platform/WideText_win.h"
 #include "resources/resource.h"
@@ -28,15 +25,18 @@ namespace {
 constexpr int kUsageExitCode = 2;
 
 // The one option: --trace FILE. False for anything else on the command line.
+// The arguments are the runtime's, split as the system splits a command
+// line: asking the shell to split it would load the shell and the component
+// libraries behind it before the first window.
 bool ReadOptions(std::u16string& tracePath) {
-    int count = 0;
-    CHandle<LPWSTR*, LocalFree> args(CommandLineToArgvW(GetCommandLineW(), &count));
+    const int count = __argc;
+    wchar_t** const args = __wargv;
     if (!args) return false;
     for (int i = 1; i < count; ++i) {
-        if (std::wcscmp(args.Get()[i], L"--trace") != 0 || i + 1 == count || !*args.Get()[i + 1]) {
+        if (std::wcscmp(args[i], L"--trace") != 0 || i + 1 == count || !*args[i + 1]) {
             return false;
         }
-        tracePath = FromWide(args.Get()[++i]);
+        tracePath = FromWide(args[++i]);
     }
     return true;
 }
