@@ -48,7 +48,7 @@ void PaintControlWindow(HWND window, HDC dc, CField& field, FieldWindowClass kin
     RECT shown;
     if (GetClipBox(dc, &shown) == ERROR) return;
     CDrawing drawing(shown.left, shown.top, shown.right, shown.bottom);
-    PaintControl(drawing, field, kind, width, height, GetFocus() == window, *gSettings);
+    PaintControl(drawing, field, kind, width, height, FieldWindowHasFocus(window), *gSettings);
     CSelection selected(dc, FieldFont(VideoStyle(field) == kBoldVideo));
     ReplayDrawing(dc, drawing);
 }

@@ -115,7 +115,7 @@ int PaintEntry(HWND window, HDC target, CField& field, bool placeCaret) {
     }
     CMemoryCanvas frame(target, frameArea);
     if (!frame) return place.caretX;
-    CEntryLook look = EntryLook(field, s, GetFocus() == window);
+    CEntryLook look = EntryLook(field, s, FieldWindowHasFocus(window));
     LinedBox(frame.Dc(), W, H, look.frame, look.back);
     if (ImageArea(frameArea, place, W, H, field.textImageWidth, imageArea)) {
         CMemoryCanvas image(target, imageArea);

@@ -10,6 +10,24 @@
 #include "screen/Field.h"
 #include "screen/Page.h"
 
+namespace {
+
+// Followed through the focus messages of the field windows, all on the
+// window thread: asking the window system at every paint costs a request.
+HWND gFocusedFieldWindow = nullptr;
+
+void FollowFocus(HWND window, UINT message) {
+    if (message == WM_SETFOCUS) gFocusedFieldWindow = window;
+    bool left = message == WM_KILLFOCUS || message == WM_NCDESTROY;
+    if (left && gFocusedFieldWindow == window) gFocusedFieldWindow = nullptr;
+}
+
+}  // namespace
+
+bool FieldWindowHasFocus(HWND window) {
+    return window && window == gFocusedFieldWindow;
+}
+
 CField* BoundField(HWND window, const CPage& page) {
     CField* field = page.fields.FindField(GetDlgCtrlID(window));
     return field && field->fieldWindow == window ? field : nullptr;
@@ -82,6 +100,7 @@ bool CommonFieldMessage(HWND window, const CField& field, UINT message, const Fi
 
 LRESULT FieldWindowMessage(const CFieldWindowKind& kind, HWND window, UINT message, WPARAM wParam,
                            LPARAM lParam) {
+    FollowFocus(window, message);
     if (message == WM_CREATE || message == UM_BINDFIELD) {
         CField* field = message == WM_CREATE ? CreationObject<CField>(lParam)
                                              : reinterpret_cast<CField*>(lParam);

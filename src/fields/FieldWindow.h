@@ -24,6 +24,9 @@ LRESULT UnboundFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // left, top, width and height.
 RECT FieldWindowPlace(const CField& field);
 
+// Whether the field window has the keyboard focus, as GetFocus would say.
+bool FieldWindowHasFocus(HWND window);
+
 // True while the field's page is the one shown.
 bool PageShown(const CField& field);
 
