@@ -80,16 +80,6 @@ int CFieldList::FieldStyleAt(int column, uint32_t row) const {
     return 0;
 }
 
-bool CFieldList::AllPrefixFieldsModified() const {
-    bool any = false;
-    for (CField* field = head; field; field = field->next) {
-        if (!field->prefixSet || !field->prefixFlag4) continue;
-        if (!field->modified) return false;
-        any = true;
-    }
-    return any;
-}
-
 CField* CFieldList::NextSerialTarget() const {
     CField* last = nullptr;
     for (CField* field = head; field; field = field->next) {

