@@ -168,7 +168,12 @@ TEST(WSockComTest, ShutdownEndsAConnectThatWaits) {
                 attempt->connected.set_value(attempt->link.Connect(host, port, &attempt->stop));
             });
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            if (!stopFirst) attempt->link.Shutdown();
+            // As the session stops: the flag first, for a connect that a
+            // loaded machine has not begun yet, then the shutdown.
+            if (!stopFirst) {
+                attempt->stop = 1;
+                attempt->link.Shutdown();
+            }
             if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
                 connecting.detach();
                 FAIL() << "the connect went on after the stop";
