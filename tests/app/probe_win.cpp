@@ -1,14 +1,8 @@
 // A test tool that looks at and pokes the terminal's windows from another
-// process in the same Wine prefix, where there is no window manager to do it.
-// probe COMMAND TITLE ... acts on the top-level window with that title:
-// count and shown (how many, how many visible), style [ID] (of the window or
-// its dialog control, in hex), move X Y W H, post and send MSG WPARAM LPARAM,
-// text ID, settext ID TEXT, item ID MSG WPARAM LPARAM (sent to the control),
-// items ID (a combo box's entries, one a line), menu (1 or 0), children (per
-// descendant: handle, class, id, visible, screen rectangle) and client (its
-// screen rectangle). probe clip - TEXT puts TEXT on the clipboard. Output is
-// UTF-8; a window that is not there gives exit code 2; send and item print
-// the result.
+// process in the same Wine prefix, where there is no window manager to do it:
+// probe COMMAND TITLE ... acts on the top-level window with that title, or on
+// its dialog control with the id given; probe clip - TEXT puts TEXT on the
+// clipboard. Output is UTF-8; a window that is not there gives exit code 2.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>

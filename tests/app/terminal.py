@@ -71,8 +71,8 @@ def probe(*args, timeout=20, attempts=3):
                 raise
 
 
-def window_exists(title):
-    return probe("count", title)[1] not in ("", "0")
+def window_exists(title, command="count"):
+    return probe(command, title)[1] not in ("", "0")
 
 
 def centre(rect):
@@ -120,15 +120,12 @@ def client(title=TITLE):
 
 
 class Terminal:
-    """One Ravelin.exe with its own folder and settings file."""
-
     def __init__(self, name, settings=None):
         """settings: the values of the settings file, or its bytes."""
         self.folder = os.path.join(ARTIFACTS, name)
         shutil.rmtree(self.folder, ignore_errors=True)
         os.makedirs(self.folder)
-        self.exe = os.path.join(self.folder, "Ravelin.exe")
-        shutil.copy(EXE, self.exe)
+        self.exe = shutil.copy(EXE, self.folder)
         self.settings_path = pathlib.Path(self.folder, "Ravelin.ini")
         if isinstance(settings, dict):
             settings = "".join(f"{k}={v}\r\n" for k, v in settings.items()).encode("latin-1")
@@ -147,7 +144,7 @@ class Terminal:
 
     def wait_window(self, title=TITLE, timeout=TIMEOUT):
         # A dialog is shown only once its controls are made and filled in.
-        return wait_until(lambda: probe("shown", title)[1] not in ("", "0"), timeout)
+        return wait_until(lambda: window_exists(title, "shown"), timeout)
 
     def settings(self):
         lines = self.settings_path.read_bytes().decode("latin-1").split("\r\n")
@@ -317,7 +314,6 @@ class Device:
         os.write(self.fd, data)
 
     def read(self, count, timeout=TIMEOUT):
-        """Exactly count bytes, or what came before the time-out."""
         got, end = b"", time.monotonic() + timeout
         while len(got) < count and time.monotonic() < end:
             if select.select([self.fd], [], [], 0.1)[0]:

@@ -29,8 +29,6 @@ COMMANDS = sorted(OPERANDS)
 
 
 class Records(random.Random):
-    """The host records of one seed, in order."""
-
     def short(self):
         """Mostly a small page, field or size; sometimes any byte."""
         return bytes([48 + self.randint(-1, 24) if self.random() < 0.85 else self.randrange(256)])
@@ -46,8 +44,7 @@ class Records(random.Random):
     def operand(self, kind):
         """N, B, L, or a count and its text, now and then shorter than the count says."""
         if kind in "NBL":
-            return self.short() if kind == "N" else self.raw() if kind == "B" else long_number(
-                self.length())
+            return {"N": self.short, "B": self.raw}.get(kind, lambda: long_number(self.length()))()
         n = self.length()
         if kind == "n":
             n = min(n, 207)

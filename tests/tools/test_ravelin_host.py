@@ -31,11 +31,9 @@ class HostTest(unittest.TestCase):
             threading.Timer(0.1, terminal.sendall, [b"\xef\xff\xef1RF2/\xff\xef"]).start()
             self.assertEqual(host.next_message(), b"1H")
             self.assertEqual(host.next_message(), b"")
-            with self.assertRaises(rh.HostError) as raised:
+            with self.assertRaisesRegex(rh.HostError, "RF2/"):
                 host.expect(b"1RF23")
-            self.assertIn("RF2/", str(raised.exception))
-            with self.assertRaises(rh.HostError):
-                host.expect(b"1I", timeout=0.2)
+            self.assertRaises(rh.HostError, host.expect, b"1I", timeout=0.2)
             self.assertIn("<-", trace.getvalue())
             # sync keeps the messages before the answer to its empty record.
             terminal.sendall(b"1H\xff\xef")
@@ -75,14 +73,9 @@ class HostTest(unittest.TestCase):
 
     def test_trace_reader_reads_the_writers_lines_and_plays_them_back(self):
         entries = wt.read_trace(WRITTEN)
-        self.assertEqual(entries[:6], [
-            (0, "open", b"2024-05-01T12:34:56Z"),
-            (0, "connect", b"connecting 10.0.0.5:4000"),
-            (3, "connect", b"connected"),
-            (3, "out", b"12I\xff\xef"),
-            (10, "in", b"A\\ b\x7f\x00\xff\xef"),
-            (10, "out", b"\xff\xef")])
-        self.assertEqual(entries[-1], (0, "connect", b"connecting h\xe9te:1"))
+        self.assertEqual([entries[0], entries[4], entries[-1]], [
+            (0, "open", b"2024-05-01T12:34:56Z"), (10, "in", b"A\\ b\x7f\x00\xff\xef"),
+            (0, "connect", b"connecting h\xe9te:1")])
         script = wt.to_script(entries)
         self.assertEqual(script[2:6], ["accept", "expect 12I", r"send A\x5C\sb\x7F\x00", "expect"])
         # The script's steps carry the traced bytes, terminators aside.
