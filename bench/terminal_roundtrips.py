@@ -44,18 +44,22 @@ def round_trips(host, terminal_id, rounds):
 
 
 @contextlib.contextmanager
-def connected_bare_client(host, command, nagle=False):
-    """bench/bare_client, started by command and connected to the host; it
-    ends when the host closes the connection."""
-    args = command + ["127.0.0.1", str(host.port)]
-    client = subprocess.Popen(args + (["nagle"] if nagle else []))
+def identified(host, stop):
+    """The client just started, once it has connected to the host and said
+    "1I"; stop() ends it afterwards."""
     try:
         host.accept(60)
         host.expect(b"1I", 60)
         yield
     finally:
-        host.close()
-        client.wait(60)
+        stop()
+
+
+def connected_bare_client(host, command, nagle=False):
+    """bench/bare_client, started by command; it ends when the host closes the connection."""
+    args = command + ["127.0.0.1", str(host.port)]
+    client = subprocess.Popen(args + (["nagle"] if nagle else []))
+    return identified(host, lambda: (host.close(), client.wait(60)))
 
 
 def bare_client(command, rounds, nagle=False):
@@ -63,18 +67,12 @@ def bare_client(command, rounds, nagle=False):
         return round_trips(host, b"1", rounds)
 
 
-@contextlib.contextmanager
 def connected_terminal(host):
-    """Ravelin.exe connected to the host, terminal id 1."""
+    """Ravelin.exe, terminal id 1."""
     t = Terminal("bench_roundtrips", {"hostname": "127.0.0.1", "hostport": host.port,
                                       "terminalid": 1, "CarrowinAdminMode": "true"})
     t.start()
-    try:
-        host.accept(60)
-        host.expect(b"1I", 60)
-        yield
-    finally:
-        t.kill()
+    return identified(host, t.kill)
 
 
 def main():
