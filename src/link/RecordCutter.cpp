@@ -19,11 +19,10 @@ void CRecordCutter::Append(const unsigned char* bytes, size_t n) {
     record.insert(record.end(), bytes, bytes + n);
 }
 
-void CRecordCutter::HandOn(const RecordHandler& onRecord, const unsigned char* after,
-                           const unsigned char* end) {
+void CRecordCutter::HandOn(const RecordHandler& onRecord, bool more) {
     static constexpr unsigned char kEnd[] = {0xFF, 0xEF};
     Append(kEnd, 2);
-    moreFollows = after < end;
+    moreFollows = more;
     onRecord(record.data(), record.size());
     record.clear();
     // One huge record must not keep its memory for the small ones after it.
@@ -37,7 +36,7 @@ bool CRecordCutter::Feed(const unsigned char* bytes, size_t n, const RecordHandl
     if (pendingFF && p < end) {
         pendingFF = false;
         if (*p == 0xEF) {
-            HandOn(onRecord, p + 1, end);
+            HandOn(onRecord, p + 1 < end);
         } else {
             Append(&kFF, 1);
             // The carried 0xFF was half of a doubled data byte.
@@ -60,7 +59,7 @@ bool CRecordCutter::Feed(const unsigned char* bytes, size_t n, const RecordHandl
             break;
         }
         if (ff[1] == 0xEF) {
-            HandOn(onRecord, ff + 2, end);
+            HandOn(onRecord, ff + 2 < end);
         } else {
             // 0xFF 0xFF is one data byte; 0xFF before anything else stays as sent.
             Append(ff, ff[1] == 0xFF ? 1 : 2);

@@ -35,9 +35,8 @@ private:
     // Appends, growing the buffer in whole KiB.
     void Append(const unsigned char* bytes, size_t n);
     // Ends the record with its terminator and passes it to the handler;
-    // after: the rest of the read.
-    void HandOn(const RecordHandler& onRecord, const unsigned char* after,
-                const unsigned char* end);
+    // more: whether the read goes on behind it.
+    void HandOn(const RecordHandler& onRecord, bool more);
 
     std::vector<unsigned char> record;
     bool pendingFF = false;
