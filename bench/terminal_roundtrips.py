@@ -21,7 +21,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "app"))
 from ravelin_host import Host  # noqa: E402
-from terminal import WINE_RUN, Terminal  # noqa: E402
+from page_build import connected_terminal  # noqa: E402
+from terminal import WINE_RUN  # noqa: E402
 
 BLOCKS = 9
 ROUNDS = 1000
@@ -44,22 +45,18 @@ def round_trips(host, terminal_id, rounds):
 
 
 @contextlib.contextmanager
-def identified(host, stop):
-    """The client just started, once it has connected to the host and said
-    "1I"; stop() ends it afterwards."""
+def connected_bare_client(host, command, nagle=False):
+    """bench/bare_client, started by command and connected to the host; it
+    ends when the host closes the connection."""
+    args = command + ["127.0.0.1", str(host.port)]
+    client = subprocess.Popen(args + (["nagle"] if nagle else []))
     try:
         host.accept(60)
         host.expect(b"1I", 60)
         yield
     finally:
-        stop()
-
-
-def connected_bare_client(host, command, nagle=False):
-    """bench/bare_client, started by command; it ends when the host closes the connection."""
-    args = command + ["127.0.0.1", str(host.port)]
-    client = subprocess.Popen(args + (["nagle"] if nagle else []))
-    return identified(host, lambda: (host.close(), client.wait(60)))
+        host.close()
+        client.wait(60)
 
 
 def bare_client(command, rounds, nagle=False):
@@ -67,22 +64,18 @@ def bare_client(command, rounds, nagle=False):
         return round_trips(host, b"1", rounds)
 
 
-def connected_terminal(host):
-    """Ravelin.exe, terminal id 1."""
-    t = Terminal("bench_roundtrips", {"hostname": "127.0.0.1", "hostport": host.port,
-                                      "terminalid": 1, "CarrowinAdminMode": "true"})
-    t.start()
-    return identified(host, t.kill)
-
-
 def main():
     command = [WINE_RUN, os.environ["RAVELIN_BARE_CLIENT"]]
     bare, ours = [], []
     with Host(0) as bare_host, Host(0) as terminal_host, \
-            connected_bare_client(bare_host, command), connected_terminal(terminal_host):
-        for _ in range(BLOCKS):
-            bare.append(round_trips(bare_host, b"1", ROUNDS))
-            ours.append(round_trips(terminal_host, b"1", ROUNDS))
+            connected_bare_client(bare_host, command):
+        t = connected_terminal(terminal_host, "bench_roundtrips")
+        try:
+            for _ in range(BLOCKS):
+                bare.append(round_trips(bare_host, b"1", ROUNDS))
+                ours.append(round_trips(terminal_host, b"1", ROUNDS))
+        finally:
+            t.kill()
     nagle = bare_client(command, NAGLE_ROUNDS, nagle=True)
     ratio = statistics.median(o / b for o, b in zip(ours, bare))
     bare, ours = statistics.median(bare), statistics.median(ours)
