@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -10,15 +9,13 @@
 // A field's owned text of bounded capacity in UTF-16 units. It is null until a
 // command gives the field a buffer; the text never grows past the capacity.
 //
-// The connection thread writes texts while the window thread paints, edits
-// and reports them. No reference into the storage ever leaves: readers get
-// copies, writers copy within the capacity, both holding one lock that all
-// texts share; a hold is one copy of at most one text. Length and capacity
-// are atomics besides, so the checks that read nothing else take no lock.
+// Texts are part of the terminal state that CStateOwner hands between the
+// connection thread and the window thread, so only the state's owner of the
+// moment reads or writes them, and they need no lock of their own. Readers
+// still get copies, so no reference into the storage outlives a turn.
 // The storage is made at the capacity and kept; only a capacity above it
 // (Reallocate for '@B', or a new definition of a reused field) makes new
-// storage. Like construction and destruction, moves are for the field
-// record's owner while no window shows the field.
+// storage.
 class CFieldText {
 public:
     CFieldText() = default;
@@ -29,18 +26,16 @@ public:
         if (this == &other) return *this;
         storage = std::move(other.storage);
         storageSize = std::exchange(other.storageSize, 0);
-        length.store(other.length.load(std::memory_order_relaxed), std::memory_order_relaxed);
-        capacity.store(other.capacity.load(std::memory_order_relaxed), std::memory_order_relaxed);
-        other.length.store(0, std::memory_order_relaxed);
-        other.capacity.store(-1, std::memory_order_relaxed);
+        length = std::exchange(other.length, 0);
+        capacity = std::exchange(other.capacity, -1);
         return *this;
     }
 
     bool IsNull() const { return Capacity() < 0; }
-    int Capacity() const { return capacity.load(std::memory_order_relaxed); }
+    int Capacity() const { return capacity; }
     // A copy of the text.
     std::u16string Get() const;
-    int Length() const { return static_cast<int>(length.load(std::memory_order_relaxed)); }
+    int Length() const { return static_cast<int>(length); }
     bool IsEmpty() const { return Length() == 0; }
 
     // A new buffer of the given capacity (negative counts as 0) holding the empty text.
@@ -69,13 +64,12 @@ public:
     void Free();
 
 private:
-    // The members below are used with the lock held.
     void Grow(size_t units);
     void Write(std::u16string_view text);
     std::u16string_view View() const;
 
     std::unique_ptr<char16_t[]> storage;
     size_t storageSize = 0;
-    std::atomic<size_t> length{0};
-    std::atomic<int> capacity{-1};
+    size_t length = 0;
+    int capacity = -1;
 };

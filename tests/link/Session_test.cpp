@@ -252,7 +252,9 @@ TEST_F(SessionTextThreadsTest, HostChangesTextsTheWindowSideReads) {
     });
     CEntryEditor editor(*entry, settings, work);
     for (int pass = 1; !hostDone || pass == 1; ++pass) {
-        // Painting works on a copy, whole or cut at the capacity.
+        // Texts have no lock of their own: the window side's turn keeps
+        // every record out while it paints, edits and reports them.
+        CStateTurn turn(port.state);
         std::u16string shown = fixed->text.Get();
         EXPECT_TRUE(OneLetter(shown) && OneLetter(copy->text.Get())) << "pass " << pass;
         EXPECT_LE(shown.size(), static_cast<size_t>(kLongest));
