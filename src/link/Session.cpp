@@ -1,6 +1,7 @@
 #include "link/Session.h"
 
 #include <ctime>
+#include <functional>
 
 #include "config/Settings.h"
 #include "link/RecordCutter.h"
@@ -12,6 +13,8 @@ namespace {
 
 constexpr size_t kReadBlock = 8192;
 constexpr int kReadTimeoutSeconds = 5;
+// Reads whose answers may go out together while the host streams.
+constexpr int kGatheredReads = 8;
 
 int32_t UtcSecond() {
     return static_cast<int32_t>(std::time(nullptr) % 60);
@@ -106,30 +109,43 @@ void CSession::ConnectionThread() {
 
 std::string_view CSession::ReadRecords() {
     CRecordCutter cutter;
-    auto onRecord = [this, &cutter](const unsigned char* record, size_t size) {
+    // A host that has sent more behind a record is not waiting for its
+    // answers: they are gathered, and go out together, in one send, when the
+    // link finds nothing more to read, at least every few reads so that a
+    // host that never pauses still hears from the terminal, and before the
+    // answers to a record that may be awaited, the last one of its read.
+    int gatheredReads = 0;
+    const std::function<void()> answer = [this, &gatheredReads] {
+        SendHeld();
+        gatheredReads = 0;
+    };
+    auto onRecord = [this, &cutter, &answer](const unsigned char* record, size_t size) {
         trace.In(record, size);
-        // A host that has sent more behind this record is not waiting for
-        // its answers: they go out with the next record's, in one send.
         if (cutter.MoreFollows()) {
             link.HoldSends();
         } else {
-            SendHeld();
+            answer();
         }
         HandleRecord(record, record + size);
     };
+    std::string_view ended = "stopped";
     unsigned char block[kReadBlock];
     while (!stopRequested) {
-        int got = link.Receive(block, sizeof block, kReadTimeoutSeconds);
+        int got = link.Receive(block, sizeof block, kReadTimeoutSeconds, answer);
         if (got < 0) continue;
         if (got == 0) {
-            if (stopRequested) break;
-            return link.HostClosed() ? "closed by host" : "broken";
+            if (!stopRequested) ended = link.HostClosed() ? "closed by host" : "broken";
+            break;
         }
-        bool cut = cutter.Feed(block, static_cast<size_t>(got), onRecord);
-        SendHeld();
-        if (!cut) return "record too long";
+        if (!cutter.Feed(block, static_cast<size_t>(got), onRecord)) {
+            ended = "record too long";
+            break;
+        }
+        if (++gatheredReads == kGatheredReads) answer();
     }
-    return "stopped";
+    // A host that has closed its side may still read what its last records made.
+    answer();
+    return ended;
 }
 
 void CSession::HandleRecord(const unsigned char* p, const unsigned char* e) {

@@ -182,7 +182,8 @@ bool WSockCom::SendFailed() {
     return false;
 }
 
-int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
+int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds,
+                      const std::function<void()>& beforeWait) {
     std::memset(buffer, 0, size);
     hostClosed = false;
     SocketHandle s = socket;
@@ -193,6 +194,7 @@ int WSockCom::Receive(unsigned char* buffer, size_t size, int timeoutSeconds) {
     int room = static_cast<int>(std::min<size_t>(size, 1 << 30));
     int got = ReceiveOnSocket(s, bytes, room);
     if (got < 0 && WouldBlock()) {
+        if (beforeWait) beforeWait();
         SocketWait ended = WaitSocket(s, false, wake, timeoutSeconds * 1000);
         if (ended == SocketWait::TimedOut) return -1;
         if (ended != SocketWait::Ready) return 0;

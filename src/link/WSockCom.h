@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -50,8 +51,10 @@ public:
     // Waits up to timeoutSeconds and reads what arrived, raw as the host sent
     // it (0xFF doubled): the record cutter undoes the doubling. Returns the
     // byte count, 0 when the link is closed, shut down or broken, -1 on
-    // time-out.
-    int Receive(unsigned char* buffer, size_t size, int timeoutSeconds);
+    // time-out. beforeWait, if given, is called when nothing has arrived,
+    // just before the wait.
+    int Receive(unsigned char* buffer, size_t size, int timeoutSeconds,
+                const std::function<void()>& beforeWait = {});
     // The owner's: whether the last Receive found the host's orderly end.
     bool HostClosed() const { return hostClosed; }
     // From any thread: ends the owner's waits and every send, now and until

@@ -39,6 +39,7 @@ public:
         unlockHeld = true;
     }
     void DoHeldWindowWork() override {
+        std::this_thread::sleep_for(workTime);
         std::unique_lock<std::mutex> hold(lock);
         paused = pause;
         changed.notify_all();
@@ -59,6 +60,8 @@ public:
     }
 
     CTerminalState* terminal = nullptr;
+    // How long each record's window work takes.
+    std::chrono::milliseconds workTime{0};
     bool pause = false, paused = false, windowSideWaits = false, recordEnded = false;
 
 private:
@@ -145,11 +148,19 @@ TEST_F(SessionLinkTest, AnswersUntilStoppedAndEndsWhateverTheHostDoes) {
     CField* field = terminal->pages->FindPage(0)->fields.FindField(3);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text.Get(), u"\u00FF\u00EF");
-    // A record and half of one, then the host ends its side: the terminal
-    // answers the record and says "&".
+    // A record and half of one: the record is answered before the terminal
+    // waits for the rest. Again while a record runs, and then the host ends
+    // its side: the record is answered all the same, then "&" said.
     Connect();
     ASSERT_TRUE(peer.Write("H" + kEnd + "Hf1"));
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    port.pause = true;
+    ASSERT_TRUE(peer.Write("H" + kEnd));
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    ASSERT_TRUE(port.WaitUntil([&] { return port.paused; }, false));
+    ASSERT_TRUE(peer.Write("H" + kEnd + "Hf1"));
     peer.EndWriting();
+    ASSERT_TRUE(port.WaitUntil([] { return true; }, true));
     EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
     EXPECT_EQ(peer.ReadMessage(), "7&" + kEnd);
     EXPECT_TRUE(peer.ReadsEnd());
@@ -207,6 +218,34 @@ std::string Length(size_t length) {
 
 bool OneLetter(const std::u16string& text) {
     return text.find_first_not_of(text.empty() ? u'a' : text[0]) == std::u16string::npos;
+}
+
+// A host that streams without a pause is not waiting for each answer, yet it
+// hears them while it still sends, not only once it stops.
+TEST_F(SessionLinkTest, AHostThatNeverPausesHearsTheAnswersAsItSends) {
+    Connect();
+    // A terminal slower than its host finds more to read at every read. Of an
+    // odd size, a record never ends where a full read of the stream does, so
+    // every read finds more behind its last record too.
+    port.workTime = std::chrono::milliseconds(1);
+    std::string record;
+    for (size_t n = 8000; record.size() != 8191; ++n)
+        record = "Hs0Ef100" + Length(n) + std::string(n, 'a') + kEnd;
+    std::string batch;
+    for (int i = 0; i < 128; ++i) batch += record;
+    // Far more than the socket buffers hold between the two ends.
+    constexpr size_t kGiveUp = 24 << 20;
+    std::atomic<bool> heard{false};
+    size_t written = 0;
+    std::thread host([&] {
+        for (; !heard && written < kGiveUp && peer.Write(batch); written += batch.size()) {
+        }
+    });
+    EXPECT_EQ(peer.ReadMessage(), "7H" + kEnd);
+    heard = true;
+    host.join();
+    EXPECT_LT(written, kGiveUp);
+    session->Stop();
 }
 
 class SessionTextThreadsTest : public testing::Test {
