@@ -16,6 +16,7 @@
 #include "platform/AppMessages.h"
 #include "platform/SoundOutput.h"
 #include "platform/WideText_win.h"
+#include "platform/WindowStyle_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
 #include "toolbar/LockAnimation.h"
@@ -71,7 +72,7 @@ HWND BindSpareFieldWindow(HWND page, const wchar_t* className, CField& field, co
     SendMessageW(window, UM_BINDFIELD, 0, reinterpret_cast<LPARAM>(&field));
     // Most windows of a page built again are already where they go, and
     // shown: moving them would only cost the window system.
-    bool shows = (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    bool shows = ShownItself(window);
     if (!there || shows != visible) {
         // Nothing of the former field is copied along, and the page's
         // refresh erases and paints all its windows anew at the end.
@@ -88,7 +89,7 @@ void PlacePage(HWND window, bool show) {
     if (!show) {
         // A page already hidden stays where it is: its place among its
         // siblings counts again only when it shows.
-        if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) return;
+        if (!ShownItself(window)) return;
         SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
         return;

@@ -13,6 +13,7 @@
 #include "platform/KeyboardState_win.h"
 #include "platform/WideText_win.h"
 #include "platform/WindowData_win.h"
+#include "platform/WindowStyle_win.h"
 #include "screen/Field.h"
 #include "screen/Page.h"
 
@@ -182,7 +183,7 @@ void OnRefresh(HWND window, CPage& page) {
     CSpareFieldWindows& spares = SpareFieldWindowsOf(window);
     spares.Settle(live);
     spares.HideAll();
-    if (!(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE)) return;
+    if (!ShownItself(window)) return;
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
